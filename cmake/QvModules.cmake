@@ -1,0 +1,63 @@
+# Adds every CMakeLists.txt found below the given folders, shallowest first.
+function(qv_add_leaf_folders)
+    foreach(top IN LISTS ARGN)
+        file(GLOB_RECURSE lists CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${top}/*/CMakeLists.txt
+             ${PROJECT_SOURCE_DIR}/${top}/CMakeLists.txt)
+        list(SORT lists)
+        foreach(list IN LISTS lists)
+            get_filename_component(dir ${list} DIRECTORY)
+            file(RELATIVE_PATH rel ${PROJECT_SOURCE_DIR} ${dir})
+            add_subdirectory(${dir} ${PROJECT_BINARY_DIR}/${rel})
+        endforeach()
+    endforeach()
+endfunction()
+
+# qv_add_library(NAME SOURCES ... LIBS ...): a module as a static library.
+function(qv_add_library name)
+    cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+    add_library(${name} STATIC ${A_SOURCES})
+    target_link_libraries(${name} PUBLIC ${A_LIBS})
+endfunction()
+
+# qv_add_test(NAME SOURCES ... LIBS ...): one GoogleTest executable for a module, run
+# headless with a private home, config, data and runtime folder so that no test touches
+# the user's own files or another test's.
+function(qv_add_test name)
+    cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    if(NOT QV_TESTS)
+        return()
+    endif()
+    add_executable(${name} ${A_SOURCES})
+    target_link_libraries(${name} PRIVATE testsupport ${A_LIBS})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+    set(home ${PROJECT_BINARY_DIR}/testhome/${name})
+    file(MAKE_DIRECTORY ${home}/config ${home}/data ${home}/cache ${home}/runtime)
+    file(CHMOD ${home}/runtime PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+    add_test(NAME ${name} COMMAND ${name})
+    if(NOT A_TIMEOUT)
+        set(A_TIMEOUT 300)
+    endif()
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT} ENVIRONMENT
+        "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;HOME=${home};XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data;XDG_CACHE_HOME=${home}/cache;XDG_RUNTIME_DIR=${home}/runtime;QV_SOURCE_DIR=${PROJECT_SOURCE_DIR};QV_BINARY_DIR=${PROJECT_BINARY_DIR}")
+endfunction()
+
+# qv_add_fuzzer(NAME SOURCES ... LIBS ...): a libFuzzer target, built only with QV_FUZZ.
+function(qv_add_fuzzer name)
+    cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+    if(NOT QV_FUZZ)
+        return()
+    endif()
+    add_executable(${name} ${A_SOURCES})
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(${name} PRIVATE ${A_LIBS})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/fuzz)
+endfunction()
+
+# qv_add_benchmark(NAME SOURCES ... LIBS ...): a Google Benchmark executable.
+function(qv_add_benchmark name)
+    cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+    find_package(benchmark REQUIRED)
+    add_executable(${name} ${A_SOURCES})
+    target_link_libraries(${name} PRIVATE benchmark::benchmark benchmark::benchmark_main ${A_LIBS})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)
+endfunction()
