@@ -41,8 +41,8 @@ bool SaneImageBuilder::beginFrame(const SANE_Parameters& params)
     const bool knownFormat = params.format == SANE_FRAME_GRAY || params.format == SANE_FRAME_RGB ||
                              params.format == SANE_FRAME_RED || params.format == SANE_FRAME_GREEN ||
                              params.format == SANE_FRAME_BLUE;
-    if (!knownFormat || (params.depth != 1 && params.depth != 8 && params.depth != 16) ||
-        params.pixels_per_line <= 0 || params.bytes_per_line <= 0)
+    if (!knownFormat || (params.depth != 1 && params.depth != 8 && params.depth != 16) || params.pixels_per_line <= 0 ||
+        params.bytes_per_line <= 0)
         return false;
     const qint64 bitsPerLine = qint64(params.pixels_per_line) * samplesPerPixel(params.format) * params.depth;
     if (params.bytes_per_line < (bitsPerLine + 7) / 8)
@@ -77,41 +77,27 @@ QImage SaneImageBuilder::image() const
         return {};
     switch (m_frames.first().params.format) {
     case SANE_FRAME_GRAY:
-        return grayImage(m_frames.first());
+        return interleavedImage(m_frames.first(), QImage::Format_Grayscale8);
     case SANE_FRAME_RGB:
-        return rgbImage(m_frames.first());
+        return interleavedImage(m_frames.first(), QImage::Format_RGB888);
     default:
         return threePassImage();
     }
 }
 
-QImage SaneImageBuilder::grayImage(const Frame& frame) const
+QImage SaneImageBuilder::interleavedImage(const Frame& frame, QImage::Format format) const
 {
     const SANE_Parameters& p = frame.params;
-    QImage out(p.pixels_per_line, frame.lines(), QImage::Format_Grayscale8);
+    QImage out(p.pixels_per_line, frame.lines(), format);
     if (out.isNull())
         return out;
+    const qsizetype samples = qsizetype(out.width()) * samplesPerPixel(p.format);
+    const int flip = p.format == SANE_FRAME_GRAY && p.depth == 1 ? 255 : 0; // in gray line art a set bit is black
     for (int y = 0; y < out.height(); ++y) {
         const auto* line = reinterpret_cast<const uchar*>(frame.data.constData()) + qint64(y) * p.bytes_per_line;
         uchar* row = out.scanLine(y);
-        const int flip = p.depth == 1 ? 255 : 0; // in gray line art a set bit is black
-        for (int x = 0; x < out.width(); ++x)
-            row[x] = static_cast<uchar>(sampleAt(line, x, p.depth) ^ flip);
-    }
-    return out;
-}
-
-QImage SaneImageBuilder::rgbImage(const Frame& frame) const
-{
-    const SANE_Parameters& p = frame.params;
-    QImage out(p.pixels_per_line, frame.lines(), QImage::Format_RGB888);
-    if (out.isNull())
-        return out;
-    for (int y = 0; y < out.height(); ++y) {
-        const auto* line = reinterpret_cast<const uchar*>(frame.data.constData()) + qint64(y) * p.bytes_per_line;
-        uchar* row = out.scanLine(y);
-        for (qsizetype i = 0; i < qsizetype(out.width()) * 3; ++i)
-            row[i] = static_cast<uchar>(sampleAt(line, i, p.depth));
+        for (qsizetype i = 0; i < samples; ++i)
+            row[i] = static_cast<uchar>(sampleAt(line, i, p.depth) ^ flip);
     }
     return out;
 }

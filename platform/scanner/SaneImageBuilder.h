@@ -33,8 +33,8 @@ private:
         int lines() const;
     };
 
-    QImage grayImage(const Frame& frame) const;
-    QImage rgbImage(const Frame& frame) const;
+    // A gray or RGB frame: one byte a sample in the picture, as in the frame.
+    QImage interleavedImage(const Frame& frame, QImage::Format format) const;
     QImage threePassImage() const;
 
     QList<Frame> m_frames;

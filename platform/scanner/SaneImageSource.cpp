@@ -15,8 +15,8 @@
 #include <sane/saneopts.h>
 
 #include <cstring>
-#include <poll.h>
 #include <memory>
+#include <poll.h>
 #include <vector>
 
 namespace scanner {
@@ -172,8 +172,8 @@ Acquired SaneImageSource::acquire(QWidget* parent)
     SANE_Handle handle = nullptr;
     const SANE_Status status = sane_open(device.toUtf8().constData(), &handle);
     if (status != SANE_STATUS_GOOD)
-        return Acquired::failed(
-            QStringLiteral("The scanner %1 could not be opened: %2").arg(device, QString::fromUtf8(sane_strstatus(status))));
+        return Acquired::failed(QStringLiteral("The scanner %1 could not be opened: %2")
+                                    .arg(device, QString::fromUtf8(sane_strstatus(status))));
     Acquired result = scan(handle, device, parent);
     sane_close(handle);
     return result;
@@ -220,9 +220,10 @@ Acquired SaneImageSource::scan(SANE_Handle handle, const QString& device, QWidge
     if (status == SANE_STATUS_CANCELLED)
         return Acquired::cancelled();
     if (status != SANE_STATUS_GOOD)
-        return Acquired::failed(error.isEmpty() ? QStringLiteral("Scanning with %1 failed: %2")
-                                                      .arg(device, QString::fromUtf8(sane_strstatus(status)))
-                                                : error);
+        return Acquired::failed(
+            error.isEmpty()
+                ? QStringLiteral("Scanning with %1 failed: %2").arg(device, QString::fromUtf8(sane_strstatus(status)))
+                : error);
     QImage image = builder.image();
     if (image.isNull())
         return Acquired::failed(QStringLiteral("The scanner %1 sent no picture.").arg(device));

@@ -13,10 +13,10 @@ class SaneImageBuilder;
 // What an acquisition asks of the scanner, where the device offers it.
 struct ScanSettings
 {
-    int dpi = 300;                     // the nearest resolution the device has
+    int dpi = 300; // the nearest resolution the device has
     QString mode = QStringLiteral("Gray");
-    int depth = 8;                     // bits a sample
-    int stallTimeoutMs = 60 * 1000;    // no data for this long ends the scan as failed
+    int depth = 8;                  // bits a sample
+    int stallTimeoutMs = 60 * 1000; // no data for this long ends the scan as failed
 };
 
 // Acquires one image from the SANE device the user chose (see SourceChoice.h), or from the first

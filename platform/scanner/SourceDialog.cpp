@@ -15,8 +15,8 @@ SourceDialog::SourceDialog(const QList<SaneDevice>& devices, const QString& curr
     setWindowTitle(QStringLiteral("Select Source"));
     m_list->setObjectName(QStringLiteral("lstSources"));
 
-    auto* caption = new QLabel(devices.isEmpty() ? QStringLiteral("No scanner was found.") : QStringLiteral("Sources:"),
-                               this);
+    auto* caption =
+        new QLabel(devices.isEmpty() ? QStringLiteral("No scanner was found.") : QStringLiteral("Sources:"), this);
     caption->setObjectName(QStringLiteral("lblSources"));
     caption->setBuddy(m_list);
 

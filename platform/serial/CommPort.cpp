@@ -44,9 +44,9 @@ vb::Error openError(int code, const QString& path)
         return error(err::PortAlreadyOpen, QStringLiteral("Port already open: %1 is in use").arg(path));
     case EACCES:
     case EPERM:
-        return error(err::HardwareNotAvailable,
-                     QStringLiteral("Permission denied for %1; the user may need to be in the \"dialout\" group")
-                         .arg(path));
+        return error(
+            err::HardwareNotAvailable,
+            QStringLiteral("Permission denied for %1; the user may need to be in the \"dialout\" group").arg(path));
     default:
         return error(err::InvalidPortNumber,
                      QStringLiteral("Invalid port number: %1 is not a serial port (%2)").arg(path, systemText(code)));

@@ -11,10 +11,10 @@ namespace serial {
 // The error numbers the port raises (as vb::Error), with the serial control's numbering.
 namespace err {
 constexpr long InvalidPropertyValue = 380;
-constexpr long InvalidPortNumber = 8002;   // no such port: bad number, device missing or not a serial device
-constexpr long PortAlreadyOpen = 8005;     // opened already, here or by another program
+constexpr long InvalidPortNumber = 8002;    // no such port: bad number, device missing or not a serial device
+constexpr long PortAlreadyOpen = 8005;      // opened already, here or by another program
 constexpr long HardwareNotAvailable = 8010; // the device exists but may not be opened (permissions)
-constexpr long CommStateNotSet = 8015;     // the line settings could not be applied
+constexpr long CommStateNotSet = 8015;      // the line settings could not be applied
 } // namespace err
 
 enum class InputMode

@@ -11,6 +11,12 @@
 
 using namespace scanner;
 
+// See SaneTestBackend::keepBackendLoaded.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libsane-test.so\n";
+}
+
 namespace {
 
 // The test backend's "Grid" picture: 10 mm squares, white at the top left. Checks the centre of
@@ -70,13 +76,21 @@ TEST_F(SaneScanTest, AssemblesEveryFrameKindAndDepth)
         {"16-bit gray", {300, QStringLiteral("Gray"), 16}, {}, QImage::Format_Grayscale8},
         {"colour", {300, QStringLiteral("Color"), 8}, {}, QImage::Format_RGB888},
         {"16-bit colour", {300, QStringLiteral("Color"), 16}, {}, QImage::Format_RGB888},
-        {"three-pass colour", {300, QStringLiteral("Color"), 8}, {QStringLiteral("three-pass true")},
+        {"three-pass colour",
+         {300, QStringLiteral("Color"), 8},
+         {QStringLiteral("three-pass true")},
          QImage::Format_RGB888},
-        {"three-pass, other order", {300, QStringLiteral("Color"), 8},
-         {QStringLiteral("three-pass true"), QStringLiteral("three-pass-order BGR")}, QImage::Format_RGB888},
-        {"non-blocking reads", {}, {QStringLiteral("non-blocking true"), QStringLiteral("select-fd true")},
+        {"three-pass, other order",
+         {300, QStringLiteral("Color"), 8},
+         {QStringLiteral("three-pass true"), QStringLiteral("three-pass-order BGR")},
+         QImage::Format_RGB888},
+        {"non-blocking reads",
+         {},
+         {QStringLiteral("non-blocking true"), QStringLiteral("select-fd true")},
          QImage::Format_Grayscale8},
-        {"small reads", {}, {QStringLiteral("read-limit true"), QStringLiteral("read-limit-size 1000")},
+        {"small reads",
+         {},
+         {QStringLiteral("read-limit true"), QStringLiteral("read-limit-size 1000")},
          QImage::Format_Grayscale8},
     };
     for (const Case& c : cases) {

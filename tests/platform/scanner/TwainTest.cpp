@@ -1,8 +1,8 @@
+#include "platform/scanner/Twain.h"
 #include "platform/scanner/FakeImageSource.h"
 #include "platform/scanner/SaneImageSource.h"
 #include "platform/scanner/SourceChoice.h"
 #include "platform/scanner/SourceDialog.h"
-#include "platform/scanner/Twain.h"
 
 #include "SaneTestBackend.h"
 #include "WhenShown.h"

@@ -10,8 +10,7 @@
 // Calls `act` once on the first visible top-level widget of type T that appears while the event
 // loop runs (a modal dialog's own loop included). A widget that never appears fails the test and,
 // after 20 s, every visible dialog is rejected so that the test cannot hang.
-template<typename T>
-void whenShown(std::function<void(T*)> act)
+template <typename T> void whenShown(std::function<void(T*)> act)
 {
     auto* timer = new QTimer;
     const QDeadlineTimer deadline(20000);
