@@ -168,7 +168,10 @@ void CommPort::close()
 {
     if (m_fd < 0)
         return;
-    delete m_notifier;
+    // Closing may happen inside the notifier's own signal (a hang-up, or a receiver that closes
+    // the port): it is disabled now and deleted once control is back in the event loop.
+    m_notifier->setEnabled(false);
+    m_notifier->deleteLater();
     m_notifier = nullptr;
     ::ioctl(m_fd, TIOCNXCL);
     ::close(m_fd);
