@@ -129,22 +129,12 @@ TEST_F(CommPortTest, EveryByteValueArrivesUnchanged)
     m_pty.write(all.mid(301));
 
     ASSERT_TRUE(waitUntil([&] { return port.inBufferCount() == all.size(); }));
-    EXPECT_EQ(port.input(), all);
+    port.setInputLen(300);
+    EXPECT_EQ(port.input(), all.left(300));
+    port.setInputLen(0);
+    EXPECT_EQ(port.input(), all.mid(300));
     EXPECT_EQ(port.inBufferCount(), 0);
     EXPECT_EQ(port.input(), QByteArray());
-}
-
-TEST_F(CommPortTest, InputLenTakesAPartOfTheBuffer)
-{
-    CommPort port;
-    openPort(port);
-    m_pty.write("0123456789");
-    ASSERT_TRUE(waitUntil([&] { return port.inBufferCount() == 10; }));
-    port.setInputLen(4);
-    EXPECT_EQ(port.input(), "0123");
-    EXPECT_EQ(port.inBufferCount(), 6);
-    port.setInputLen(0);
-    EXPECT_EQ(port.input(), "456789");
     EXPECT_THROW(port.setInputLen(-1), vb::Error);
 }
 
@@ -286,14 +276,15 @@ TEST_F(CommPortTest, MissingOrUnsuitableDeviceIsNoSuchPort)
     EXPECT_EQ(openErrorOf(port), serial::err::InvalidPortNumber);
     EXPECT_FALSE(port.portOpen());
 
-    EXPECT_THROW(port.setCommPort(0), vb::Error);
-    EXPECT_THROW(port.setCommPort(17), vb::Error);
-    EXPECT_EQ(port.commPort(), 4);
-    try {
-        port.setCommPort(0);
-    } catch (const vb::Error& e) {
-        EXPECT_EQ(e.number(), serial::err::InvalidPortNumber);
+    for (int invalid : {0, 17}) {
+        try {
+            port.setCommPort(invalid);
+            ADD_FAILURE() << "COM" << invalid << " accepted";
+        } catch (const vb::Error& e) {
+            EXPECT_EQ(e.number(), serial::err::InvalidPortNumber);
+        }
     }
+    EXPECT_EQ(port.commPort(), 4);
 }
 
 TEST_F(CommPortTest, VanishedDeviceClosesThePortOnce)
