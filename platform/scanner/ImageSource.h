@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class QWidget;
+
+namespace scanner {
+
+// The outcome of acquiring one image.
+struct Acquired
+{
+    enum class Status
+    {
+        Done,
+        Cancelled, // the user stopped it; nothing to report
+        Failed,
+    };
+
+    QImage image;
+    Status status = Status::Failed;
+    QString error; // why it failed, for the user or the log
+
+    explicit operator bool() const { return status == Status::Done; }
+
+    static Acquired done(QImage image);
+    static Acquired cancelled();
+    static Acquired failed(QString error);
+};
+
+// Where acquired images come from: the SANE scanner the user chose, or, in tests, a given
+// bitmap. The TWAIN calls and the card-scanner calls take their images from the current source.
+class ImageSource
+{
+public:
+    virtual ~ImageSource() = default;
+    // Acquires one image; `parent` owns any progress window shown meanwhile.
+    virtual Acquired acquire(QWidget* parent) = 0;
+};
+
+// The source in use; the default one acquires from SANE.
+ImageSource& imageSource();
+
+// Installs `source` (not owned); nullptr restores the default. Returns the previous one.
+ImageSource* setImageSource(ImageSource* source);
+
+// Acquires one image from the current source.
+Acquired acquireImage(QWidget* parent);
+
+// The outcome of writing an image file.
+struct Exported
+{
+    QString error;
+    explicit operator bool() const { return error.isEmpty(); }
+};
+
+// Writes `image` to `fileName` in `format` ("BMP", "PNG" ...) through a temporary file beside it
+// that replaces the target only once complete, so a failed export leaves an older file intact.
+Exported exportImage(const QImage& image, const QString& fileName, const QByteArray& format = "BMP");
+
+} // namespace scanner

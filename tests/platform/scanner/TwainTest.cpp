@@ -1,0 +1,138 @@
+#include "platform/scanner/Twain.h"
+#include "platform/scanner/FakeImageSource.h"
+#include "platform/scanner/SaneImageSource.h"
+#include "platform/scanner/SourceChoice.h"
+#include "platform/scanner/SourceDialog.h"
+
+#include "SaneTestBackend.h"
+#include "WhenShown.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace scanner;
+
+namespace {
+
+QImage card()
+{
+    QImage image(200, 120, QImage::Format_RGB888);
+    image.fill(Qt::white);
+    for (int y = 10; y < 110; ++y)
+        for (int x = 10 + (y % 7); x < 190; x += 9)
+            image.setPixel(x, y, qRgb(x % 256, y * 2, 0));
+    return image;
+}
+
+class TwainTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SaneTestBackend::instance().configure();
+        QFile::remove(sourceChoiceFile());
+    }
+    void TearDown() override { QFile::remove(sourceChoiceFile()); }
+
+    QString file(const QString& name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(TwainTest, AcquiresFromTheScannerIntoABitmapFile)
+{
+    const QString bmp = file(QStringLiteral("tmpsymbol.bmp"));
+    ASSERT_EQ(TWAIN_AcquireToFilename(nullptr, bmp), TwainDone);
+
+    QImage written(bmp);
+    ASSERT_FALSE(written.isNull());
+    const Acquired direct = SaneImageSource().acquire(nullptr);
+    ASSERT_TRUE(direct);
+    EXPECT_EQ(written.convertToFormat(QImage::Format_Grayscale8), direct.image);
+    EXPECT_EQ(written.dotsPerMeterX(), 11811);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("tmpsymbol.bmp")});
+}
+
+TEST_F(TwainTest, TakesItsImageFromTheInstalledSource)
+{
+    const QString bmp = file(QStringLiteral("scan.bmp"));
+    QWidget owner;
+    {
+        FakeImageSource fake(card());
+        ASSERT_EQ(TWAIN_AcquireToFilename(&owner, bmp), TwainDone);
+        EXPECT_EQ(fake.calls(), 1);
+        EXPECT_EQ(fake.lastParent(), &owner);
+        EXPECT_EQ(QImage(bmp).convertToFormat(QImage::Format_RGB888), card());
+
+        // A failed or cancelled scan leaves the earlier bitmap alone.
+        fake.setResult(Acquired::failed(QStringLiteral("paper jam")));
+        EXPECT_EQ(TWAIN_AcquireToFilename(&owner, bmp), TwainFailed);
+        fake.setResult(Acquired::cancelled());
+        EXPECT_EQ(TWAIN_AcquireToFilename(&owner, bmp), TwainCancelled);
+        EXPECT_EQ(QImage(bmp).convertToFormat(QImage::Format_RGB888), card());
+
+        fake.setImage(card());
+        EXPECT_EQ(TWAIN_AcquireToFilename(&owner, file(QStringLiteral("missing/folder/scan.bmp"))), TwainWriteFailed);
+    }
+    EXPECT_NE(dynamic_cast<SaneImageSource*>(&imageSource()), nullptr); // the scanner is back
+}
+
+TEST_F(TwainTest, ExportWritesEveryDepthFaithfully)
+{
+    QImage gray(64, 32, QImage::Format_Grayscale8);
+    for (int y = 0; y < gray.height(); ++y)
+        for (int x = 0; x < gray.width(); ++x)
+            gray.scanLine(y)[x] = uchar((x * 4 + y) & 0xFF);
+    const QString bmp = file(QStringLiteral("gray.bmp"));
+    ASSERT_TRUE(exportImage(gray, bmp));
+    EXPECT_EQ(QImage(bmp).convertToFormat(QImage::Format_Grayscale8), gray);
+
+    const QString png = file(QStringLiteral("card.png"));
+    ASSERT_TRUE(exportImage(card(), png, "PNG"));
+    EXPECT_EQ(QImage(png).convertToFormat(QImage::Format_RGB888), card());
+
+    EXPECT_FALSE(exportImage(QImage(), bmp));
+    EXPECT_EQ(QImage(bmp).convertToFormat(QImage::Format_Grayscale8), gray); // untouched
+}
+
+TEST_F(TwainTest, SourceDialogRemembersTheChoiceAndCancelKeepsIt)
+{
+    whenShown<SourceDialog>([](SourceDialog* dialog) {
+        auto* list = dialog->findChild<QListWidget*>(QStringLiteral("lstSources"));
+        ASSERT_EQ(list->count(), 2);
+        EXPECT_EQ(list->currentRow(), 0);
+        list->setCurrentRow(1);
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
+    });
+    EXPECT_EQ(TWAIN_SelectImageSource(nullptr), 1);
+    EXPECT_EQ(chosenDevice(), QStringLiteral("test:1"));
+
+    whenShown<SourceDialog>([](SourceDialog* dialog) {
+        auto* list = dialog->findChild<QListWidget*>(QStringLiteral("lstSources"));
+        EXPECT_EQ(list->currentItem()->data(Qt::UserRole).toString(), QStringLiteral("test:1"));
+        list->setCurrentRow(0);
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+    });
+    EXPECT_EQ(TWAIN_SelectImageSource(nullptr), 0);
+    EXPECT_EQ(chosenDevice(), QStringLiteral("test:1"));
+}
+
+TEST_F(TwainTest, SourceDialogWithoutScannersOffersOnlyCancel)
+{
+    SaneTestBackend::instance().configure({}, false);
+    whenShown<SourceDialog>([](SourceDialog* dialog) {
+        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lblSources"))->text(),
+                  QStringLiteral("No scanner was found."));
+        EXPECT_FALSE(dialog->findChild<QPushButton*>(QStringLiteral("cmdSelect"))->isEnabled());
+        dialog->reject();
+    });
+    EXPECT_EQ(TWAIN_SelectImageSource(nullptr), 0);
+    EXPECT_EQ(chosenDevice(), QString());
+    SaneTestBackend::instance().configure();
+}
+
+} // namespace
