@@ -1,7 +1,7 @@
 #include "platform/print/PainterTarget.h"
 
-#include "platform/vb/VbError.h"
 #include "platform/ui/MessageService.h"
+#include "platform/vb/VbError.h"
 
 #include <QPagedPaintDevice>
 

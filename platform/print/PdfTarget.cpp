@@ -1,7 +1,7 @@
 #include "platform/print/PdfTarget.h"
 
-#include "platform/vb/VbError.h"
 #include "platform/ui/MessageService.h"
+#include "platform/vb/VbError.h"
 
 #include <QPageLayout>
 #include <QSaveFile>
@@ -44,7 +44,8 @@ DeviceGeometry PdfTarget::geometry()
     DeviceGeometry g;
     g.dpiX = resolution;
     g.dpiY = resolution;
-    g.paper = QSize(int(letterWidthTwips * resolution / twipsPerInch), int(letterHeightTwips * resolution / twipsPerInch));
+    g.paper =
+        QSize(int(letterWidthTwips * resolution / twipsPerInch), int(letterHeightTwips * resolution / twipsPerInch));
     g.area = g.paper;
     return g;
 }

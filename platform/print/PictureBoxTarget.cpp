@@ -1,7 +1,7 @@
 #include "platform/print/PictureBoxTarget.h"
 
-#include "platform/vb/VbError.h"
 #include "platform/ui/MessageService.h"
+#include "platform/vb/VbError.h"
 
 #include <QPainter>
 

@@ -19,8 +19,8 @@ public:
     // Queues `pdfFile` on `printerName` as a job called `title`, on paper `media` (a PPD-style
     // name such as "Letter"). False with `error` set when the spooler refuses it. The file may
     // be deleted as soon as this returns.
-    virtual bool submit(const QString& printerName, const QString& pdfFile, const QString& title,
-                        const QString& media, QString& error) = 0;
+    virtual bool submit(const QString& printerName, const QString& pdfFile, const QString& title, const QString& media,
+                        QString& error) = 0;
 };
 
 // The spooler in use.

@@ -23,12 +23,12 @@ constexpr double letterHeightTwips = 15840.0;
 // The device capabilities the page routines ask for, numbered as the device-context API numbers them.
 enum class DeviceCap
 {
-    HorzRes = 8,          // width of the drawable area, device pixels
-    VertRes = 10,         // height of the drawable area, device pixels
-    LogPixelsX = 88,      // pixels per inch across
-    LogPixelsY = 90,      // pixels per inch down
-    PhysicalWidth = 110,  // width of the whole sheet, device pixels
-    PhysicalHeight = 111, // height of the whole sheet, device pixels
+    HorzRes = 8,           // width of the drawable area, device pixels
+    VertRes = 10,          // height of the drawable area, device pixels
+    LogPixelsX = 88,       // pixels per inch across
+    LogPixelsY = 90,       // pixels per inch down
+    PhysicalWidth = 110,   // width of the whole sheet, device pixels
+    PhysicalHeight = 111,  // height of the whole sheet, device pixels
     PhysicalOffsetX = 112, // left edge of the drawable area on the sheet, device pixels
     PhysicalOffsetY = 113, // top edge of the drawable area on the sheet, device pixels
 };
@@ -94,7 +94,7 @@ struct DrawCall
     QFont font;                 // the text's font, its size in device pixels
     double angle = 0;           // text direction, degrees counter-clockwise
     QColor color;
-    QImage picture;             // the picture painted, at its own size
+    QImage picture; // the picture painted, at its own size
 
     // One line for test diagnostics: "Text (1170,900)-(3000,1038) [78,60]-[125,69] 'Acme'".
     QString toString() const;

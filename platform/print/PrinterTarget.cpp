@@ -1,8 +1,8 @@
 #include "platform/print/PrinterTarget.h"
 
 #include "platform/print/PrintSpooler.h"
-#include "platform/vb/VbError.h"
 #include "platform/ui/MessageService.h"
+#include "platform/vb/VbError.h"
 
 #include <QDir>
 #include <QPrinter>

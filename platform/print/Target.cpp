@@ -1,8 +1,8 @@
 #include "platform/print/Target.h"
 
+#include "platform/ui/MessageService.h"
 #include "platform/vb/VbError.h"
 #include "platform/vb/VbNumber.h"
-#include "platform/ui/MessageService.h"
 
 #include <QPaintDevice>
 

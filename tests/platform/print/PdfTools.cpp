@@ -31,8 +31,8 @@ QImage rasterise(const QString& pdfFile, int dpi, int page)
 
 QString text(const QString& pdfFile)
 {
-    return QString::fromUtf8(run(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdfFile,
-                                                              QStringLiteral("-")}));
+    return QString::fromUtf8(run(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdfFile, QStringLiteral("-")}));
 }
 
 int pageCount(const QString& pdfFile)

@@ -1,5 +1,5 @@
-#include "platform/print/PictureBox.h"
 #include "platform/print/PictureBoxTarget.h"
+#include "platform/print/PictureBox.h"
 #include "platform/vb/VbError.h"
 
 #include <gtest/gtest.h>
@@ -142,9 +142,9 @@ TEST(PictureBoxTarget, TextBeyondLatin1IsDrawnWhereItIsMeasured)
 TEST(PictureBoxTarget, HasNoPagesOrDocuments)
 {
     PictureBoxTarget box(QSize(10, 10));
-    for (const auto& call : {std::function<void()>([&] { box.newPage(); }), std::function<void()>([&] { box.endDoc(); }),
-                             std::function<void()>([&] { box.killDoc(); }),
-                             std::function<void()>([&] { box.startDoc(QString()); })}) {
+    for (const auto& call :
+         {std::function<void()>([&] { box.newPage(); }), std::function<void()>([&] { box.endDoc(); }),
+          std::function<void()>([&] { box.killDoc(); }), std::function<void()>([&] { box.startDoc(QString()); })}) {
         try {
             call();
             FAIL() << "no error";

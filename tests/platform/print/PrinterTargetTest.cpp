@@ -1,6 +1,6 @@
+#include "platform/print/PrinterTarget.h"
 #include "platform/print/PrintSpooler.h"
 #include "platform/print/Printer.h"
-#include "platform/print/PrinterTarget.h"
 #include "platform/print/RecordingTarget.h"
 #include "platform/ui/MessageService.h"
 #include "platform/vb/VbError.h"

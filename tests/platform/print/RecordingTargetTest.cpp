@@ -111,7 +111,7 @@ TEST(RecordingTarget, UserScaleActsAsAZoom)
 
 TEST(RecordingTarget, PixelsRoundHalvesToEven)
 {
-    RecordingTarget target; // 15 twips per pixel
+    RecordingTarget target;                               // 15 twips per pixel
     EXPECT_EQ(target.toPixels(22.5, 37.5), QPoint(2, 2)); // 1.5 -> 2, 2.5 -> 2
     EXPECT_EQ(target.toPixels(52.5, -22.5), QPoint(4, -2));
 }
@@ -205,8 +205,8 @@ TEST(RecordingTarget, DeviceContextCallsWorkInDevicePixels)
     QList<DrawOp> ops;
     for (const DrawCall& call : target.calls())
         ops.append(call.op);
-    EXPECT_EQ(ops, QList<DrawOp>({DrawOp::StartDoc, DrawOp::Line, DrawOp::Text, DrawOp::Text, DrawOp::EndPage,
-                                  DrawOp::EndDoc}));
+    EXPECT_EQ(ops, QList<DrawOp>(
+                       {DrawOp::StartDoc, DrawOp::Line, DrawOp::Text, DrawOp::Text, DrawOp::EndPage, DrawOp::EndDoc}));
 }
 
 TEST(RecordingTarget, CellHeightFontsFitTheirCell)
