@@ -50,16 +50,16 @@ QString PrinterTarget::deviceName()
 void PrinterTarget::setDeviceName(const QString& deviceName)
 {
     m_requestedName = deviceName;
-    if (!isPainting() && m_printer && m_printerName != deviceName) {
-        m_printer.reset();
-        m_printerName.clear();
-    }
 }
 
+// The printer is looked up at the first use and again after another one was chosen; a
+// document in progress finishes on the printer it began on.
 void PrinterTarget::requireDevice()
 {
-    if (m_printer)
+    if (m_printer && (isPainting() || m_requestedName.isEmpty() || m_requestedName == m_printerName))
         return;
+    m_printer.reset();
+    m_printerName.clear();
     PrintSpooler& system = spooler();
     const QStringList names = system.printerNames();
     QString name = m_requestedName;

@@ -186,6 +186,23 @@ TEST(PrinterTarget, DeviceContextDocumentsSpoolEvenWhenEmpty)
     EXPECT_EQ(pdf_tools::pageCount(desk.jobs.first().copy), 1);
 }
 
+TEST(PrinterTarget, AnotherPrinterTakesTheNextDocument)
+{
+    FakeSpooler printers({QStringLiteral("Desk"), QStringLiteral("Hall")});
+    PrinterTarget target;
+    target.print(QStringLiteral("first"));
+    target.setDeviceName(QStringLiteral("Hall"));
+    target.print(QStringLiteral("still on the desk"));
+    target.endDoc();
+    EXPECT_EQ(target.deviceName(), QStringLiteral("Hall"));
+    target.print(QStringLiteral("second"));
+    target.endDoc();
+    ASSERT_EQ(printers.jobs.size(), 2);
+    EXPECT_EQ(printers.jobs[0].printer, QStringLiteral("Desk"));
+    EXPECT_TRUE(pdf_tools::text(printers.jobs[0].copy).contains(QStringLiteral("still on the desk")));
+    EXPECT_EQ(printers.jobs[1].printer, QStringLiteral("Hall"));
+}
+
 TEST(PrinterTarget, ARefusedJobRaises482WithTheReason)
 {
     FakeSpooler desk({QStringLiteral("Desk")});
