@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace print {
+
+// The system's print spooler: which printers are installed, which one is the default, and
+// handing a finished document (a PDF file) to a printer. The default spooler is CUPS; tests
+// install one of their own so that nothing depends on the machine's printers.
+class PrintSpooler
+{
+public:
+    virtual ~PrintSpooler() = default;
+
+    virtual QStringList printerNames() = 0;
+    // Empty when no default is set.
+    virtual QString defaultPrinterName() = 0;
+    // Queues `pdfFile` on `printerName` as a job called `title`, on paper `media` (a PPD-style
+    // name such as "Letter"). False with `error` set when the spooler refuses it. The file may
+    // be deleted as soon as this returns.
+    virtual bool submit(const QString& printerName, const QString& pdfFile, const QString& title, const QString& media,
+                        QString& error) = 0;
+};
+
+// The spooler in use.
+PrintSpooler& spooler();
+// Installs `replacement` (not owned); nullptr restores CUPS. Returns the previous one.
+PrintSpooler* setSpooler(PrintSpooler* replacement);
+
+} // namespace print
