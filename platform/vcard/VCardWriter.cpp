@@ -73,8 +73,7 @@ bool hasWritePermission(const QFileInfo& info)
 {
     // isWritable() alone says yes to root for any file; the permission bits keep a
     // file marked read-only read-only for everyone.
-    const auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteUser | QFileDevice::WriteGroup |
-                          QFileDevice::WriteOther;
+    const auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     return info.isWritable() && (info.permissions() & anyWrite);
 }
 
