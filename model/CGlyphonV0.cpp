@@ -12,8 +12,8 @@ namespace {
 
 struct V0Field
 {
-    int index;     // today's property index; the library maps it to the old numbering
-    int slot;      // the document field
+    int index; // today's property index; the library maps it to the old numbering
+    int slot;  // the document field
     bool multiLine;
 };
 

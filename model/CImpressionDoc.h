@@ -66,14 +66,20 @@ public:
     static constexpr int FieldCount = 42;
     static constexpr int LineCount = 6;
     static constexpr int SlotCount = FieldCount + LineCount;
-    static constexpr int MinFontSize = 1;    // the sizes the words' font accepts
+    static constexpr int MinFontSize = 1; // the sizes the words' font accepts
     static constexpr int MaxFontSize = 1638;
 
     CImpressionDoc();
 
 #define QV_IMPRESSION_ACCESSORS(name)                                                                                  \
-    const QString& name() const { return m_slots[slot##name]; }                                                        \
-    void set##name(const QString& strData) { m_slots[slot##name] = strData; }
+    const QString& name() const                                                                                        \
+    {                                                                                                                  \
+        return m_slots[slot##name];                                                                                    \
+    }                                                                                                                  \
+    void set##name(const QString& strData)                                                                             \
+    {                                                                                                                  \
+        m_slots[slot##name] = strData;                                                                                 \
+    }
     QV_IMPRESSION_FIELDS(QV_IMPRESSION_ACCESSORS)
 #undef QV_IMPRESSION_ACCESSORS
 
@@ -84,19 +90,31 @@ public:
     static QString fieldName(int nSlot);
 
     // The words' face name; empty or blank text sets "Arial".
-    const QString& CwFontName() const { return m_fontName; }
+    const QString& CwFontName() const
+    {
+        return m_fontName;
+    }
     void setCwFontName(const QString& strData);
 
     // The words' size in points; a size the font refuses sets 6.
-    std::int32_t CwFontSize() const { return m_fontSize; }
+    std::int32_t CwFontSize() const
+    {
+        return m_fontSize;
+    }
     void setCwFontSize(std::int32_t nData);
 
     // Line 0 to 5 of The Corvel Words; any other index raises error 9 and stores nothing.
     const QString& CwLines(std::int16_t nIndex) const;
     void setCwLines(std::int16_t nIndex, const QString& strData);
 
-    std::int16_t FileVersion() const { return m_fileVersion; }
-    void setFileVersion(std::int16_t nVersion) { m_fileVersion = nVersion; }
+    std::int16_t FileVersion() const
+    {
+        return m_fileVersion;
+    }
+    void setFileVersion(std::int16_t nVersion)
+    {
+        m_fileVersion = nVersion;
+    }
 
     // True when the file was read into this document.
     bool readFile(const QString& strFileName);

@@ -51,7 +51,11 @@ constexpr Slot tel(Place place, const char* kind)
 // ADR components: post-office box;extended;street;locality;region;code;country.
 constexpr std::array<Slot, IndexedCard::IndexCount> kSlots = {
     whole("VERSION"),
-    nameSlot(3), nameSlot(1), nameSlot(2), nameSlot(0), nameSlot(4),
+    nameSlot(3),
+    nameSlot(1),
+    nameSlot(2),
+    nameSlot(0),
+    nameSlot(4),
     whole("NICKNAME"),
     whole("FN"),
     Slot{"EMAIL", -1, 0, Place::Any, false, "INTERNET"},
@@ -59,21 +63,46 @@ constexpr std::array<Slot, IndexedCard::IndexCount> kSlots = {
     whole("NOTE"),
     whole("TITLE"),
     Slot{"ORG", 0, 1},
-    adr(Place::Work, false, 1), adr(Place::Work, false, 2), adr(Place::Work, false, 3),
-    adr(Place::Work, false, 4), adr(Place::Work, false, 5), adr(Place::Work, false, 6),
-    adr(Place::Work, true, 0), adr(Place::Work, true, 3), adr(Place::Work, true, 4),
-    adr(Place::Work, true, 5), adr(Place::Work, true, 6),
-    tel(Place::Work, "VOICE"), tel(Place::Work, "PAGER"), tel(Place::Work, "FAX"), tel(Place::Work, "CELL"),
-    adr(Place::Home, false, 1), adr(Place::Home, false, 2), adr(Place::Home, false, 3),
-    adr(Place::Home, false, 4), adr(Place::Home, false, 5), adr(Place::Home, false, 6),
-    adr(Place::Home, true, 0), adr(Place::Home, true, 3), adr(Place::Home, true, 4),
-    adr(Place::Home, true, 5), adr(Place::Home, true, 6),
-    tel(Place::Home, "VOICE"), tel(Place::Home, "PAGER"), tel(Place::Home, "FAX"), tel(Place::Home, "CELL"),
+    adr(Place::Work, false, 1),
+    adr(Place::Work, false, 2),
+    adr(Place::Work, false, 3),
+    adr(Place::Work, false, 4),
+    adr(Place::Work, false, 5),
+    adr(Place::Work, false, 6),
+    adr(Place::Work, true, 0),
+    adr(Place::Work, true, 3),
+    adr(Place::Work, true, 4),
+    adr(Place::Work, true, 5),
+    adr(Place::Work, true, 6),
+    tel(Place::Work, "VOICE"),
+    tel(Place::Work, "PAGER"),
+    tel(Place::Work, "FAX"),
+    tel(Place::Work, "CELL"),
+    adr(Place::Home, false, 1),
+    adr(Place::Home, false, 2),
+    adr(Place::Home, false, 3),
+    adr(Place::Home, false, 4),
+    adr(Place::Home, false, 5),
+    adr(Place::Home, false, 6),
+    adr(Place::Home, true, 0),
+    adr(Place::Home, true, 3),
+    adr(Place::Home, true, 4),
+    adr(Place::Home, true, 5),
+    adr(Place::Home, true, 6),
+    tel(Place::Home, "VOICE"),
+    tel(Place::Home, "PAGER"),
+    tel(Place::Home, "FAX"),
+    tel(Place::Home, "CELL"),
     whole("X-CORVEL-FILE-VERSION"),
     Slot{},
-    whole("X-CORVEL-FONT-NAME"), whole("X-CORVEL-FONT-SIZE"),
-    whole("X-CORVEL-WORDS-1"), whole("X-CORVEL-WORDS-2"), whole("X-CORVEL-WORDS-3"),
-    whole("X-CORVEL-WORDS-4"), whole("X-CORVEL-WORDS-5"), whole("X-CORVEL-WORDS-6"),
+    whole("X-CORVEL-FONT-NAME"),
+    whole("X-CORVEL-FONT-SIZE"),
+    whole("X-CORVEL-WORDS-1"),
+    whole("X-CORVEL-WORDS-2"),
+    whole("X-CORVEL-WORDS-3"),
+    whole("X-CORVEL-WORDS-4"),
+    whole("X-CORVEL-WORDS-5"),
+    whole("X-CORVEL-WORDS-6"),
 };
 
 // Version-0 cards come from the first generation of the programs, before cards carried
@@ -89,16 +118,35 @@ constexpr std::array<Slot, 15> kV0Slots = {
     whole("NOTE"),
     whole("TITLE"),
     Slot{"ORG", 0, 1},
-    adr(Place::Any, false, 2), adr(Place::Any, false, 3), adr(Place::Any, false, 4),
-    adr(Place::Any, false, 5), adr(Place::Any, false, 6),
-    tel(Place::Any, "VOICE"), tel(Place::Any, "PAGER"), tel(Place::Any, "FAX"), tel(Place::Any, "CELL"),
+    adr(Place::Any, false, 2),
+    adr(Place::Any, false, 3),
+    adr(Place::Any, false, 4),
+    adr(Place::Any, false, 5),
+    adr(Place::Any, false, 6),
+    tel(Place::Any, "VOICE"),
+    tel(Place::Any, "PAGER"),
+    tel(Place::Any, "FAX"),
+    tel(Place::Any, "CELL"),
 };
 
 int v0Number(int index)
 {
     static constexpr std::array<std::pair<int, int>, 15> numbers = {{
-        {7, 0}, {8, 1}, {9, 2}, {10, 3}, {11, 4}, {12, 5}, {14, 6}, {15, 7},
-        {16, 8}, {17, 9}, {18, 10}, {24, 11}, {25, 12}, {26, 13}, {27, 14},
+        {7, 0},
+        {8, 1},
+        {9, 2},
+        {10, 3},
+        {11, 4},
+        {12, 5},
+        {14, 6},
+        {15, 7},
+        {16, 8},
+        {17, 9},
+        {18, 10},
+        {24, 11},
+        {25, 12},
+        {26, 13},
+        {27, 14},
     }};
     for (const auto& [current, old] : numbers)
         if (current == index)
@@ -268,38 +316,22 @@ QString IndexedCard::escapeValue(QStringView value)
 
 QString IndexedCard::unescapeValue(QStringView raw)
 {
-    QString out;
-    out.reserve(raw.size());
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        const QChar c = raw[i];
-        if (c != u'\\' || i + 1 == raw.size()) {
-            out += c;
-            continue;
-        }
-        const QChar next = raw[++i];
-        switch (next.unicode()) {
+    return unescapeWith(raw, [](QChar escaped, QString& out) {
+        switch (escaped.unicode()) {
         case u'n':
-            out += QLatin1String("\\n");
-            break;
+            out += QLatin1String("\\n"); // the programs' own line-break marker
+            return true;
         case u'N':
             out += u'\n';
-            break;
+            return true;
         case u'r':
         case u'R':
             out += u'\r';
-            break;
-        case u'\\':
-        case u';':
-        case u',':
-        case u':':
-            out += next;
-            break;
+            return true;
         default:
-            out += c;
-            out += next;
+            return unescapeCharacter(escaped, out);
         }
-    }
-    return out;
+    });
 }
 
 } // namespace vcard

@@ -14,8 +14,7 @@ const QString kCharset = QStringLiteral("CHARSET");
 
 bool isNameChar(QChar c)
 {
-    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'-' ||
-           c == u'_';
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u'-' || c == u'_';
 }
 
 bool isName(QStringView s)
@@ -136,30 +135,13 @@ bool isQuotedPrintable(const Property& p)
     return p.parameterValues(kEncoding).contains(QStringLiteral("QUOTED-PRINTABLE"), Qt::CaseInsensitive);
 }
 
-// A decoded quoted-printable value in 3.0 form: its real line breaks escaped.
-QString escapedLineBreaks(const QString& text)
-{
-    QString out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' || text[i] == u'\n') {
-            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            out += QLatin1String("\\n");
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 // Brings a property read from a 2.1 or 3.0 card into 3.0 form.
 void normalize(Property& p)
 {
     const QStringList charsets = p.parameterValues(kCharset);
     if (isQuotedPrintable(p)) {
         const QByteArray bytes = decodeQuotedPrintable(p.value());
-        p.setValue(escapedLineBreaks(decodeBytes(bytes, charsets.value(0))));
+        p.setValue(escapeLineBreaks(decodeBytes(bytes, charsets.value(0)))); // line breaks in 3.0 form
         p.removeParameter(kEncoding);
     } else {
         const QStringList encodings = p.parameterValues(kEncoding);
@@ -175,7 +157,8 @@ void normalize(Property& p)
 
 bool isCardMarker(const Property& p, const char* name)
 {
-    return p.name() == QLatin1String(name) && p.value().trimmed().compare(QLatin1String("VCARD"), Qt::CaseInsensitive) == 0;
+    return p.name() == QLatin1String(name) &&
+           p.value().trimmed().compare(QLatin1String("VCARD"), Qt::CaseInsensitive) == 0;
 }
 
 } // namespace

@@ -8,31 +8,38 @@ QString escapeText(QStringView text)
 {
     QString out;
     out.reserve(text.size() + text.size() / 8);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        switch (c.unicode()) {
-        case u'\\':
-        case u';':
-        case u',':
+    for (QChar c : text) {
+        if (c == u'\\' || c == u';' || c == u',')
             out += u'\\';
-            out += c;
-            break;
-        case u'\r':
-            if (i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-            out += QLatin1String("\\n");
-            break;
-        case u'\n':
-            out += QLatin1String("\\n");
-            break;
-        default:
-            out += c;
-        }
+        out += c;
     }
-    return out;
+    return escapeLineBreaks(out);
+}
+
+bool unescapeCharacter(QChar escaped, QString& out)
+{
+    switch (escaped.unicode()) {
+    case u'n':
+    case u'N':
+        out += u'\n';
+        return true;
+    case u'\\':
+    case u';':
+    case u',':
+    case u':':
+        out += escaped;
+        return true;
+    default:
+        return false;
+    }
 }
 
 QString unescapeText(QStringView raw)
+{
+    return unescapeWith(raw, unescapeCharacter);
+}
+
+QString unescapeWith(QStringView raw, bool (*translate)(QChar escaped, QString& out))
 {
     QString out;
     out.reserve(raw.size());
@@ -43,20 +50,25 @@ QString unescapeText(QStringView raw)
             continue;
         }
         const QChar next = raw[++i];
-        switch (next.unicode()) {
-        case u'n':
-        case u'N':
-            out += u'\n';
-            break;
-        case u'\\':
-        case u';':
-        case u',':
-        case u':':
-            out += next;
-            break;
-        default:
+        if (!translate(next, out)) {
             out += c;
             out += next;
+        }
+    }
+    return out;
+}
+
+QString escapeLineBreaks(QStringView text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n') {
+            if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+            out += QLatin1String("\\n");
+        } else {
+            out += text[i];
         }
     }
     return out;

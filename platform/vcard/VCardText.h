@@ -16,6 +16,18 @@ QString escapeText(QStringView text);
 // Any other backslash is kept as it stands, as lenient readers do.
 QString unescapeText(QStringView raw);
 
+// What the escape of one character stands for in vCard text, appended to `out`; false
+// for an escape vCard does not define.
+bool unescapeCharacter(QChar escaped, QString& out);
+
+// Unescapes with `translate` telling what the escape of a character stands for; it
+// returns false for an escape it does not know, which is then kept as it stands. A
+// backslash at the very end stays too.
+QString unescapeWith(QStringView raw, bool (*translate)(QChar escaped, QString& out));
+
+// Each real line break (CR LF, LF or CR) written as "\n"; all else unchanged.
+QString escapeLineBreaks(QStringView text);
+
 // Splits an escaped value at each separator that has no backslash before it. The
 // parts keep their escapes.
 QStringList splitRaw(QStringView raw, QChar separator);

@@ -1,28 +1,13 @@
 #include "platform/vcard/VCardWriter.h"
 
+#include "platform/vcard/VCardText.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 
 namespace vcard {
 
 namespace {
-
-QString withoutLineBreaks(const QString& raw)
-{
-    if (!raw.contains(u'\r') && !raw.contains(u'\n'))
-        return raw;
-    QString out;
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        if (raw[i] == u'\r' || raw[i] == u'\n') {
-            if (raw[i] == u'\r' && i + 1 < raw.size() && raw[i + 1] == u'\n')
-                ++i;
-            out += QLatin1String("\\n");
-        } else {
-            out += raw[i];
-        }
-    }
-    return out;
-}
 
 QString parameterValue(const QString& value)
 {
@@ -47,7 +32,7 @@ QString contentLine(const Property& p)
             line += parameterValue(param.values[i]);
         }
     }
-    return line + u':' + withoutLineBreaks(p.value());
+    return line + u':' + escapeLineBreaks(p.value());
 }
 
 // Appends the line folded: at most 75 octets per physical line, continuation lines

@@ -152,8 +152,8 @@ TEST_F(Glyphon, UnreadableCardsAreReportedAndTold)
 TEST_F(Glyphon, CardsAreNeverSaved)
 {
     const CImpressionDoc doc = awkwardDocument();
-    for (IGlyphon* g : std::initializer_list<IGlyphon*>{new CGlyphonV0, new CGlyphonV1, new CGlyphonV2,
-                                                        new CGlyphonV3}) {
+    for (IGlyphon* g :
+         std::initializer_list<IGlyphon*>{new CGlyphonV0, new CGlyphonV1, new CGlyphonV2, new CGlyphonV3}) {
         const std::unique_ptr<IGlyphon> owned(g);
         EXPECT_FALSE(g->saveIMF(doc, path("out.imf"), true));
     }

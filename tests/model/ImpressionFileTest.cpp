@@ -188,8 +188,9 @@ TEST_F(ImpressionFile, ConversionsOfVersionAndFontSize)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.fileVersion) + " / " + c.fontSize);
-        writeIndexedCard(path("c.imf"), {{0, "3.0"}, {2, "First"}, {43, c.fileVersion}, {45, "Courier"},
-                                         {46, c.fontSize}, {47, "line"}});
+        writeIndexedCard(
+            path("c.imf"),
+            {{0, "3.0"}, {2, "First"}, {43, c.fileVersion}, {45, "Courier"}, {46, c.fontSize}, {47, "line"}});
         CImpressionDoc doc;
         EXPECT_EQ(doc.readFile(path("c.imf")), c.ok);
         EXPECT_EQ(doc.NamFirst(), "First"); // fields read before a failing conversion stay set

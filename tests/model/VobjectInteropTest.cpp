@@ -88,7 +88,7 @@ TEST(VobjectInterop, ExportedCardReadsTheSameInAnotherParser)
     doc.setHomPOZip(QStringLiteral("53111"));
     doc.setHomPOCountry(QStringLiteral("Deutschland"));
     const QStringList phones = {"+1 555 0100", "+1 555 0101", "+1 555 0102", "+1 555 0103",
-                                "+49 221 1", "+49 221 2", "+49 221 3", "+49 170 4"};
+                                "+49 221 1",   "+49 221 2",   "+49 221 3",   "+49 170 4"};
     doc.setBusPhoneVoice(phones[0]);
     doc.setBusPhonePager(phones[1]);
     doc.setBusPhoneFax(phones[2]);

@@ -1,5 +1,5 @@
-#include "platform/vcard/IndexedCard.h"
 #include "platform/vcard/VCardLibrary.h"
+#include "platform/vcard/IndexedCard.h"
 
 #include <QDir>
 #include <QFile>
@@ -71,7 +71,7 @@ TEST_F(VCardLibrary, BufferContractTellsTheCallerToAskAgain)
     AddvCardProp(7, QStringLiteral("abc"));
     EXPECT_EQ(GetvCardProp(buffer, 8, 7), 3);
     EXPECT_EQ(QString(buffer), "abc");
-    EXPECT_EQ(GetvCardProp(buffer, 8, 8), 0); // absent
+    EXPECT_EQ(GetvCardProp(buffer, 8, 8), 0);  // absent
     EXPECT_EQ(GetvCardProp(buffer, 8, 44), 0); // reserved
     EXPECT_EQ(GetvCardProp(buffer, 8, 99), 0);
     EXPECT_EQ(AddvCardProp(44, QStringLiteral("x")), 1);
@@ -184,10 +184,21 @@ TEST_F(VCardLibrary, VersionZeroCardsReadThroughTheOlderNumbering)
         return buffer.left(GetV0vCardProp(buffer.data(), 512, index));
     };
     const std::pair<int, const char*> expected[] = {
-        {7, "Ann Smith"}, {8, "ann@example.com"}, {9, "http://example.com/"}, {10, "first\\nsecond"},
-        {11, "Boss"},     {12, "Acme"},           {14, "1 Road"},              {15, "Town"},
-        {16, "ST"},       {17, "12345"},          {18, "Land"},                {24, "111"},
-        {25, "222"},      {26, "333"},            {27, "444"},
+        {7, "Ann Smith"},
+        {8, "ann@example.com"},
+        {9, "http://example.com/"},
+        {10, "first\\nsecond"},
+        {11, "Boss"},
+        {12, "Acme"},
+        {14, "1 Road"},
+        {15, "Town"},
+        {16, "ST"},
+        {17, "12345"},
+        {18, "Land"},
+        {24, "111"},
+        {25, "222"},
+        {26, "333"},
+        {27, "444"},
     };
     for (const auto& [index, value] : expected)
         EXPECT_EQ(v0(index), QString::fromUtf8(value)) << "index " << index;
@@ -219,12 +230,16 @@ TEST_F(VCardLibrary, SavingReplacesTheFileByRenameAndRefusesReadOnlyTargets)
 {
     const QString target = path("card.vcf");
     writeFile(target, "previous");
-    struct stat before {};
+    struct stat before
+    {
+    };
     ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &before), 0);
 
     AddvCardProp(7, QStringLiteral("New"));
     ASSERT_EQ(SavevCardToFile(target), 0);
-    struct stat after {};
+    struct stat after
+    {
+    };
     ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &after), 0);
     EXPECT_NE(before.st_ino, after.st_ino) << "the file was rewritten in place, not replaced";
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"card.vcf"});

@@ -1,6 +1,6 @@
+#include "platform/vcard/VCardText.h"
 #include "platform/vcard/VCardCard.h"
 #include "platform/vcard/VCardReader.h"
-#include "platform/vcard/VCardText.h"
 #include "platform/vcard/VCardWriter.h"
 
 #include <gtest/gtest.h>
