@@ -78,33 +78,6 @@ TEST_F(VCardLibrary, BufferContractTellsTheCallerToAskAgain)
     EXPECT_EQ(AddvCardProp(-1, QStringLiteral("x")), 1);
 }
 
-TEST_F(VCardLibrary, EveryIndexRoundTripsExactly)
-{
-    const QStringList nasty = {
-        QStringLiteral("a;b,c:d\\e"),
-        QStringLiteral("two chars \\n stay"),
-        QStringLiteral("  lead and trail  "),
-        QStringLiteral("Zoë Ærø ✓ 日本 😀"),
-        QStringLiteral("x\r\nX-CORVEL-FILE-VERSION:9"),
-        QStringLiteral("END:VCARD"),
-        QStringLiteral("lone\rCR and lone\nLF and LF CR\n\r."),
-        QStringLiteral("trailing\\"),
-        QStringLiteral("\\\\n\\N\\r\\;"),
-        QStringLiteral("tab\tand \"quote\""),
-        QString(600, u'é'),
-    };
-    auto valueFor = [&](int index) { return nasty[index % nasty.size()] + QString::number(index); };
-    for (int index = 0; index < IndexedCard::IndexCount; ++index)
-        AddvCardProp(index, valueFor(index));
-    saveAndReload();
-    for (int index = 0; index < IndexedCard::IndexCount; ++index) {
-        if (index == 44)
-            EXPECT_EQ(get(index), "");
-        else
-            EXPECT_EQ(get(index), valueFor(index)) << "index " << index;
-    }
-}
-
 TEST_F(VCardLibrary, ValuesNeverBreakTheFileStructure)
 {
     AddvCardProp(0, QStringLiteral("3.0"));
