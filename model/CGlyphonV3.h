@@ -1,0 +1,11 @@
+#pragma once
+
+#include "model/IGlyphon.h"
+
+// Cards of version 3, read by the shared card loader.
+class CGlyphonV3 final : public IGlyphon
+{
+public:
+    bool loadCard(CImpressionDoc& doc, const QString& strInFileName) override;
+    bool saveIMF(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields) override;
+};

@@ -1,0 +1,13 @@
+#include "model/CImpressionFileV2.h"
+
+#include "model/modImpressionFile.h"
+
+bool CImpressionFileV2::readFile(CImpressionDoc& doc, const QString& strFileName)
+{
+    return modImpressionFile::readVCardIntoImpression(doc, strFileName);
+}
+
+bool CImpressionFileV2::writeFile(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields)
+{
+    return modImpressionFile::writeCurrentFormat(doc, strFileName, bIncludeXFields);
+}

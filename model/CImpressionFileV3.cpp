@@ -1,0 +1,13 @@
+#include "model/CImpressionFileV3.h"
+
+#include "model/modImpressionFile.h"
+
+bool CImpressionFileV3::readFile(CImpressionDoc& doc, const QString& strFileName)
+{
+    return modImpressionFile::readVCardIntoImpression(doc, strFileName);
+}
+
+bool CImpressionFileV3::writeFile(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields)
+{
+    return modImpressionFile::writeCurrentFormat(doc, strFileName, bIncludeXFields);
+}

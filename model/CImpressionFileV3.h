@@ -1,0 +1,11 @@
+#pragma once
+
+#include "model/IImpressionFile.h"
+
+// Impression files of version 3, the current format.
+class CImpressionFileV3 final : public IImpressionFile
+{
+public:
+    bool readFile(CImpressionDoc& doc, const QString& strFileName) override;
+    bool writeFile(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields) override;
+};

@@ -1,0 +1,13 @@
+#include "model/CVCFFileV1.h"
+
+#include "model/modImpressionFile.h"
+
+bool CVCFFileV1::readFile(CImpressionDoc& doc, const QString& strFileName)
+{
+    return modImpressionFile::readVCardIntoImpression(doc, strFileName);
+}
+
+bool CVCFFileV1::writeFile(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields)
+{
+    return modImpressionFile::writeVCardFromImpression(doc, strFileName, bIncludeXFields, bIncludeXFields);
+}
