@@ -31,9 +31,9 @@ enum class Status : quint8
 struct Frame
 {
     Kind kind = Kind::Execute;
-    quint32 transaction = 0; // a reply carries the number of the transaction it answers
+    quint32 transaction = 0;          // a reply carries the number of the transaction it answers
     Status status = Status::Accepted; // meaningful in replies only
-    QString text; // the command, the item, or the data of a reply
+    QString text;                     // the command, the item, or the data of a reply
 };
 
 // What a server's handler answers.

@@ -15,7 +15,9 @@ bool FrameDecoder::feed(QByteArrayView bytes)
         m_offset = 0;
     }
     m_buffer.append(bytes.data(), bytes.size());
-    pendingBodyBytes(); // refuse an oversized frame before its body arrives
+    if (m_buffer.size() > MaxBufferedBytes)
+        m_failed = true; // a peer that floods while its frames wait to be answered
+    pendingBodyBytes();  // refuse an oversized frame before its body arrives
     return !m_failed;
 }
 
@@ -48,7 +50,8 @@ std::optional<Frame> FrameDecoder::next()
     }
 
     // Strict UTF-8: a byte order mark is kept as text, anything malformed kills the stream.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     Frame frame;
     frame.kind = static_cast<Kind>(kind);
     frame.transaction = qFromBigEndian<quint32>(body + 1);

@@ -14,6 +14,9 @@ namespace ipc {
 class FrameDecoder
 {
 public:
+    // Most bytes held unanswered: frames that arrive while a handler runs wait in the buffer.
+    static constexpr qsizetype MaxBufferedBytes = 4 * (FramePrefixBytes + MaxFrameBytes);
+
     // Appends received bytes; false once the stream is dead.
     bool feed(QByteArrayView bytes);
 

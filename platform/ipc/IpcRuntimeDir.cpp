@@ -3,6 +3,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -19,7 +20,7 @@ constexpr qsizetype HashedNameBytes = 36;
 QString candidateFolder()
 {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (QDir::isAbsolutePath(runtime)) {
+    if (QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir()) {
         const QString folder = QDir::cleanPath(runtime) + QStringLiteral("/corvel");
         if (QFile::encodeName(folder).size() + 1 + HashedNameBytes <= RuntimeDir::MaxSocketPathBytes)
             return folder;
@@ -50,10 +51,13 @@ PathResult RuntimeDir::path()
     const QString folder = candidateFolder();
     const QByteArray native = QFile::encodeName(folder);
     if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
-        return {QString(), QStringLiteral("Cannot create the folder %1: %2").arg(folder, QString::fromLocal8Bit(std::strerror(errno)))};
+        return {QString(), QStringLiteral("Cannot create the folder %1: %2")
+                               .arg(folder, QString::fromLocal8Bit(std::strerror(errno)))};
     struct stat info = {};
     if (::lstat(native.constData(), &info) != 0)
-        return {QString(), QStringLiteral("Cannot read the folder %1: %2").arg(folder, QString::fromLocal8Bit(std::strerror(errno)))};
+        return {
+            QString(),
+            QStringLiteral("Cannot read the folder %1: %2").arg(folder, QString::fromLocal8Bit(std::strerror(errno)))};
     if (!S_ISDIR(info.st_mode))
         return {QString(), QStringLiteral("%1 is not a folder.").arg(folder)};
     if (info.st_uid != ::geteuid())

@@ -22,8 +22,8 @@ struct PathResult
 };
 
 // The per-user folder that holds the sockets and lock files of the family's programs:
-// "corvel" under $XDG_RUNTIME_DIR, or "/tmp/corvel-<uid>" when that is unset or too long for
-// socket paths. It is created with mode 0700 and refused when it is not a folder owned by
+// "corvel" under $XDG_RUNTIME_DIR, or "/tmp/corvel-<uid>" when that is unset, missing or too long
+// for socket paths. It is created with mode 0700 and refused when it is not a folder owned by
 // this user or when other users may enter it.
 class RuntimeDir
 {

@@ -100,8 +100,14 @@ bool Server::isListening() const
 
 void Server::close()
 {
-    // Removes the socket file and drops the connections, which are the server's children.
-    delete m_server;
+    if (!m_server)
+        return;
+    m_server->close(); // removes the socket file
+    // The connections are the listener's children. A handler may be closing the server from
+    // inside one of their signals, so they are aborted now and deleted later.
+    for (QLocalSocket* socket : m_server->findChildren<QLocalSocket*>())
+        socket->abort();
+    m_server->deleteLater();
     m_server = nullptr;
 }
 
@@ -139,7 +145,7 @@ void Server::serve(const QPointer<QLocalSocket>& socket, const std::shared_ptr<C
         if (!frame)
             break;
         const Frame reply = answer(*frame); // may run a nested event loop
-        if (!self || !socket)
+        if (!self || !socket || socket->state() != QLocalSocket::ConnectedState)
             return;
         QByteArray bytes = encodeFrame(reply);
         if (bytes.isEmpty()) // data that do not fit in a frame are refused rather than cut

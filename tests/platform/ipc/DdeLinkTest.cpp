@@ -1,9 +1,10 @@
-#include "platform/ipc/DdeError.h"
 #include "platform/ipc/DdeLink.h"
+#include "platform/ipc/DdeError.h"
 #include "platform/ipc/IpcPeer.h"
 #include "platform/ipc/IpcRuntimeDir.h"
 
 #include "PeerProcess.h"
+#include "RaisedNumber.h"
 
 #include <QFile>
 #include <QLocalServer>
@@ -11,6 +12,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -21,23 +23,10 @@ using namespace ipc;
 
 namespace {
 
-// The DDE number a call raises; 0 when it raises nothing.
-template <typename Call>
-long raised(Call call)
-{
-    try {
-        call();
-    } catch (const vb::Error& error) {
-        return error.number();
-    }
-    return 0;
-}
-
 // A peer serving "<service>|Topic" and a link with an open conversation to it.
 struct Served
 {
-    explicit Served(const QString& service)
-        : peer({QStringLiteral("serve"), service, QStringLiteral("Topic")})
+    explicit Served(const QString& service) : peer({QStringLiteral("serve"), service, QStringLiteral("Topic")})
     {
         ready = peer.waitFor(QStringLiteral("ready"));
         link.setLinkTopic(service + QStringLiteral("|Topic"));
@@ -84,8 +73,8 @@ TEST(DdeLink, ExecutesAndRequestsInAnotherProcess)
 
     link.setLinkMode(DdeLink::None);
     EXPECT_EQ(link.linkMode(), DdeLink::None);
-    EXPECT_EQ(raised([&] { link.linkExecute(QStringLiteral("x")); }), err::NoChannel);
-    EXPECT_EQ(raised([&] { link.linkRequest(); }), err::NoChannel);
+    EXPECT_EQ(raisedNumber([&] { link.linkExecute(QStringLiteral("x")); }), err::NoChannel);
+    EXPECT_EQ(raisedNumber([&] { link.linkRequest(); }), err::NoChannel);
     other.setLinkTopic(QStringLiteral("Exchange|Other")); // a new topic ends the conversation
     EXPECT_EQ(other.linkMode(), DdeLink::None);
 }
@@ -95,13 +84,13 @@ TEST(DdeLink, RefusedAndBusyAnswersRaiseTheirNumbersAndKeepTheConversation)
     Served served(QStringLiteral("Refusals"));
     ASSERT_TRUE(served.ready);
     DdeLink& link = served.link;
-    EXPECT_EQ(raised([&] { link.linkExecute(QStringLiteral("reject this")); }), err::Rejected);
-    EXPECT_EQ(raised([&] { link.linkExecute(QStringLiteral("busy now")); }), err::Busy);
-    EXPECT_EQ(raised([&] { served.request(QStringLiteral("no such item")); }), err::Rejected);
-    EXPECT_EQ(raised([&] { link.linkExecute(QString(MaxFrameBytes, u'x')); }), err::Rejected); // never sent
+    EXPECT_EQ(raisedNumber([&] { link.linkExecute(QStringLiteral("reject this")); }), err::Rejected);
+    EXPECT_EQ(raisedNumber([&] { link.linkExecute(QStringLiteral("busy now")); }), err::Busy);
+    EXPECT_EQ(raisedNumber([&] { served.request(QStringLiteral("no such item")); }), err::Rejected);
+    EXPECT_EQ(raisedNumber([&] { link.linkExecute(QString(MaxFrameBytes, u'x')); }), err::Rejected); // never sent
 
     link.setCaption(QStringLiteral("kept"));
-    EXPECT_EQ(raised([&] { served.request(QStringLiteral("nothing")); }), err::Rejected);
+    EXPECT_EQ(raisedNumber([&] { served.request(QStringLiteral("nothing")); }), err::Rejected);
     EXPECT_EQ(link.caption(), QStringLiteral("kept"));
 
     link.linkExecute(QStringLiteral("accepted"));
@@ -117,13 +106,19 @@ TEST(DdeLink, AServerInADialogTimesOutItsCallerAndIsBusyForOthers)
     ASSERT_TRUE(served.ready);
     DdeLink& link = served.link;
     link.setLinkTimeout(5);
-    EXPECT_EQ(raised([&] { served.request(QStringLiteral("dialog")); }), err::Timeout);
+    int ticks = 0; // the wait keeps timers (and paints) going
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(10);
+    EXPECT_EQ(raisedNumber([&] { served.request(QStringLiteral("dialog")); }), err::Timeout);
+    EXPECT_GT(ticks, 0);
+    ticker.stop();
     ASSERT_TRUE(served.peer.waitFor(QStringLiteral("dialog")));
 
     DdeLink second;
     second.setLinkTopic(QStringLiteral("Dialog|Topic"));
     second.setLinkMode(DdeLink::Manual);
-    EXPECT_EQ(raised([&] { second.linkExecute(QStringLiteral("meanwhile")); }), err::Busy);
+    EXPECT_EQ(raisedNumber([&] { second.linkExecute(QStringLiteral("meanwhile")); }), err::Busy);
 
     // Once the dialog closes, its late answer ("late") must not pass for the next one.
     served.peer.send("release");
@@ -139,10 +134,10 @@ TEST(DdeLink, NoServerRaises282)
     for (const QString& topic : {QStringLiteral("Nobody|Home"), QStringLiteral("NoBar"), QStringLiteral("|MDI"),
                                  QStringLiteral("Quorvane|"), QString()}) {
         link.setLinkTopic(topic);
-        EXPECT_EQ(raised([&] { link.setLinkMode(DdeLink::Manual); }), err::NoServer) << qPrintable(topic);
+        EXPECT_EQ(raisedNumber([&] { link.setLinkMode(DdeLink::Manual); }), err::NoServer) << qPrintable(topic);
         EXPECT_EQ(link.linkMode(), DdeLink::None);
     }
-    EXPECT_EQ(raised([&] { link.setLinkMode(1); }), err::InvalidPropertyValue);
+    EXPECT_EQ(raisedNumber([&] { link.setLinkMode(1); }), err::InvalidPropertyValue);
     const vb::Error error = ddeError(err::NoServer);
     EXPECT_EQ(error.description(), QStringLiteral("No foreign application responded to a DDE initiate"));
 }
@@ -155,8 +150,8 @@ TEST(DdeLink, AServerThatEndsEndsTheConversation)
     link.linkExecute(QStringLiteral("quit"));
     ASSERT_TRUE(served.peer.finish());
     QTRY_COMPARE_WITH_TIMEOUT(link.linkMode(), DdeLink::None, 20000);
-    EXPECT_EQ(raised([&] { link.linkExecute(QStringLiteral("x")); }), err::NoChannel);
-    EXPECT_EQ(raised([&] { link.setLinkMode(DdeLink::Manual); }), err::NoServer);
+    EXPECT_EQ(raisedNumber([&] { link.linkExecute(QStringLiteral("x")); }), err::NoChannel);
+    EXPECT_EQ(raisedNumber([&] { link.setLinkMode(DdeLink::Manual); }), err::NoServer);
     EXPECT_FALSE(QFile::exists(RuntimeDir::socketPath(Channel::Conversation, QStringLiteral("Ending|Topic")).path));
 }
 
@@ -166,9 +161,9 @@ TEST(DdeLink, APeerSendingAnOversizedOrGarbledFrameIsDroppedAndOthersAreServed)
     ASSERT_TRUE(served.ready);
     const QString path = RuntimeDir::socketPath(Channel::Conversation, QStringLiteral("Guarded|Topic")).path;
     const QList<QByteArray> attacks = {
-        QByteArray::fromHex("00100001") + QByteArray(64, 'x'),  // announces one byte over the cap
-        QByteArray::fromHex("FFFFFFFF"),                        // announces 4 GiB
-        QByteArray::fromHex("00000008090000000100") + "ab",     // unknown kind
+        QByteArray::fromHex("00100001") + QByteArray(64, 'x'), // announces one byte over the cap
+        QByteArray::fromHex("FFFFFFFF"),                       // announces 4 GiB
+        QByteArray::fromHex("00000008090000000100") + "ab",    // unknown kind
     };
     for (const QByteArray& attack : attacks) {
         QLocalSocket raw;

@@ -75,10 +75,15 @@ TEST(IpcRuntimeDir, CreatesAPrivateFolderAndRefusesOneOthersCanReach)
 TEST(IpcRuntimeDir, SocketPathsFitTheSystemLimitAndNeverShareAFile)
 {
     const QString longName = QString(300, u'n') + QStringLiteral("|MDI");
-    const QStringList names = {QStringLiteral("Quorvane|MDI"), QStringLiteral("Quorvane_MDI"),
-                               QStringLiteral("Quorvane%7cMDI"), QStringLiteral("Quorvane.MDI"),
-                               QStringLiteral("Quorvane|MDI.lock"), QStringLiteral("Zephlorin|MDI"),
-                               longName, longName + u'x', QStringLiteral("\u00c9t\u00e9|\u00c9t\u00e9")};
+    const QStringList names = {QStringLiteral("Quorvane|MDI"),
+                               QStringLiteral("Quorvane_MDI"),
+                               QStringLiteral("Quorvane%7cMDI"),
+                               QStringLiteral("Quorvane.MDI"),
+                               QStringLiteral("Quorvane|MDI.lock"),
+                               QStringLiteral("Zephlorin|MDI"),
+                               longName,
+                               longName + u'x',
+                               QStringLiteral("\u00c9t\u00e9|\u00c9t\u00e9")};
     QSet<QString> paths;
     for (const QString& name : names) {
         const PathResult socket = RuntimeDir::socketPath(Channel::Conversation, name);

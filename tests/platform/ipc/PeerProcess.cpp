@@ -38,6 +38,7 @@ bool PeerProcess::waitFor(const QString& line)
     QObject::connect(&bound, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(&m_process, &QProcess::readyReadStandardOutput, &loop, &QEventLoop::quit);
     QObject::connect(&m_process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&m_process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
     bound.start(BoundMs);
     while (true) {
         readLines();
