@@ -48,15 +48,15 @@ TEST(IpcFrame, RoundTripsEveryKindHoweverTheBytesAreSplit)
     for (const Frame& frame : frames)
         stream += encodeFrame(frame);
 
-    for (qsizetype piece : {qsizetype(1), qsizetype(3), stream.size()}) {
+    for (qsizetype chunk : {qsizetype(1), qsizetype(3), stream.size()}) {
         FrameDecoder decoder;
         QList<Frame> decoded;
-        for (qsizetype at = 0; at < stream.size(); at += piece) {
-            ASSERT_TRUE(decoder.feed(QByteArrayView(stream).sliced(at, std::min(piece, stream.size() - at))));
+        for (qsizetype at = 0; at < stream.size(); at += chunk) {
+            ASSERT_TRUE(decoder.feed(QByteArrayView(stream).sliced(at, std::min(chunk, stream.size() - at))));
             while (std::optional<Frame> frame = decoder.next())
                 decoded.append(*frame);
         }
-        ASSERT_EQ(decoded.size(), frames.size()) << "piece " << piece;
+        ASSERT_EQ(decoded.size(), frames.size()) << "chunk " << chunk;
         for (qsizetype i = 0; i < frames.size(); ++i) {
             EXPECT_EQ(decoded[i].kind, frames[i].kind);
             EXPECT_EQ(decoded[i].transaction, frames[i].transaction);
