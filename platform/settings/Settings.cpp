@@ -43,6 +43,14 @@ bool saveSetting(const QString& app, const QString& section, const QString& key,
     return fileOf(app).modify([&](SettingsDocument& doc) { doc.setValue(section, key, value); });
 }
 
+bool saveSettings(const QString& app, const QString& section, const QList<std::pair<QString, QString>>& values)
+{
+    return fileOf(app).modify([&](SettingsDocument& doc) {
+        for (const auto& [key, value] : values)
+            doc.setValue(section, key, value);
+    });
+}
+
 bool deleteSetting(const QString& app, const QString& section, const QString& key)
 {
     SettingsFile& file = fileOf(app);

@@ -26,6 +26,9 @@ QString getSetting(const QString& app, const QString& section, const QString& ke
 // Stores a value. False when it could not be written (a warning says why).
 bool saveSetting(const QString& app, const QString& section, const QString& key, const QString& value);
 
+// Stores several values of one section in a single write: all or none.
+bool saveSettings(const QString& app, const QString& section, const QList<std::pair<QString, QString>>& values);
+
 // Removes one key, or a whole section. False when nothing was removed or the file
 // could not be written.
 bool deleteSetting(const QString& app, const QString& section, const QString& key);
