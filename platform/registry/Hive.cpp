@@ -10,7 +10,7 @@ const QStringList& hiveHeader()
 {
     static const QStringList header{
         QStringLiteral("Registry hive of the Corvel programs: [key path] then value name=type:data."),
-        QStringLiteral("@ is not special: the default value has the empty name.")};
+        QStringLiteral("The default value of a key has the empty name (its line starts with \"=\").")};
     return header;
 }
 

@@ -1,19 +1,11 @@
 #include "platform/registry/RegistryValue.h"
 
 #include <QList>
-#include <QStringDecoder>
 #include <QtEndian>
 
 namespace registry {
 
 namespace {
-
-bool isUtf8(const QByteArray& data)
-{
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)decoder.decode(data);
-    return !decoder.hasError();
-}
 
 bool isDecimalDigits(QStringView text)
 {
@@ -35,7 +27,7 @@ bool isHexDigits(QStringView text)
 
 QString RegistryValue::toText() const
 {
-    if (type == RegSz && isUtf8(data))
+    if (type == RegSz && data.isValidUtf8())
         return QStringLiteral("sz:") + QString::fromUtf8(data);
     if (type == RegDword && data.size() == 4)
         return QStringLiteral("dword:") +

@@ -1,6 +1,5 @@
 #include "platform/settings/SettingsDocument.h"
 
-#include <QStringDecoder>
 
 namespace settings {
 
@@ -136,10 +135,9 @@ ParseResult SettingsDocument::parse(QByteArrayView bytes)
         return result;
     };
 
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    if (decoder.hasError())
+    if (!bytes.isValidUtf8())
         return fail(0, QStringLiteral("the file is not UTF-8 text"));
+    const QString text = QString::fromUtf8(bytes);
 
     bool inSection = false;
     QString currentName;
