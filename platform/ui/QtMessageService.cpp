@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QHash>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -49,6 +50,21 @@ QMessageBox::Icon iconOf(Icon icon)
     return QMessageBox::NoIcon;
 }
 
+// Keeps a box without a way to cancel open until one of its buttons is chosen: Escape
+// and the close box do nothing.
+class AnswerRequired : public QObject
+{
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        return event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel);
+    }
+};
+
 } // namespace
 
 Answer QtMessageService::show(const Message& message)
@@ -73,12 +89,13 @@ Answer QtMessageService::show(const Message& message)
     box.setDefaultButton(buttons[defaultIndex]);
     // Escape and the close box answer Cancel where the box has it, OK on a box of its
     // own; Yes/No and Abort/Retry/Ignore boxes must be answered with a button.
+    AnswerRequired answerRequired;
     if (answers.contains(Answer::Cancel))
         box.setEscapeButton(buttons[answers.indexOf(Answer::Cancel)]);
     else if (answers.size() == 1)
         box.setEscapeButton(buttons[0]);
     else
-        box.setEscapeButton(static_cast<QAbstractButton*>(nullptr));
+        box.installEventFilter(&answerRequired);
 
     if (message.helpTopic > 0) {
         QPushButton* help = box.addButton(QMessageBox::Help);
