@@ -1,6 +1,7 @@
 #include "platform/registry/Hive.h"
 #include "platform/registry/Registry.h"
 
+#include "QtPrinters.h"
 #include "TempConfig.h"
 
 #include <QCoreApplication>

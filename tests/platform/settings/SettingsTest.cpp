@@ -1,6 +1,7 @@
 #include "platform/settings/Settings.h"
 #include "platform/settings/SettingsDocument.h"
 
+#include "QtPrinters.h"
 #include "TempConfig.h"
 
 #include <QCoreApplication>

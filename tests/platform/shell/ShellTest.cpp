@@ -2,6 +2,7 @@
 #include "platform/shell/HelpEngine.h"
 #include "platform/ui/Help.h"
 
+#include "QtPrinters.h"
 #include "RecordingDesktop.h"
 #include "RecordingHelp.h"
 #include "ScriptedMessages.h"

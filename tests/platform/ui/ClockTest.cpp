@@ -2,6 +2,7 @@
 #include "platform/ui/Timer.h"
 
 #include "FakeClock.h"
+#include "QtPrinters.h"
 
 #include <QTest>
 

@@ -1,6 +1,7 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/ModalDriver.h"
 
+#include "QtPrinters.h"
 #include "ScriptedForms.h"
 
 #include <QCoreApplication>

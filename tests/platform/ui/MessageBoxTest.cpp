@@ -1,5 +1,6 @@
 #include "platform/ui/MessageService.h"
 
+#include "QtPrinters.h"
 #include "RecordingHelp.h"
 
 #include <QApplication>

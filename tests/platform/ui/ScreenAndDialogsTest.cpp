@@ -3,6 +3,7 @@
 #include "platform/ui/Screen.h"
 #include "platform/ui/ToolTips.h"
 
+#include "QtPrinters.h"
 #include "ScriptedDialogs.h"
 
 #include <QAction>
