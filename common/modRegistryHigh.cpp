@@ -169,7 +169,8 @@ bool registerFileTypes()
     const QString fileKey = title + QStringLiteral(" File");
     bool ok = modRegistryLow::setStringValue(Root::ClassesRoot, fileKey, QString(), title);
     ok = modRegistryLow::setStringValue(Root::ClassesRoot, fileKey + QStringLiteral("\\shell\\open\\command"),
-                                        QString(), exe + QStringLiteral(" %1")) && ok;
+                                        QString(), exe + QStringLiteral(" %1")) &&
+         ok;
     ok = modRegistryLow::setStringValue(Root::ClassesRoot, fileKey + QStringLiteral("\\DefaultIcon"), QString(), exe) &&
          ok;
     ok = modRegistryLow::setStringValue(Root::ClassesRoot, QStringLiteral(".imf"), QString(), fileKey) && ok;

@@ -18,7 +18,8 @@ bool layerHasKey(settings::SettingsFile& layer, const QString& path)
 {
     const QString prefix = path + u'\\';
     for (const auto& section : layer.document().sections())
-        if (section.name.compare(path, Qt::CaseInsensitive) == 0 || section.name.startsWith(prefix, Qt::CaseInsensitive))
+        if (section.name.compare(path, Qt::CaseInsensitive) == 0 ||
+            section.name.startsWith(prefix, Qt::CaseInsensitive))
             return true;
     return false;
 }
@@ -71,8 +72,7 @@ bool Hive::createKey(const QString& path)
 
 bool Hive::setValue(const QString& path, const QString& name, const RegistryValue& value)
 {
-    return m_layers.first()->modify(
-        [&](settings::SettingsDocument& doc) { doc.setValue(path, name, value.toText()); });
+    return m_layers.first()->modify([&](settings::SettingsDocument& doc) { doc.setValue(path, name, value.toText()); });
 }
 
 } // namespace registry

@@ -1,6 +1,5 @@
 #include "platform/settings/SettingsDocument.h"
 
-
 namespace settings {
 
 namespace {

@@ -34,7 +34,9 @@ SettingsFile& SettingsFile::shared(const QString& path, const QStringList& heade
 
 SettingsFile::Stamp SettingsFile::stampOfPath() const
 {
-    struct stat st{};
+    struct stat st
+    {
+    };
     Stamp stamp;
     if (::stat(QFile::encodeName(m_path).constData(), &st) != 0)
         return stamp;

@@ -66,9 +66,9 @@ QUrl HelpEngine::pageOf(std::optional<int> topic, QString& message) const
             url.setFragment(anchor);
         return url;
     }
-    message = topic ? QStringLiteral("Help topic %1 is not in the help file %2.")
-                          .arg(wanted, QDir::toNativeSeparators(path))
-                    : QStringLiteral("The help file %1 has no contents page.").arg(QDir::toNativeSeparators(path));
+    message =
+        topic ? QStringLiteral("Help topic %1 is not in the help file %2.").arg(wanted, QDir::toNativeSeparators(path))
+              : QStringLiteral("The help file %1 has no contents page.").arg(QDir::toNativeSeparators(path));
     return QUrl();
 }
 
@@ -79,8 +79,8 @@ HelpResult HelpEngine::open(std::optional<int> topic)
     if (url.isEmpty())
         return HelpResult{false, message};
     if (!desktop().openUrl(url))
-        return HelpResult{false, QStringLiteral("No web browser could be started to show the help page %1.")
-                                     .arg(url.toString())};
+        return HelpResult{
+            false, QStringLiteral("No web browser could be started to show the help page %1.").arg(url.toString())};
     return HelpResult{};
 }
 

@@ -15,8 +15,8 @@ class QtDialogs : public DialogService
 public:
     std::optional<QString> openFile(const FileDialogRequest& request) override
     {
-        const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title,
-                                                          request.fileName, qtFileFilter(request.filter));
+        const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title, request.fileName,
+                                                          qtFileFilter(request.filter));
         return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
     }
 
@@ -24,9 +24,8 @@ public:
     {
         const QFileDialog::Options options =
             request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
-        const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), request.title,
-                                                          request.fileName, qtFileFilter(request.filter), nullptr,
-                                                          options);
+        const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), request.title, request.fileName,
+                                                          qtFileFilter(request.filter), nullptr, options);
         return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
     }
 

@@ -32,8 +32,8 @@ namespace ui {
 // Why a form is being unloaded; the values are the runtime's own constants.
 enum class UnloadMode
 {
-    CloseBox = 0,  // the user closed the window
-    Code = 1,      // ui::unload
+    CloseBox = 0, // the user closed the window
+    Code = 1,     // ui::unload
     AppWindows = 2,
     TaskManager = 3,
     MdiParent = 4, // the MDI frame around the form is closing

@@ -83,9 +83,8 @@ Answer QtMessageService::show(const Message& message)
         answerOf.insert(b, a);
         buttons.append(b);
     }
-    const int defaultIndex = message.defaultButton >= 0 && message.defaultButton < buttons.size()
-                                 ? message.defaultButton
-                                 : 0;
+    const int defaultIndex =
+        message.defaultButton >= 0 && message.defaultButton < buttons.size() ? message.defaultButton : 0;
     box.setDefaultButton(buttons[defaultIndex]);
     // Escape and the close box answer Cancel where the box has it, OK on a box of its
     // own; Yes/No and Abort/Retry/Ignore boxes must be answered with a button.

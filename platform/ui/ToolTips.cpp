@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPointer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidgetAction>
@@ -30,7 +31,7 @@ public:
 
 void installEmptyTipFilter()
 {
-    static EmptyTipFilter* filter = nullptr;
+    static QPointer<EmptyTipFilter> filter;
     if (!filter && QCoreApplication::instance()) {
         filter = new EmptyTipFilter;
         filter->setParent(QCoreApplication::instance());

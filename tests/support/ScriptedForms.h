@@ -23,7 +23,8 @@ public:
 
     void driveModal(ui::Form& form) override;
 
-    // The class names of the forms shown modally, in order.
+    // The meta-object class names of the forms shown modally, in order (a form class
+    // without Q_OBJECT shows as its Qt base class).
     const QStringList& shown() const { return m_shown; }
     int pending() const { return static_cast<int>(m_steps.size()); }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 #include <QFile>
+#include <QString>
 #include <QTemporaryDir>
 
 namespace testing_support {

@@ -13,7 +13,9 @@
 
 namespace {
 
-class UnexpectedInteraction : public ui::MessageService, public ui::DialogService, public ui::ModalDriver,
+class UnexpectedInteraction : public ui::MessageService,
+                              public ui::DialogService,
+                              public ui::ModalDriver,
                               public shell::Desktop
 {
 public:

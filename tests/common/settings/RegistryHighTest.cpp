@@ -67,9 +67,9 @@ TEST_F(Program, AFreshStoreGivesTheDefaults)
 
 TEST_F(Program, NumbersAreReadRoundedAndClamped)
 {
-    const QList<std::pair<QString, int>> scanner = {{QStringLiteral(" 2"), 2}, {QStringLiteral("7"), 2},
-                                                    {QStringLiteral("-3"), 0}, {QStringLiteral("abc"), 0},
-                                                    {QStringLiteral("1.5"), 2}, {QStringLiteral("0.5"), 0},
+    const QList<std::pair<QString, int>> scanner = {{QStringLiteral(" 2"), 2},    {QStringLiteral("7"), 2},
+                                                    {QStringLiteral("-3"), 0},    {QStringLiteral("abc"), 0},
+                                                    {QStringLiteral("1.5"), 2},   {QStringLiteral("0.5"), 0},
                                                     {QStringLiteral("1e300"), 2}, {QStringLiteral(" 1 "), 1}};
     for (const auto& [text, value] : scanner) {
         pref(QStringLiteral("Scanner"), text);
@@ -89,9 +89,11 @@ TEST_F(Program, SwitchesReadWithOrWithoutRounding)
     EXPECT_TRUE(getToolTips()); // not rounded
     pref(QStringLiteral("Simple vCard"), QStringLiteral("0.4"));
     EXPECT_TRUE(getSimpleVCard());
-    for (const auto& [text, value] : QList<std::pair<QString, bool>>{
-             {QStringLiteral("0.4"), false}, {QStringLiteral("0.5"), false}, {QStringLiteral("0.6"), true},
-             {QStringLiteral("1.5"), true}, {QStringLiteral("x"), false}}) {
+    for (const auto& [text, value] : QList<std::pair<QString, bool>>{{QStringLiteral("0.4"), false},
+                                                                     {QStringLiteral("0.5"), false},
+                                                                     {QStringLiteral("0.6"), true},
+                                                                     {QStringLiteral("1.5"), true},
+                                                                     {QStringLiteral("x"), false}}) {
         pref(QStringLiteral("AutoUpdate"), text);
         EXPECT_EQ(getAutoUpdate(), value) << text.toStdString();
     }

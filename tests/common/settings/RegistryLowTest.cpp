@@ -29,7 +29,8 @@ TEST(RegistryLow, StringValuesReadTheSameWithOrWithoutTheirNul)
     writeRaw(Root::LocalMachine, Key, QStringLiteral("bare"), registry::RegSz, QByteArray("/opt/t/tessaline"));
     writeRaw(Root::LocalMachine, Key, QStringLiteral("empty"), registry::RegSz, QByteArray());
     writeRaw(Root::LocalMachine, Key, QStringLiteral("nul"), registry::RegSz, QByteArray("\0", 1));
-    EXPECT_EQ(getStringValue(Root::LocalMachine, Key, QString(), QStringLiteral("d")), QStringLiteral("/opt/t/tessaline"));
+    EXPECT_EQ(getStringValue(Root::LocalMachine, Key, QString(), QStringLiteral("d")),
+              QStringLiteral("/opt/t/tessaline"));
     EXPECT_EQ(getStringValue(Root::LocalMachine, Key, QStringLiteral("bare"), QStringLiteral("d")),
               QStringLiteral("/opt/t/tessaline"));
     EXPECT_EQ(getStringValue(Root::LocalMachine, Key, QStringLiteral("empty"), QStringLiteral("d")), QString());
@@ -42,10 +43,13 @@ TEST(RegistryLow, OtherTypesAndFailuresReadAsTheAlgorithmSays)
     writeRaw(Root::LocalMachine, Key, QStringLiteral("dword"), registry::RegDword, QByteArray("\xfe\xff\xff\xff", 4));
     writeRaw(Root::LocalMachine, Key, QStringLiteral("binary"), 3, QByteArray("abc"));
     writeRaw(Root::LocalMachine, Key, QStringLiteral("long"), registry::RegSz, QByteArray(1025, 'x'));
-    EXPECT_EQ(getStringValue(Root::LocalMachine, Key, QStringLiteral("dword"), QStringLiteral("d")), QStringLiteral("-2"));
+    EXPECT_EQ(getStringValue(Root::LocalMachine, Key, QStringLiteral("dword"), QStringLiteral("d")),
+              QStringLiteral("-2"));
     EXPECT_EQ(getStringValue(Root::LocalMachine, Key, QStringLiteral("binary"), QStringLiteral("d")), QString());
-    EXPECT_EQ(getStringValue(Root::LocalMachine, Key, QStringLiteral("long"), QStringLiteral("d")), QStringLiteral("d"));
-    EXPECT_EQ(getStringValue(Root::LocalMachine, Key, QStringLiteral("missing"), QStringLiteral("d")), QStringLiteral("d"));
+    EXPECT_EQ(getStringValue(Root::LocalMachine, Key, QStringLiteral("long"), QStringLiteral("d")),
+              QStringLiteral("d"));
+    EXPECT_EQ(getStringValue(Root::LocalMachine, Key, QStringLiteral("missing"), QStringLiteral("d")),
+              QStringLiteral("d"));
     EXPECT_EQ(getStringValue(Root::LocalMachine, QStringLiteral("No\\Such\\Key"), QString(), QStringLiteral("d")),
               QStringLiteral("d"));
     EXPECT_EQ(openKey(Root::LocalMachine, QStringLiteral("No\\Such\\Key"), 0, KeyAllAccess), -1);

@@ -31,7 +31,8 @@ public:
         toolbar->setObjectName(QStringLiteral("Toolbar1"));
         toolbar->setToolTip(QStringLiteral("the toolbar"));
         for (const char* key : {"Open", "Save", "Scan"})
-            toolbar->addAction(QString::fromLatin1(key))->setToolTip(QStringLiteral("%1 tip").arg(QString::fromLatin1(key)));
+            toolbar->addAction(QString::fromLatin1(key))
+                ->setToolTip(QStringLiteral("%1 tip").arg(QString::fromLatin1(key)));
         layout->addWidget(toolbar);
         first = named<QLineEdit>(QStringLiteral("txtNamFirst"), QStringLiteral("First name"));
         last = named<QLineEdit>(QStringLiteral("txtNamLast"), QStringLiteral("Last name"));
@@ -66,10 +67,14 @@ public:
     ui::Timer* timer;
 };
 
-const QStringList Original = {QStringLiteral("menuBar:"),          QStringLiteral("Toolbar1:the toolbar"),
-                              QStringLiteral(":Open tip"),         QStringLiteral(":Save tip"),
-                              QStringLiteral(":Scan tip"),         QStringLiteral("txtNamFirst:First name"),
-                              QStringLiteral("txtNamLast:Last name"), QStringLiteral("cmdScan:Scan a card"),
+const QStringList Original = {QStringLiteral("menuBar:"),
+                              QStringLiteral("Toolbar1:the toolbar"),
+                              QStringLiteral(":Open tip"),
+                              QStringLiteral(":Save tip"),
+                              QStringLiteral(":Scan tip"),
+                              QStringLiteral("txtNamFirst:First name"),
+                              QStringLiteral("txtNamLast:Last name"),
+                              QStringLiteral("cmdScan:Scan a card"),
                               QStringLiteral("cmdPlain:")};
 
 } // namespace

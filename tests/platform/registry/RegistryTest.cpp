@@ -1,5 +1,5 @@
-#include "platform/registry/Hive.h"
 #include "platform/registry/Registry.h"
+#include "platform/registry/Hive.h"
 
 #include "QtPrinters.h"
 #include "TempConfig.h"
@@ -22,8 +22,7 @@ namespace {
 const QString AppPaths = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths");
 
 // Reads a value the way the programs do: open for reading, query into a buffer.
-long query(Root root, const QString& key, const QString& name, quint32& type, QByteArray& data,
-           qsizetype buffer = 1024)
+long query(Root root, const QString& key, const QString& name, quint32& type, QByteArray& data, qsizetype buffer = 1024)
 {
     Handle h = 0;
     long rc = openKey(root, key, KeyRead, h);
@@ -236,9 +235,14 @@ TEST(Registry, ADamagedValueReadsAsMissing)
 TEST(RegistryValue, TextFormsRoundTrip)
 {
     const QList<RegistryValue> values = {
-        {RegSz, QByteArray("plain")},       {RegSz, QByteArray("nul\0", 4)}, {RegSz, QByteArray()},
-        {RegSz, QByteArray("\xff\xfe", 2)}, {RegDword, QByteArray(4, '\x7f')}, {RegDword, QByteArray(3, '\1')},
-        {7, QByteArray("\0\1\2", 3)},        {0, QByteArray()},
+        {RegSz, QByteArray("plain")},
+        {RegSz, QByteArray("nul\0", 4)},
+        {RegSz, QByteArray()},
+        {RegSz, QByteArray("\xff\xfe", 2)},
+        {RegDword, QByteArray(4, '\x7f')},
+        {RegDword, QByteArray(3, '\1')},
+        {7, QByteArray("\0\1\2", 3)},
+        {0, QByteArray()},
     };
     for (const RegistryValue& v : values) {
         const QString text = v.toText();

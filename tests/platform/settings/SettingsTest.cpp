@@ -124,7 +124,8 @@ TEST(SettingsStore, NamesMatchWithoutCaseAndKeepTheirFirstFormAndOrder)
     EXPECT_EQ(getSetting(QStringLiteral("BRINDLEMARK"), QStringLiteral("Preferences"), QStringLiteral("Scanner")),
               QStringLiteral(" 1"));
     // Programs do not share settings.
-    EXPECT_TRUE(getSetting(QStringLiteral("Quorvane"), QStringLiteral("Preferences"), QStringLiteral("Scanner")).isEmpty());
+    EXPECT_TRUE(
+        getSetting(QStringLiteral("Quorvane"), QStringLiteral("Preferences"), QStringLiteral("Scanner")).isEmpty());
 }
 
 TEST(SettingsStore, DeletingRemovesKeysAndSections)
@@ -160,13 +161,13 @@ TEST(SettingsStore, ProcessesWritingAtOnceLoseNothing)
 {
     TempConfig config;
     constexpr int Count = 25;
-    QProcess* first = startWriter({App, QStringLiteral("Shared"), QStringLiteral("first"), QStringLiteral("--count"),
-                                   QString::number(Count)});
-    QProcess* second = startWriter({App, QStringLiteral("Shared"), QStringLiteral("second"),
-                                    QStringLiteral("--count"), QString::number(Count)});
+    QProcess* first = startWriter(
+        {App, QStringLiteral("Shared"), QStringLiteral("first"), QStringLiteral("--count"), QString::number(Count)});
+    QProcess* second = startWriter(
+        {App, QStringLiteral("Shared"), QStringLiteral("second"), QStringLiteral("--count"), QString::number(Count)});
     for (int i = 0; i < Count; ++i)
-        ASSERT_TRUE(saveSetting(App, QStringLiteral("Shared"), QStringLiteral("own") + QString::number(i),
-                                QString::number(i)));
+        ASSERT_TRUE(
+            saveSetting(App, QStringLiteral("Shared"), QStringLiteral("own") + QString::number(i), QString::number(i)));
     finish(first);
     finish(second);
     EXPECT_EQ(getAllSettings(App, QStringLiteral("Shared")).size(), 3 * Count);

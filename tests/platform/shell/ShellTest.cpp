@@ -72,7 +72,10 @@ TEST(StartProgram, FailuresAreToldApart)
     EXPECT_EQ(desktop().startProgram(dir.path(), {}).status, StartStatus::NotExecutable);
 
     // Marked runnable but no program: the start itself fails, with the system's reason.
-    const QString broken = makeFile(dir, QStringLiteral("broken"), QByteArray("\x7f" "ELF garbage"), Runnable);
+    const QString broken = makeFile(dir, QStringLiteral("broken"),
+                                    QByteArray("\x7f"
+                                               "ELF garbage"),
+                                    Runnable);
     const StartResult failed = desktop().startProgram(broken, {});
     EXPECT_EQ(failed.status, StartStatus::Failed);
     EXPECT_FALSE(failed.description.isEmpty());
@@ -84,10 +87,10 @@ TEST(StartProgram, ArgumentsArriveAsTheyAreWithoutAShell)
     RealDesktop real;
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("args.txt"));
-    const QString script = makeFile(dir, QStringLiteral("echo args"),
-                                    "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"" +
-                                        QFile::encodeName(out) + "\"\n",
-                                    Runnable);
+    const QString script =
+        makeFile(dir, QStringLiteral("echo args"),
+                 "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.tmp\" && mv \"$0.tmp\" \"" + QFile::encodeName(out) + "\"\n",
+                 Runnable);
     const QStringList args = {QStringLiteral("/show"), QStringLiteral("a b"), QStringLiteral("\"q\""),
                               QStringLiteral("$HOME;`x`")};
     ASSERT_TRUE(desktop().startProgram(script, args));
@@ -139,8 +142,8 @@ TEST(HelpEngine, MissingFilesTopicsAndPagesAreToldClearly)
     EXPECT_FALSE(r);
     EXPECT_EQ(r.message, QStringLiteral("The help file %1 cannot be found.").arg(mapFile));
 
-    makeFile(dir, QStringLiteral("Tessaline.hlp"),
-             "# map\n61 gone.html Scanning\n62 ../outside.html Outside\n", ReadWrite);
+    makeFile(dir, QStringLiteral("Tessaline.hlp"), "# map\n61 gone.html Scanning\n62 ../outside.html Outside\n",
+             ReadWrite);
     makeFile(dir, QStringLiteral("outside.html"), "x", ReadWrite);
     r = HelpEngine(mapFile).showTopic(99);
     EXPECT_EQ(r.message, QStringLiteral("Help topic 99 is not in the help file %1.").arg(mapFile));

@@ -24,9 +24,11 @@ TEST(FakeClockTimers, FireAtTheirIntervalsInTimeOrder)
     scan.setEnabled(true);
     deferred.setEnabled(true);
     clock.advance(450);
-    const QList<std::pair<QString, qint64>> expected = {
-        {QStringLiteral("deferred"), 2150}, {QStringLiteral("scan"), 2200}, {QStringLiteral("deferred"), 2300},
-        {QStringLiteral("scan"), 2400},     {QStringLiteral("deferred"), 2450}};
+    const QList<std::pair<QString, qint64>> expected = {{QStringLiteral("deferred"), 2150},
+                                                        {QStringLiteral("scan"), 2200},
+                                                        {QStringLiteral("deferred"), 2300},
+                                                        {QStringLiteral("scan"), 2400},
+                                                        {QStringLiteral("deferred"), 2450}};
     EXPECT_EQ(ticks, expected);
     EXPECT_EQ(clock.msecs(), 2450);
 }

@@ -55,10 +55,7 @@ private:
 class Frame : public QMainWindow, public ui::Form
 {
 public:
-    Frame()
-    {
-        setCentralWidget(area = new QMdiArea);
-    }
+    Frame() { setCentralWidget(area = new QMdiArea); }
     void Form_Unload(bool&) override { g_events << QStringLiteral("frame.Unload"); }
     RecordingForm* addChild(const QString& name)
     {
@@ -195,9 +192,9 @@ TEST_F(Forms, AFrameAsksAndUnloadsItsChildrenFirst)
     g_events.clear();
     QPointer<QMdiSubWindow> sub = qobject_cast<QMdiSubWindow*>(a->parentWidget());
     EXPECT_TRUE(ui::unload(*frame));
-    EXPECT_EQ(g_events, (QStringList{QStringLiteral("a.QueryUnload(4)"), QStringLiteral("b.QueryUnload(4)"),
-                                     QStringLiteral("a.Unload"), QStringLiteral("b.Unload"),
-                                     QStringLiteral("frame.Unload")}));
+    EXPECT_EQ(g_events,
+              (QStringList{QStringLiteral("a.QueryUnload(4)"), QStringLiteral("b.QueryUnload(4)"),
+                           QStringLiteral("a.Unload"), QStringLiteral("b.Unload"), QStringLiteral("frame.Unload")}));
     EXPECT_EQ(ui::forms(), QList<ui::Form*>{other});
     processDeletes();
     EXPECT_TRUE(sub.isNull()); // the sub-window went with its form

@@ -64,7 +64,10 @@ TEST(FileDialogs, FiltersAreTurnedIntoQtForm)
 TEST(FileDialogs, TheScriptAnswersAndRecords)
 {
     testing_support::ScriptedDialogs script;
-    script.answerFile(QStringLiteral("/tmp/card.imf")).cancel().answerPrinter().answerFont(QFont(QStringLiteral("Arial"), 6));
+    script.answerFile(QStringLiteral("/tmp/card.imf"))
+        .cancel()
+        .answerPrinter()
+        .answerFont(QFont(QStringLiteral("Arial"), 6));
     ui::FileDialogRequest open{QStringLiteral("Open Tessaline Impression"), QStringLiteral("x|*.imf"), QString()};
     EXPECT_EQ(ui::dialogs().openFile(open), QStringLiteral("/tmp/card.imf"));
     EXPECT_EQ(ui::dialogs().saveFile({QStringLiteral("Save vCard"), QString(), QStringLiteral("a.vcf")}), std::nullopt);
