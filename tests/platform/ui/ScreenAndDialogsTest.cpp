@@ -4,13 +4,11 @@
 #include "platform/ui/ToolTips.h"
 
 #include "QtPrinters.h"
-#include "ScriptedDialogs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -59,24 +57,6 @@ TEST(FileDialogs, FiltersAreTurnedIntoQtForm)
               QStringLiteral("Tessaline Impression (*.imf);;All files (*.*)"));
     EXPECT_EQ(ui::qtFileFilter(QStringLiteral("Bitmaps|*.bmp;*.dib")), QStringLiteral("Bitmaps (*.bmp *.dib)"));
     EXPECT_EQ(ui::qtFileFilter(QString()), QString());
-}
-
-TEST(FileDialogs, TheScriptAnswersAndRecords)
-{
-    testing_support::ScriptedDialogs script;
-    script.answerFile(QStringLiteral("/tmp/card.imf"))
-        .cancel()
-        .answerPrinter()
-        .answerFont(QFont(QStringLiteral("Arial"), 6));
-    ui::FileDialogRequest open{QStringLiteral("Open Tessaline Impression"), QStringLiteral("x|*.imf"), QString()};
-    EXPECT_EQ(ui::dialogs().openFile(open), QStringLiteral("/tmp/card.imf"));
-    EXPECT_EQ(ui::dialogs().saveFile({QStringLiteral("Save vCard"), QString(), QStringLiteral("a.vcf")}), std::nullopt);
-    QPrinter printer;
-    EXPECT_TRUE(ui::dialogs().choosePrinter(printer));
-    EXPECT_EQ(ui::dialogs().chooseFont(QFont())->family(), QStringLiteral("Arial"));
-    ASSERT_EQ(script.requests().size(), 4);
-    EXPECT_EQ(script.requests()[1].file.fileName, QStringLiteral("a.vcf"));
-    EXPECT_EQ(script.requests()[1].kind, testing_support::ScriptedDialogs::Kind::Save);
 }
 
 TEST(ToolTips, AnEmptiedToolbarButtonShowsNoTip)
