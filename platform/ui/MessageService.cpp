@@ -1,6 +1,8 @@
 #include "platform/ui/MessageService.h"
 
-#include <QCoreApplication>
+#include "platform/ui/QtMessageService.h"
+
+#include <QApplication>
 
 #include <cstdio>
 
@@ -8,7 +10,7 @@ namespace ui {
 
 namespace {
 
-// Until a window system is in use, a box is written to standard error and answered
+// Without a window system (no QApplication), a box is written to standard error and answered
 // with its default button: a program never blocks on a box nobody can see.
 class StderrMessageService : public MessageService
 {
@@ -29,7 +31,13 @@ QString g_title;
 
 MessageService& messageService()
 {
-    return g_service ? *g_service : g_fallback;
+    if (g_service)
+        return *g_service;
+    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        static QtMessageService dialog;
+        return dialog;
+    }
+    return g_fallback;
 }
 
 MessageService* setMessageService(MessageService* service)

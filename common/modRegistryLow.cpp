@@ -1,0 +1,116 @@
+#include "common/modRegistryLow.h"
+
+#include <QtEndian>
+
+#include <algorithm>
+#include <cstring>
+
+namespace modRegistryLow {
+
+namespace {
+
+// The size of the buffer a value is read into; longer values read as missing.
+constexpr qsizetype ValueBufferSize = 1024;
+
+} // namespace
+
+long openKey(Root root, const QString& subKey, long options, long access)
+{
+    registry::Handle handle = 0;
+    if (registry::openKey(root, subKey, static_cast<quint32>(access), handle) != registry::Success)
+        return -1;
+    return handle;
+}
+
+void createKey(const QString& subKey, Root root)
+{
+    registry::Handle handle = 0;
+    if (registry::createKey(root, subKey, registry::KeyAllAccess, handle) == registry::Success)
+        registry::closeKey(handle);
+}
+
+void closeKey(long handle)
+{
+    registry::closeKey(static_cast<registry::Handle>(handle));
+}
+
+long setValueEx(long handle, const QString& valueName, long type, const QVariant& value)
+{
+    QByteArray data;
+    if (type == registry::RegSz) {
+        data = value.toString().toUtf8() + '\0';
+    } else if (type == registry::RegDword) {
+        data.resize(4);
+        qToLittleEndian<qint32>(value.toInt(), data.data());
+    } else {
+        return 0;
+    }
+    return registry::setValue(static_cast<registry::Handle>(handle), valueName, static_cast<quint32>(type), data);
+}
+
+bool setStringValue(Root root, const QString& subKey, const QString& valueName, const QString& value)
+{
+    long handle = openKey(root, subKey, 0, KeyAllAccess);
+    if (handle == -1) {
+        createKey(subKey, root);
+        handle = openKey(root, subKey, 0, KeyAllAccess);
+        if (handle == -1)
+            return false;
+    }
+    const long rc = setValueEx(handle, valueName, registry::RegSz, value);
+    closeKey(handle);
+    return rc == registry::Success;
+}
+
+QString getStringValue(Root root, const QString& subKey, const QString& valueName, const QString& defaultValue)
+{
+    const long handle = openKey(root, subKey, 0, KeyRead);
+    if (handle == -1)
+        return defaultValue;
+    quint32 type = 0;
+    QByteArray data;
+    const long rc = registry::queryValue(static_cast<registry::Handle>(handle), valueName, type, data, ValueBufferSize);
+    closeKey(handle);
+    if (rc != registry::Success)
+        return defaultValue;
+
+    if (type == registry::RegSz) {
+        QByteArray text = data;
+        if (text.endsWith('\0'))
+            text.chop(1);
+        return QString::fromUtf8(text);
+    }
+    if (type == registry::RegDword) {
+        char buffer[4] = {0, 0, 0, 0}; // the rest of the buffer holds NULs
+        std::memcpy(buffer, data.constData(), std::min<qsizetype>(data.size(), 4));
+        return QString::number(qFromLittleEndian<qint32>(buffer));
+    }
+    return QString();
+}
+
+bool setDWordValueHKCU(const QString& subKey, const QString& valueName, qint32 value)
+{
+    const long handle = openKey(Root::CurrentUser, subKey, 0, KeyAllAccess);
+    if (handle == -1)
+        return false;
+    const long rc = setValueEx(handle, valueName, registry::RegDword, value);
+    closeKey(handle);
+    return rc == registry::Success;
+}
+
+qint32 getDWordValueHKCU(const QString& subKey, const QString& valueName, qint32 defaultValue)
+{
+    char buffer[4];
+    qToLittleEndian<qint32>(defaultValue, buffer);
+    const long handle = openKey(Root::CurrentUser, subKey, 0, KeyRead);
+    if (handle != -1) {
+        quint32 type = 0;
+        QByteArray data;
+        if (registry::queryValue(static_cast<registry::Handle>(handle), valueName, type, data, 4) == registry::Success)
+            std::memcpy(buffer, data.constData(), data.size());
+        closeKey(handle);
+    }
+    return qFromLittleEndian<qint32>(buffer);
+}
+
+} // namespace modRegistryLow

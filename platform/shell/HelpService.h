@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+namespace shell {
+
+// The outcome of opening help; a failure carries the text to show the user.
+struct HelpResult
+{
+    bool ok = true;
+    QString message;
+
+    explicit operator bool() const { return ok; }
+};
+
+// Opens the family help file at its contents or at a topic (a context number).
+// Everything reaches help through the current service, so that tests can see which
+// topic was asked for without a browser.
+class HelpService
+{
+public:
+    virtual ~HelpService() = default;
+    virtual HelpResult showContents() = 0;
+    virtual HelpResult showTopic(int topic) = 0;
+};
+
+// The current service; by default a HelpEngine over the help file in the program folder.
+HelpService& helpService();
+// Installs `replacement` (not owned); nullptr restores the default. Returns the previous one.
+HelpService* setHelpService(HelpService* replacement);
+
+} // namespace shell

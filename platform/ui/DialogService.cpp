@@ -1,0 +1,77 @@
+#include "platform/ui/DialogService.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace ui {
+
+namespace {
+
+class QtDialogs : public DialogService
+{
+public:
+    std::optional<QString> openFile(const FileDialogRequest& request) override
+    {
+        const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title, request.fileName,
+                                                          qtFileFilter(request.filter));
+        return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+    }
+
+    std::optional<QString> saveFile(const FileDialogRequest& request) override
+    {
+        const QFileDialog::Options options =
+            request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
+        const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), request.title, request.fileName,
+                                                          qtFileFilter(request.filter), nullptr, options);
+        return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+    }
+
+    bool choosePrinter(QPrinter& printer) override
+    {
+        QPrintDialog dialog(&printer, QApplication::activeWindow());
+        return dialog.exec() == QDialog::Accepted;
+    }
+
+    std::optional<QFont> chooseFont(const QFont& initial) override
+    {
+        bool ok = false;
+        const QFont font = QFontDialog::getFont(&ok, initial, QApplication::activeWindow());
+        return ok ? std::optional<QFont>(font) : std::nullopt;
+    }
+};
+
+QtDialogs g_real;
+DialogService* g_service = nullptr;
+
+} // namespace
+
+DialogService& dialogs()
+{
+    return g_service ? *g_service : g_real;
+}
+
+DialogService* setDialogService(DialogService* service)
+{
+    DialogService* previous = g_service;
+    g_service = service;
+    return previous;
+}
+
+QString qtFileFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        // Several patterns are separated by ";" here and by blanks in Qt's form.
+        const QString patterns = QString(parts[i + 1]).replace(u';', u' ');
+        const QString shown = QStringLiteral("(") + patterns + u')';
+        out.append(description.endsWith(shown) ? description : description + u' ' + shown);
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+} // namespace ui

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include <optional>
+
+class QPrinter;
+
+namespace ui {
+
+// What a file dialog asks for. `filter` is written as the programs write it:
+// "description|pattern|description|pattern...", e.g.
+// "Tessaline Impression (*.imf)|*.imf|All files (*.*)|*.*".
+struct FileDialogRequest
+{
+    QString title;
+    QString filter;
+    QString fileName;             // the name filled in (a suggested name when saving)
+    bool confirmOverwrite = true; // saving: ask before replacing an existing file
+};
+
+// The common dialogs. Windows reach them only through the current service, so that
+// tests can answer them from a script.
+class DialogService
+{
+public:
+    virtual ~DialogService() = default;
+    // The chosen path, or nullopt when the user cancelled.
+    virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    // Lets the user choose the printer (and its settings) into `printer`; false when cancelled.
+    virtual bool choosePrinter(QPrinter& printer) = 0;
+    // The chosen font, or nullopt when the user cancelled.
+    virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
+};
+
+// The service in use; by default the real dialogs.
+DialogService& dialogs();
+// Installs `service` (not owned); nullptr restores the real dialogs. Returns the previous one.
+DialogService* setDialogService(DialogService* service);
+
+// A "description|pattern|..." filter in Qt's form, "description (pattern);;...".
+QString qtFileFilter(const QString& filter);
+
+} // namespace ui

@@ -1,0 +1,219 @@
+#include "platform/ui/Form.h"
+
+#include "platform/ui/ModalDriver.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+
+namespace ui {
+
+namespace {
+
+// Turns a close of a form's window into a query-unload and an unload.
+class CloseWatcher : public QObject
+{
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+// Ends a modal loop when its form is hidden.
+class HideWatcher : public QObject
+{
+public:
+    explicit HideWatcher(QEventLoop& loop) : m_loop(loop) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide)
+            m_loop.quit();
+        return false;
+    }
+
+private:
+    QEventLoop& m_loop;
+};
+
+QList<Form*> g_forms;
+QList<Form*> g_unloading;
+CloseWatcher g_closeWatcher;
+
+Form* formOf(QObject* widget)
+{
+    for (Form* f : g_forms)
+        if (f->widget() == widget)
+            return f;
+    return nullptr;
+}
+
+bool CloseWatcher::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::Close)
+        return false;
+    Form* form = formOf(watched);
+    if (!form || g_unloading.contains(form))
+        return false;
+    if (!unload(*form, UnloadMode::CloseBox)) {
+        event->ignore();
+        return true;
+    }
+    return false;
+}
+
+// Takes an unloaded form off the collection and the screen, and deletes it later.
+void discard(Form& form)
+{
+    g_forms.removeOne(&form);
+    QWidget* w = form.widget();
+    w->removeEventFilter(&g_closeWatcher);
+    w->hide();
+    // An MDI child lives in a sub-window, which goes with it.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget()))
+        sub->deleteLater();
+    else
+        w->deleteLater();
+}
+
+QList<Form*> formsInside(Form& parent)
+{
+    QList<Form*> inside;
+    for (Form* f : g_forms)
+        if (f != &parent && parent.widget()->isAncestorOf(f->widget()))
+            inside.append(f);
+    return inside;
+}
+
+} // namespace
+
+Form::~Form()
+{
+    g_forms.removeOne(this);
+    g_unloading.removeOne(this);
+}
+
+QWidget* Form::widget()
+{
+    return dynamic_cast<QWidget*>(this);
+}
+
+const QWidget* Form::widget() const
+{
+    return dynamic_cast<const QWidget*>(this);
+}
+
+void load(Form& form)
+{
+    if (g_forms.contains(&form))
+        return;
+    g_forms.append(&form);
+    form.widget()->installEventFilter(&g_closeWatcher);
+    try {
+        form.Form_Load();
+    } catch (...) {
+        g_forms.removeOne(&form);
+        form.widget()->removeEventFilter(&g_closeWatcher);
+        throw;
+    }
+}
+
+void show(Form& form)
+{
+    load(form);
+    form.widget()->show();
+}
+
+void showModal(Form& form)
+{
+    load(form);
+    QPointer<QWidget> w = form.widget();
+    const Qt::WindowModality previous = w->windowModality();
+    if (!w->isVisible()) // modality can only change while hidden
+        w->setWindowModality(Qt::ApplicationModal);
+    w->show();
+    if (ModalDriver* driver = modalDriver()) {
+        driver->driveModal(form);
+        if (w && w->isVisible())
+            w->hide();
+    } else if (w->isVisible()) {
+        QEventLoop loop;
+        HideWatcher watcher(loop);
+        w->installEventFilter(&watcher);
+        QObject::connect(w, &QObject::destroyed, &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::DialogExec);
+        if (w)
+            w->removeEventFilter(&watcher);
+    }
+    if (w && !w->isVisible())
+        w->setWindowModality(previous);
+}
+
+void hide(Form& form)
+{
+    form.widget()->hide();
+}
+
+bool unload(Form& form, UnloadMode mode)
+{
+    if (!g_forms.contains(&form))
+        return true;
+    if (g_unloading.contains(&form)) // asked again from its own hooks
+        return false;
+    g_unloading.append(&form);
+    auto finish = [&form](bool done) {
+        g_unloading.removeOne(&form);
+        return done;
+    };
+
+    bool cancel = false;
+    form.Form_QueryUnload(cancel, mode);
+    if (cancel)
+        return finish(false);
+    const QList<Form*> inside = formsInside(form);
+    for (Form* child : inside) {
+        child->Form_QueryUnload(cancel, UnloadMode::MdiParent);
+        if (cancel)
+            return finish(false);
+    }
+    for (Form* child : inside) {
+        if (!g_forms.contains(child))
+            continue;
+        child->Form_Unload(cancel);
+        if (cancel)
+            return finish(false);
+        discard(*child);
+    }
+    form.Form_Unload(cancel);
+    if (cancel)
+        return finish(false);
+    discard(form);
+    return finish(true);
+}
+
+void bringToFront(Form& form)
+{
+    QWidget* w = form.widget();
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
+        if (QMdiArea* area = sub->mdiArea())
+            area->setActiveSubWindow(sub);
+        w = sub->window();
+    } else {
+        w = w->window();
+    }
+    if (w->isMinimized())
+        w->showNormal();
+    w->raise();
+    w->activateWindow();
+}
+
+bool isLoaded(const Form& form)
+{
+    return g_forms.contains(const_cast<Form*>(&form));
+}
+
+QList<Form*> forms()
+{
+    return g_forms;
+}
+
+} // namespace ui

@@ -1,0 +1,10 @@
+#pragma once
+
+// Opening the family help from a window. A failure (no help file, no such topic, no
+// browser) is told to the user in a message box.
+namespace ui {
+
+bool showHelpTopic(int topic);
+bool showHelpContents();
+
+} // namespace ui

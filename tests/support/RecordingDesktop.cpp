@@ -1,0 +1,30 @@
+#include "RecordingDesktop.h"
+
+namespace testing_support {
+
+RecordingDesktop::RecordingDesktop() : m_previous(shell::setDesktop(this)) {}
+
+RecordingDesktop::~RecordingDesktop()
+{
+    shell::setDesktop(m_previous);
+}
+
+shell::StartResult RecordingDesktop::startProgram(const QString& program, const QStringList& arguments)
+{
+    m_starts.append(Start{program, arguments});
+    return m_results.isEmpty() ? shell::StartResult{} : m_results.dequeue();
+}
+
+bool RecordingDesktop::openUrl(const QUrl& url)
+{
+    m_urls.append(url);
+    return m_openUrlResult;
+}
+
+RecordingDesktop& RecordingDesktop::nextStart(const shell::StartResult& result)
+{
+    m_results.enqueue(result);
+    return *this;
+}
+
+} // namespace testing_support

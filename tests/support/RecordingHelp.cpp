@@ -1,0 +1,28 @@
+#include "RecordingHelp.h"
+
+namespace testing_support {
+
+RecordingHelp::RecordingHelp() : m_previous(shell::setHelpService(this)) {}
+
+RecordingHelp::~RecordingHelp()
+{
+    shell::setHelpService(m_previous);
+}
+
+shell::HelpResult RecordingHelp::record(int topic)
+{
+    m_topics.append(topic);
+    return m_failure.isEmpty() ? shell::HelpResult{} : shell::HelpResult{false, m_failure};
+}
+
+shell::HelpResult RecordingHelp::showContents()
+{
+    return record(0);
+}
+
+shell::HelpResult RecordingHelp::showTopic(int topic)
+{
+    return record(topic);
+}
+
+} // namespace testing_support
