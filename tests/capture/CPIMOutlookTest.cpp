@@ -101,24 +101,17 @@ TEST(CPIMOutlook, ExportedContactReadsTheSameInAnotherParser)
 
     const QJsonArray adr = vcf["adr"].toArray();
     ASSERT_EQ(adr.size(), 3);
-    const QJsonObject work = testing_support::entryWithTypes(adr, {"WORK"});
-    EXPECT_EQ(str(work, "street"), "BusExtAddress value\n1 Main St\nSuite 5");
-    EXPECT_EQ(str(work, "city"), doc.BusCity());
-    EXPECT_EQ(str(work, "region"), doc.BusState());
-    EXPECT_EQ(str(work, "code"), doc.BusZip());
-    EXPECT_EQ(str(work, "country"), doc.BusCountry());
-    const QJsonObject other = testing_support::entryWithTypes(adr, {"POSTAL"});
-    EXPECT_EQ(str(other, "box"), doc.BusPOBox());
-    EXPECT_EQ(str(other, "city"), doc.BusPOCity());
-    EXPECT_EQ(str(other, "region"), doc.BusPOState());
-    EXPECT_EQ(str(other, "code"), doc.BusPOZip());
-    EXPECT_EQ(str(other, "country"), doc.BusPOCountry());
-    const QJsonObject home = testing_support::entryWithTypes(adr, {"HOME"});
-    EXPECT_EQ(str(home, "street"), doc.HomStreet()) << "a blank extended address adds no line";
-    EXPECT_EQ(str(home, "city"), doc.HomCity());
-    EXPECT_EQ(str(home, "region"), doc.HomState());
-    EXPECT_EQ(str(home, "code"), doc.HomZip());
-    EXPECT_EQ(str(home, "country"), doc.HomCountry());
+    const auto address = [&](const QStringList& types, const char* first) {
+        const QJsonObject a = testing_support::entryWithTypes(adr, types);
+        return QStringList{str(a, first), str(a, "city"), str(a, "region"), str(a, "code"), str(a, "country")};
+    };
+    EXPECT_EQ(address({"WORK"}, "street"), QStringList({"BusExtAddress value\n1 Main St\nSuite 5", doc.BusCity(),
+                                                        doc.BusState(), doc.BusZip(), doc.BusCountry()}));
+    EXPECT_EQ(address({"POSTAL"}, "box"),
+              QStringList({doc.BusPOBox(), doc.BusPOCity(), doc.BusPOState(), doc.BusPOZip(), doc.BusPOCountry()}));
+    EXPECT_EQ(address({"HOME"}, "street"),
+              QStringList({doc.HomStreet(), doc.HomCity(), doc.HomState(), doc.HomZip(), doc.HomCountry()}))
+        << "a blank extended address adds no line";
 
     const QJsonArray tel = vcf["tel"].toArray();
     ASSERT_EQ(tel.size(), 8);
@@ -246,38 +239,21 @@ TEST(CPIMOutlook, ImportReadsTheContactInFront)
         ScriptedMessages messages;
         CPIMOutlook().getCurrentRecord(doc);
     }
-    EXPECT_EQ(doc.NamTitle(), original.NamTitle());
-    EXPECT_EQ(doc.NamFirst(), original.NamFirst());
-    EXPECT_EQ(doc.NamMiddle(), original.NamMiddle());
-    EXPECT_EQ(doc.NamLast(), original.NamLast());
-    EXPECT_EQ(doc.NamNickname(), original.NamNickname());
-    EXPECT_EQ(doc.NamSuffix(), original.NamSuffix());
+    // Every field that the export stored as it stands comes back unchanged, the home cell
+    // and pager from the second slots they took.
+    const QList<int> changedOrKept = {CImpressionDoc::slotNamFormattedName, CImpressionDoc::slotNamNotes,
+                                      CImpressionDoc::slotBusStreet,        CImpressionDoc::slotBusExtAddress,
+                                      CImpressionDoc::slotHomExtAddress,    CImpressionDoc::slotHomPOBox,
+                                      CImpressionDoc::slotHomPOCity,        CImpressionDoc::slotHomPOState,
+                                      CImpressionDoc::slotHomPOZip,         CImpressionDoc::slotHomPOCountry};
+    for (int slot = 0; slot < CImpressionDoc::FieldCount; ++slot) {
+        if (!changedOrKept.contains(slot)) {
+            EXPECT_EQ(doc.field(slot), original.field(slot)) << CImpressionDoc::fieldName(slot).toStdString();
+        }
+    }
     EXPECT_EQ(doc.NamFormattedName(), "Dr. Zoë Q. O'Brien Jr.");
-    EXPECT_EQ(doc.NamEmail(), original.NamEmail());
-    EXPECT_EQ(doc.NamURL(), original.NamURL());
     EXPECT_TRUE(doc.NamNotes().startsWith("Zoë O'Brien, PhD\r\n\r\nMet at the fair;\r\nlikes PDF417\r\n\r\n"));
-    EXPECT_EQ(doc.BusCompany(), original.BusCompany());
-    EXPECT_EQ(doc.BusTitle(), original.BusTitle());
     EXPECT_EQ(doc.BusStreet(), "BusExtAddress value\r\n1 Main St\r\nSuite 5");
-    EXPECT_EQ(doc.BusCity(), original.BusCity());
-    EXPECT_EQ(doc.BusState(), original.BusState());
-    EXPECT_EQ(doc.BusZip(), original.BusZip());
-    EXPECT_EQ(doc.BusCountry(), original.BusCountry());
-    for (int slot = CImpressionDoc::slotBusPOBox; slot <= CImpressionDoc::slotBusPOCountry; ++slot)
-        EXPECT_EQ(doc.field(slot), original.field(slot)) << CImpressionDoc::fieldName(slot).toStdString();
-    EXPECT_EQ(doc.BusPhoneVoice(), original.BusPhoneVoice());
-    EXPECT_EQ(doc.BusPhoneFax(), original.BusPhoneFax());
-    EXPECT_EQ(doc.BusPhoneCell(), original.BusPhoneCell());
-    EXPECT_EQ(doc.BusPhonePager(), original.BusPhonePager());
-    EXPECT_EQ(doc.HomStreet(), original.HomStreet());
-    EXPECT_EQ(doc.HomCity(), original.HomCity());
-    EXPECT_EQ(doc.HomState(), original.HomState());
-    EXPECT_EQ(doc.HomZip(), original.HomZip());
-    EXPECT_EQ(doc.HomCountry(), original.HomCountry());
-    EXPECT_EQ(doc.HomPhoneVoice(), original.HomPhoneVoice());
-    EXPECT_EQ(doc.HomPhoneFax(), original.HomPhoneFax());
-    EXPECT_EQ(doc.HomPhoneCell(), original.HomPhoneCell()) << "read back from the second home number";
-    EXPECT_EQ(doc.HomPhonePager(), original.HomPhonePager()) << "read back from the callback number";
     EXPECT_EQ(doc.BusExtAddress(), "kept 1");
     EXPECT_EQ(doc.HomExtAddress(), "kept 2");
     for (int slot = CImpressionDoc::slotHomPOBox; slot <= CImpressionDoc::slotHomPOCountry; ++slot)
