@@ -24,7 +24,7 @@ const char* Error::what() const noexcept
 QString Error::standardDescription(long number)
 {
     switch (number) {
-    case 5:
+    case err::InvalidProcedureCall:
         return QStringLiteral("Invalid procedure call or argument");
     case err::Overflow:
         return QStringLiteral("Overflow");
@@ -54,8 +54,12 @@ QString Error::standardDescription(long number)
         return QStringLiteral("Object variable or With block variable not set");
     case 429:
         return QStringLiteral("ActiveX component can't create object");
+    case err::ObjectRequired:
+        return QStringLiteral("Object required");
     case err::ObjectDoesNotSupport:
         return QStringLiteral("Object doesn't support this property or method");
+    case err::WrongArgumentCount:
+        return QStringLiteral("Wrong number of arguments or invalid property assignment");
     case err::NoPrinter:
         return QStringLiteral("Printer error");
     default:

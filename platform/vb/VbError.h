@@ -8,13 +8,16 @@ namespace vb {
 
 // The run-time error numbers the programs raise, report or test for.
 namespace err {
+constexpr long InvalidProcedureCall = 5;
 constexpr long Overflow = 6;
 constexpr long SubscriptOutOfRange = 9;
 constexpr long TypeMismatch = 13;
 constexpr long FileNotFound = 53;
 constexpr long PermissionDenied = 70;
 constexpr long PathNotFound = 76;
+constexpr long ObjectRequired = 424;
 constexpr long ObjectDoesNotSupport = 438;
+constexpr long WrongArgumentCount = 450;
 constexpr long NoPrinter = 482;
 } // namespace err
 

@@ -2,49 +2,22 @@
 #include "model/CImpressionDoc.h"
 #include "model/CVCFFileV1.h"
 
-#include "TestPaths.h"
+#include "Vobject.h"
 
-#include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-QJsonObject readWithVobject(const QString& fileName)
-{
-    // Debian's own interpreter, which python3-vobject is installed for (a python3 found
-    // earlier on PATH may be another one).
-    const QString interpreter = QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                                                  : QStringLiteral("python3");
-    QProcess python;
-    python.start(interpreter,
-                 {testing_support::sourceDir() + QStringLiteral("/tests/model/read_with_vobject.py"), fileName});
-    EXPECT_TRUE(python.waitForFinished(60000));
-    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
-    QJsonParseError error;
-    const QJsonDocument json = QJsonDocument::fromJson(python.readAllStandardOutput(), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError);
-    return json.object();
-}
+using testing_support::entryWithTypes;
+using testing_support::readWithVobject;
 
 // Other programs see line breaks as LF.
 QString lf(const QString& s)
 {
     return QString(s).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-QJsonObject entryWithTypes(const QJsonArray& entries, const QStringList& types)
-{
-    for (const QJsonValue& v : entries)
-        if (v.toObject()[QStringLiteral("types")].toVariant().toStringList() == types)
-            return v.toObject();
-    ADD_FAILURE() << "no entry of types " << types.join(u',').toStdString();
-    return {};
 }
 
 } // namespace

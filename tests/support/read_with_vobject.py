@@ -17,6 +17,7 @@ def main():
     n = card.n.value
     out = {
         "version": text(card, "version"),
+        "uid": text(card, "uid"),
         "n": {"family": n.family, "given": n.given, "additional": n.additional,
               "prefix": n.prefix, "suffix": n.suffix},
         "fn": text(card, "fn"),
