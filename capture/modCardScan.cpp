@@ -86,7 +86,7 @@ struct WrittenField
 };
 
 constexpr WrittenField NameFields[] = {
-    {"Name Prefix", &CImpressionDoc::NamTitle}, {"First Name", &CImpressionDoc::NamFirst},
+    {"Name Prefix", &CImpressionDoc::NamTitle},  {"First Name", &CImpressionDoc::NamFirst},
     {"Middle Name", &CImpressionDoc::NamMiddle}, {"Last Name", &CImpressionDoc::NamLast},
     {"Name Suffix", &CImpressionDoc::NamSuffix},
 };
@@ -201,8 +201,9 @@ void readCurrentCard(CImpressionDoc& doc)
         const qint16 nIndex = vb::toInt16(requestCardItem(QStringLiteral("Selectindex")).toString());
         executeCardScanCommand(QStringLiteral("Search(\"\")"));
         if (nIndex < 0) {
-            ui::msgBox(QStringLiteral("No contact is selected in the CardScan database.\r\n\r\nPlease select a contact."),
-                       ui::Buttons::Ok, ui::Icon::Exclamation);
+            ui::msgBox(
+                QStringLiteral("No contact is selected in the CardScan database.\r\n\r\nPlease select a contact."),
+                ui::Buttons::Ok, ui::Icon::Exclamation);
             return;
         }
         executeCardScanCommand(QStringLiteral("Setindex(") + QString::number(nIndex) + u')');

@@ -21,7 +21,8 @@ namespace modCardScan {
 // The conversation CardScan serves.
 inline const QString CardScanTopic = QStringLiteral("CardScan|DataBase");
 // Where CardScan's folder is registered: the value "PATH" below HKEY_LOCAL_MACHINE.
-inline const QString CardScanAppPathKey = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\CS.EXE");
+inline const QString CardScanAppPathKey =
+    QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\CS.EXE");
 // The window class of CardScan's main window.
 inline const QString CardScanWindowClass = QStringLiteral("COREX$CMainWindow");
 // CardScan's own setting of automatic card detection, a DWORD below HKEY_CURRENT_USER.

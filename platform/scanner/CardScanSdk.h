@@ -11,7 +11,7 @@ namespace scanner {
 // What the calls return.
 enum CrtkResult : int
 {
-    CrtkFailed = 0,         // no scanner, the scan failed, or the file could not be written
+    CrtkFailed = 0, // no scanner, the scan failed, or the file could not be written
     CrtkSuccess = 1,
     CrtkCancelled = 2,      // the user stopped the scan
     CrtkNoImage = 3,        // an export before any card was acquired
