@@ -22,21 +22,17 @@
 #include "platform/ipc/IpcServer.h"
 #include "platform/ipc/WindowClass.h"
 
+#include "ChildSide.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QSocketNotifier>
 
 #include <cstdio>
 #include <optional>
-#include <unistd.h>
+
+using testing_support::say;
 
 namespace {
-
-void say(const QString& line)
-{
-    std::printf("%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
-}
 
 QString escaped(QString text)
 {
@@ -159,29 +155,6 @@ private:
     Trouble m_trouble;
 };
 
-// Control commands from stdin, a line at a time; the end of input ends the peer.
-void watchInput(Peer& peer)
-{
-    auto* notifier = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, qApp);
-    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [notifier, &peer] {
-        static QByteArray pending;
-        char chunk[256];
-        const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
-        if (n <= 0) {
-            notifier->setEnabled(false);
-            QCoreApplication::quit();
-            return;
-        }
-        pending.append(chunk, n);
-        for (qsizetype end; (end = pending.indexOf('\n')) >= 0;) {
-            const QString line = QString::fromUtf8(pending.left(end)).trimmed();
-            pending.remove(0, end + 1);
-            if (!line.isEmpty())
-                peer.control(line);
-        }
-    });
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -204,7 +177,11 @@ int main(int argc, char** argv)
     Peer peer(nVersion);
     if (!peer.start())
         return 1;
-    if (bControl)
-        watchInput(peer);
+    if (bControl) {
+        testing_support::watchInputLines([&peer](const QByteArray& line) {
+            if (const QString command = QString::fromUtf8(line).trimmed(); !command.isEmpty())
+                peer.control(command);
+        });
+    }
     return app.exec();
 }
