@@ -164,8 +164,8 @@ void CPIMOutlook::addNewRecord(const CImpressionDoc& doc)
         put("HomeAddressCountry", doc.HomCountry());
         // The other address takes the home post-office block only when the business
         // block left all of it free; otherwise the home block goes into the notes.
-        const bool bOtherAddressFree = isBlank(read("OtherAddressPostOfficeBox")) && isBlank(read("OtherAddressCity")) &&
-                                       isBlank(read("OtherAddressState")) &&
+        const bool bOtherAddressFree = isBlank(read("OtherAddressPostOfficeBox")) &&
+                                       isBlank(read("OtherAddressCity")) && isBlank(read("OtherAddressState")) &&
                                        isBlank(read("OtherAddressPostalCode")) && isBlank(read("OtherAddressCountry"));
         if (bOtherAddressFree) {
             put("OtherAddressPostOfficeBox", doc.HomPOBox());

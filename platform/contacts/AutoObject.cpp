@@ -31,9 +31,9 @@ void AutoObject::addMethod(const QString& name, int minArgs, int maxArgs, Method
 
 void AutoObject::addProperty(const QString& name, Getter getter, Setter setter)
 {
-    m_members.insert(name.toLower(),
-                     Member{0, 0, [getter = std::move(getter)](const QVariantList&) { return getter(); },
-                            std::move(setter)});
+    m_members.insert(
+        name.toLower(),
+        Member{0, 0, [getter = std::move(getter)](const QVariantList&) { return getter(); }, std::move(setter)});
 }
 
 const AutoObject::Member& AutoObject::member(const QString& name) const

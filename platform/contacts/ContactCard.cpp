@@ -14,12 +14,12 @@ using vcard::Property;
 // Where a field lives in the card.
 enum class Kind
 {
-    NamePart,  // a component of N
-    FullName,  // FN, kept even when empty
-    Text,      // the first property of a name
-    Company,   // the first component of ORG
-    Address,   // a component of the ADR of a slot
-    Phone,     // the TEL of a slot
+    NamePart, // a component of N
+    FullName, // FN, kept even when empty
+    Text,     // the first property of a name
+    Company,  // the first component of ORG
+    Address,  // a component of the ADR of a slot
+    Phone,    // the TEL of a slot
 };
 
 enum AddressSlot
@@ -158,9 +158,14 @@ QStringList addressTypes(int slot)
 
 QStringList phoneTypes(int slot)
 {
-    static const QStringList types[] = {{"WORK", "VOICE"}, {"WORK", "FAX"}, {"CELL"},
-                                        {"PAGER"},         {"HOME", "VOICE"}, {"HOME", "FAX"},
-                                        {"HOME", "VOICE", "X-HOME2"}, {"X-CALLBACK"}};
+    static const QStringList types[] = {{"WORK", "VOICE"},
+                                        {"WORK", "FAX"},
+                                        {"CELL"},
+                                        {"PAGER"},
+                                        {"HOME", "VOICE"},
+                                        {"HOME", "FAX"},
+                                        {"HOME", "VOICE", "X-HOME2"},
+                                        {"X-CALLBACK"}};
     return types[slot];
 }
 

@@ -11,10 +11,7 @@ namespace testing_support {
 class TemporaryContactStore
 {
 public:
-    TemporaryContactStore() : m_previous(qgetenv("QV_CONTACTS_DIR"))
-    {
-        qputenv("QV_CONTACTS_DIR", folder().toUtf8());
-    }
+    TemporaryContactStore() : m_previous(qgetenv("QV_CONTACTS_DIR")) { qputenv("QV_CONTACTS_DIR", folder().toUtf8()); }
     ~TemporaryContactStore()
     {
         if (m_previous.isEmpty())

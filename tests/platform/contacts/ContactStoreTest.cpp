@@ -1,7 +1,7 @@
 // The vdir behind the contact store: damaged files, cards written by other programs.
+#include "platform/contacts/ContactStore.h"
 #include "platform/contacts/Automation.h"
 #include "platform/contacts/ContactItem.h"
-#include "platform/contacts/ContactStore.h"
 
 #include "CaughtWarnings.h"
 #include "TemporaryContactStore.h"
