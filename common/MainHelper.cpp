@@ -3,7 +3,9 @@
 #include "common/ICommitPreferences.h"
 #include "common/IMainWindow.h"
 #include "common/ProgramEdition.h"
+#include "common/frmConfigWizard.h"
 #include "common/frmGetTSN.h"
+#include "common/frmPreferences.h"
 #include "common/modRegistryHigh.h"
 #include "common/modRegistryLow.h"
 #include "platform/settings/Settings.h"
@@ -77,6 +79,20 @@ void openDroppedFile(const QString& path)
     } catch (const vb::Error& e) {
         ui::reportError(e);
     }
+}
+
+// Shows a preferences window modally without an owner; unless it was cancelled, the
+// open windows apply the preferences.
+void showPreferences(CPreferencesForm* dialog, ui::Form* form)
+{
+    QPointer<QWidget> alive = dialog;
+    ui::showModal(*dialog);
+    if (alive && !dialog->CancelPressed())
+        commitPreferencesToAllForms();
+    if (alive)
+        ui::unload(*dialog);
+    if (form)
+        ui::bringToFront(*form);
 }
 
 void bringMainWindowToFront()
@@ -243,6 +259,16 @@ bool isFirstRunOfVersion()
         return false;
     settings::saveSetting(ui::programTitle(), section, key, getVersionString());
     return true;
+}
+
+void showPreferencesAllAtOnce(ui::Form* form)
+{
+    showPreferences(new frmPreferences(*programEdition().preferences), form);
+}
+
+void showPreferencesWizard(ui::Form* form)
+{
+    showPreferences(new frmConfigWizard(*programEdition().preferences), form);
 }
 
 void commitPreferencesToAllForms()

@@ -1,5 +1,7 @@
 #include "common/ProgramEdition.h"
 
+#include "common/QuorvanePreferences.h"
+
 namespace modMainHelper {
 
 namespace {
@@ -27,6 +29,7 @@ ProgramEdition quorvaneEdition()
     ProgramEdition edition;
     edition.drops = DropHandling::OpenFiles;
     edition.toolbarTips = ToolbarTips::Toolbar;
+    edition.preferences = &QuorvanePreferences::instance();
     edition.about.titleSuffix = QString(QChar(0x2122)); // the trade mark sign
     edition.about.linkLabel = QStringLiteral("Label3");
     edition.about.programIcon = true;

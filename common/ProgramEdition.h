@@ -4,13 +4,7 @@
 #include <QPair>
 #include <QString>
 
-#include <functional>
-
-namespace ui {
-class Form;
-}
-
-class CPreferencesForm;
+class PreferencesEdition;
 
 namespace modMainHelper {
 
@@ -44,9 +38,8 @@ struct ProgramEdition
 {
     DropHandling drops = DropHandling::OpenFiles;
     ToolbarTips toolbarTips = ToolbarTips::Toolbar;
-    // The preferences wizard and the all-at-once dialog of the program, made unloaded.
-    std::function<CPreferencesForm*()> makePreferencesWizard;
-    std::function<CPreferencesForm*()> makePreferencesDialog;
+    // What the preferences wizard and the all-at-once dialog show.
+    const PreferencesEdition* preferences = nullptr;
     AboutEdition about;
 };
 
