@@ -8,44 +8,27 @@
 #include "platform/ipc/SingleInstance.h"
 #include "platform/ipc/WindowClass.h"
 
+#include "ChildSide.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QLocalSocket>
-#include <QSocketNotifier>
 #include <QTimer>
 
-#include <cstdio>
 #include <memory>
-#include <unistd.h>
+
+using testing_support::say;
 
 namespace {
-
-void say(const QString& line)
-{
-    std::printf("%s\n", line.toUtf8().constData());
-    std::fflush(stdout);
-}
 
 QEventLoop* g_dialog = nullptr; // the nested loop of a handler that waits like a dialog
 
 // stdin: "release" ends the dialog; end of input ends the peer.
-void watchInput(QCoreApplication& app)
+void watchInput()
 {
-    auto* notifier = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [notifier] {
-        static QByteArray pending;
-        char chunk[256];
-        const ssize_t n = ::read(STDIN_FILENO, chunk, sizeof chunk);
-        if (n <= 0) {
-            notifier->setEnabled(false);
-            QCoreApplication::quit();
-            return;
-        }
-        pending.append(chunk, n);
-        for (qsizetype end; (end = pending.indexOf('\n')) >= 0; pending.remove(0, end + 1)) {
-            if (pending.left(end) == "release" && g_dialog)
-                g_dialog->quit();
-        }
+    testing_support::watchInputLines([](const QByteArray& line) {
+        if (line == "release" && g_dialog)
+            g_dialog->quit();
     });
 }
 
@@ -106,7 +89,7 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("PeerTitle"));
     const QStringList args = app.arguments().mid(1);
     const QString mode = args.value(0);
-    watchInput(app);
+    watchInput();
 
     std::unique_ptr<QObject> keep;
     std::unique_ptr<ipc::SingleInstance> lock;

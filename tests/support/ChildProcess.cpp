@@ -1,16 +1,19 @@
-#include "PeerProcess.h"
+#include "ChildProcess.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QTimer>
 
+namespace testing_support {
+
 namespace {
-constexpr int BoundMs = 30000; // a safety net for a broken peer, never a synchronisation
+constexpr int BoundMs = 30000; // a safety net for a broken child, never a synchronisation
 }
 
-PeerProcess::PeerProcess(const QStringList& arguments, std::function<void()> childModifier)
+ChildProcess::ChildProcess(const QString& program, const QStringList& arguments, std::function<void()> childModifier)
 {
-    m_process.setProgram(QCoreApplication::applicationDirPath() + QStringLiteral("/ipc_test_peer"));
+    m_process.setProgram(QDir(QCoreApplication::applicationDirPath()).filePath(program));
     m_process.setArguments(arguments);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     if (childModifier)
@@ -18,19 +21,19 @@ PeerProcess::PeerProcess(const QStringList& arguments, std::function<void()> chi
     m_process.start();
 }
 
-PeerProcess::~PeerProcess()
+ChildProcess::~ChildProcess()
 {
     if (m_process.state() != QProcess::NotRunning && !finish())
         kill();
 }
 
-void PeerProcess::readLines()
+void ChildProcess::readLines()
 {
     while (m_process.canReadLine())
         m_lines.append(QString::fromUtf8(m_process.readLine()).trimmed());
 }
 
-bool PeerProcess::waitFor(const QString& line)
+bool ChildProcess::waitFor(const QString& line)
 {
     QEventLoop loop;
     QTimer bound;
@@ -54,13 +57,13 @@ bool PeerProcess::waitFor(const QString& line)
     }
 }
 
-void PeerProcess::send(const QByteArray& line)
+void ChildProcess::send(const QByteArray& line)
 {
     m_process.write(line + '\n');
     m_process.waitForBytesWritten();
 }
 
-bool PeerProcess::finish()
+bool ChildProcess::finish()
 {
     if (m_process.state() != QProcess::NotRunning) {
         m_process.closeWriteChannel();
@@ -71,8 +74,10 @@ bool PeerProcess::finish()
     return m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
 }
 
-void PeerProcess::kill()
+void ChildProcess::kill()
 {
     m_process.kill();
     m_process.waitForFinished(BoundMs);
 }
+
+} // namespace testing_support

@@ -1,0 +1,6 @@
+#include "capture/CCardScan4.h"
+
+void CCardScan4::writeAddresses(const CImpressionDoc& doc)
+{
+    writeAddressBlocks(doc, 1);
+}

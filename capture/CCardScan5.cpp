@@ -1,0 +1,6 @@
+#include "capture/CCardScan5.h"
+
+void CCardScan5::writeAddresses(const CImpressionDoc& doc)
+{
+    writeAddressBlocks(doc, 2);
+}

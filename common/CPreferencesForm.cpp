@@ -1,0 +1,105 @@
+#include "common/CPreferencesForm.h"
+
+#include "common/IMainWindow.h"
+#include "common/MainHelper.h"
+#include "common/modRegistryHigh.h"
+#include "platform/scanner/Twain.h"
+#include "platform/ui/MessageService.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+
+CPreferencesForm::CPreferencesForm(const PreferencesEdition& edition, Window window, QWidget* parent)
+    : QDialog(parent), m_edition(edition), m_window(window)
+{
+    modMainHelper::setHelpContextID(this, HelpContextID);
+}
+
+void CPreferencesForm::connectControls()
+{
+    auto onClick = [this](const char* name, void (CPreferencesForm::*handler)()) {
+        if (auto* button = findChild<QPushButton*>(QString::fromLatin1(name)))
+            connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    };
+    onClick("cmdHelp", &CPreferencesForm::cmdHelp_Click);
+    onClick("cmdSelectTWAINSource", &CPreferencesForm::cmdSelectTWAINSource_Click);
+    onClick("cmdForceAssociation", &CPreferencesForm::cmdForceAssociation_Click);
+    if (auto* scanner = findChild<QComboBox*>(QStringLiteral("cboScanner")))
+        connect(scanner, &QComboBox::currentIndexChanged, this, [this] { cboScanner_Click(); });
+    m_edition.connectControls(*this);
+}
+
+void CPreferencesForm::Form_Load()
+{
+    setWindowIcon(QApplication::windowIcon());
+    m_bCancelPressed = false;
+    // The "Show tool tips" box always shows its sample tip.
+    auto* toolTipsOn = findChild<QCheckBox*>(QStringLiteral("chkToolTipsOn"));
+    const QString sample = toolTipsOn ? toolTipsOn->toolTip() : QString();
+    modMainHelper::applyToolTipPreference(this);
+    if (toolTipsOn)
+        toolTipsOn->setToolTip(sample);
+    loadPreferences();
+}
+
+// A control whose setting cannot be read keeps its design value.
+void CPreferencesForm::loadPreferences()
+{
+    for (const PreferencesEdition::Setting& setting : m_edition.settings()) {
+        try {
+            const qint32 value = setting.read();
+            if (auto* check = findChild<QCheckBox*>(setting.control)) {
+                check->setChecked(value != 0);
+            } else if (auto* combo = findChild<QComboBox*>(setting.control)) {
+                if (setting.zeroFirstInWizard && m_window == Window::Wizard)
+                    combo->setCurrentIndex(0);
+                combo->setCurrentIndex(value);
+            }
+        } catch (...) {
+        }
+    }
+}
+
+void CPreferencesForm::savePreferences()
+{
+    for (const PreferencesEdition::Setting& setting : m_edition.settings()) {
+        if (auto* check = findChild<QCheckBox*>(setting.control))
+            setting.write(check->isChecked() ? 1 : 0);
+        else if (auto* combo = findChild<QComboBox*>(setting.control))
+            setting.write(combo->currentIndex());
+    }
+}
+
+void CPreferencesForm::cmdHelp_Click()
+{
+    modMainHelper::showHelpTopic(modMainHelper::getHelpContextID(this));
+}
+
+// The chooser is owned by this window, so that it comes up above it.
+void CPreferencesForm::cmdSelectTWAINSource_Click()
+{
+    scanner::TWAIN_SelectImageSource(this);
+}
+
+void CPreferencesForm::cmdForceAssociation_Click()
+{
+    if (modRegistryHigh::registerFileTypes())
+        ui::msgBox(QStringLiteral("File icons will be updated after you restart your computer."), ui::Buttons::Ok,
+                   ui::Icon::Information, QString(), modMainHelper::getHelpContextID(this));
+    else
+        ui::msgBox(QStringLiteral("Impression files could not be associated with ") + ui::programTitle() + u'.',
+                   ui::Buttons::Ok, ui::Icon::Exclamation, QString(), modMainHelper::getHelpContextID(this));
+}
+
+void CPreferencesForm::cboScanner_Click()
+{
+    const auto* scanner = findChild<QComboBox*>(QStringLiteral("cboScanner"));
+    if (!scanner)
+        return;
+    if (auto* twain = findChild<QWidget*>(QStringLiteral("fraTWAIN")))
+        twain->setVisible(scanner->currentIndex() == 2);
+    if (auto* comm = findChild<QWidget*>(QStringLiteral("fraComm")))
+        comm->setVisible(scanner->currentIndex() == 1);
+}

@@ -1,0 +1,44 @@
+#include "common/ProgramEdition.h"
+
+#include "common/QuorvanePreferences.h"
+
+namespace modMainHelper {
+
+namespace {
+
+ProgramEdition& current()
+{
+    static ProgramEdition edition = quorvaneEdition();
+    return edition;
+}
+
+} // namespace
+
+const ProgramEdition& programEdition()
+{
+    return current();
+}
+
+void setProgramEdition(const ProgramEdition& edition)
+{
+    current() = edition;
+}
+
+ProgramEdition quorvaneEdition()
+{
+    ProgramEdition edition;
+    edition.drops = DropHandling::OpenFiles;
+    edition.toolbarTips = ToolbarTips::Toolbar;
+    edition.preferences = &QuorvanePreferences::instance();
+    edition.about.titleSuffix = QString(QChar(0x2122)); // the trade mark sign
+    edition.about.linkLabel = QStringLiteral("Label3");
+    edition.about.programIcon = true;
+    edition.about.labels = {
+        {QStringLiteral("Label4"), QStringLiteral("Contributors: Ada Brennick, Tomas Ilvane, Mirela Sotka")},
+        {QStringLiteral("Label2"), QStringLiteral("Card symbols: Jonah Pell, Rhea Castellan")},
+        {QStringLiteral("Label1"), QStringLiteral("Testing and help: Ines Varda, Per Olund")},
+    };
+    return edition;
+}
+
+} // namespace modMainHelper

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+class PreferencesEdition;
+
+namespace modMainHelper {
+
+// What a dropped file list does.
+enum class DropHandling
+{
+    OpenFiles,         // ".imf" and ".bmp" files go to the main window's openFile
+    FullProgramNotice, // the full-program notice, once per drop; nothing is opened
+};
+
+// Which tool tips of a toolbar the "ToolTips" preference empties.
+enum class ToolbarTips
+{
+    Toolbar, // the toolbar's own tip, like any control's; its buttons keep theirs
+    Buttons, // the tips of its buttons; the toolbar keeps its own
+};
+
+// The about box of a program.
+struct AboutEdition
+{
+    QString titleSuffix;                   // after the program title in the title label
+    QString linkLabel;                     // the name of the label that holds the maker's web address
+    bool programIcon;                      // the form and its picture show the program's icon
+    QList<QPair<QString, QString>> labels; // further labels (name, text): the credit lines
+};
+
+// The differences between the programs of the family in the shared routines and
+// windows. Each program installs its edition at start-up (setProgramEdition); until then
+// the card-reading program's edition holds.
+struct ProgramEdition
+{
+    DropHandling drops = DropHandling::OpenFiles;
+    ToolbarTips toolbarTips = ToolbarTips::Toolbar;
+    // What the preferences wizard and the all-at-once dialog show.
+    const PreferencesEdition* preferences = nullptr;
+    AboutEdition about;
+};
+
+const ProgramEdition& programEdition();
+void setProgramEdition(const ProgramEdition& edition);
+
+// The card-reading program's edition.
+ProgramEdition quorvaneEdition();
+
+} // namespace modMainHelper

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QList>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// Lays out a small prompt window after its message was set: the message at the top,
+// wrapped to `messageWidthTwips` and as tall as its text; the check box (may be null)
+// 240 twips below it; the buttons side by side, in order, 720 twips below it; the window
+// 1680 twips taller than the message's bottom, and centred on the screen.
+void layOutPrompt(QWidget& form, QLabel& lblMsg, QCheckBox* chk, const QList<QPushButton*>& buttons,
+                  int messageWidthTwips);

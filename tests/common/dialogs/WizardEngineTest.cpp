@@ -1,0 +1,174 @@
+#include "common/CWizardEngine.h"
+#include "platform/vb/VbError.h"
+
+#include "QtPrinters.h"
+#include "ScriptedMessages.h"
+
+#include <QPushButton>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+using testing_support::ScriptedMessages;
+
+namespace {
+
+// A form with `count` panels and the four buttons, handed to an engine.
+struct Wizard
+{
+    explicit Wizard(int count, bool circular = false, bool finishOnAll = false)
+    {
+        for (auto** b : {&cancel, &finish, &next, &prev})
+            *b = new QPushButton(&form);
+        for (int i = 0; i < count; ++i) {
+            panels << new QWidget(&form);
+            panels.last()->setGeometry(10 * i, 20 * i, 100 + i, 50 + i);
+        }
+        engine.setCancelButton(cancel);
+        engine.setFinishButton(finish);
+        engine.setNextButton(next);
+        engine.setPrevButton(prev);
+        engine.setCircular(circular);
+        engine.setFinishEnabledOnAllPanels(finishOnAll);
+        for (QWidget* p : panels)
+            engine.AddPanel(p);
+        engine.StartWizard();
+    }
+
+    // The shown panel's number (0: none, -1: more than one).
+    int shown() const
+    {
+        int found = 0;
+        for (int i = 0; i < panels.size(); ++i)
+            if (!panels[i]->isHidden())
+                found = found ? -1 : i + 1;
+        return found;
+    }
+
+    // Enabled buttons, as "P" (previous), "N" (next), "F" (finish), in that order.
+    std::string buttons() const
+    {
+        std::string s;
+        if (prev->isEnabled())
+            s += 'P';
+        if (next->isEnabled())
+            s += 'N';
+        if (finish->isEnabled())
+            s += 'F';
+        return s;
+    }
+
+    QWidget form;
+    QList<QWidget*> panels;
+    QPushButton* cancel;
+    QPushButton* finish;
+    QPushButton* next;
+    QPushButton* prev;
+    CWizardEngine engine;
+};
+
+} // namespace
+
+TEST(WizardEngine, StepsForwardAndBackWithTheButtonStates)
+{
+    Wizard w(3);
+    EXPECT_EQ(w.panels[1]->geometry(), w.panels[0]->geometry()); // panels take the first one's place
+    EXPECT_EQ(w.panels[2]->geometry(), w.panels[0]->geometry());
+    QList<qint32> after;
+    w.engine.AfterNext = [&](qint32& n) { after << n; };
+
+    EXPECT_EQ(w.engine.CurrentPanelNbr(), 1);
+    EXPECT_EQ(w.shown(), 1);
+    EXPECT_EQ(w.buttons(), "N");
+    EXPECT_TRUE(w.cancel->isEnabled());
+    w.next->click();
+    EXPECT_EQ(w.shown(), 2);
+    EXPECT_EQ(w.buttons(), "PN");
+    w.next->click();
+    EXPECT_EQ(w.shown(), 3);
+    EXPECT_EQ(w.buttons(), "PF");
+    EXPECT_EQ(after, (QList<qint32>{2, 3}));
+    w.prev->click();
+    EXPECT_EQ(w.shown(), 2);
+    EXPECT_EQ(w.buttons(), "PN");
+    w.prev->click();
+    EXPECT_EQ(w.shown(), 1);
+    EXPECT_EQ(w.buttons(), "N");
+    EXPECT_EQ(after.size(), 2); // Previous raises no events
+}
+
+TEST(WizardEngine, FinishEnabledOnAllPanelsStaysEnabledGoingBack)
+{
+    Wizard w(2, false, true);
+    EXPECT_EQ(w.buttons(), "NF");
+    w.next->click();
+    EXPECT_EQ(w.buttons(), "PF");
+    w.prev->click();
+    EXPECT_EQ(w.buttons(), "NF");
+}
+
+TEST(WizardEngine, CircularWrapsBothWaysAndEnablesFinishAfterAnyStep)
+{
+    Wizard w(3, true);
+    EXPECT_EQ(w.buttons(), "PN");
+    w.prev->click();
+    EXPECT_EQ(w.shown(), 3);
+    EXPECT_EQ(w.buttons(), "PNF");
+    w.next->click();
+    EXPECT_EQ(w.shown(), 1);
+    EXPECT_EQ(w.engine.CurrentPanelNbr(), 1);
+}
+
+TEST(WizardEngine, BeforeNextCanStayOrMoveTheCurrentPanel)
+{
+    Wizard w(4);
+    int afters = 0;
+    w.engine.AfterNext = [&](qint32&) { ++afters; };
+    w.engine.BeforeNext = [](bool& cancel, qint32&) { cancel = true; };
+    w.next->click();
+    EXPECT_EQ(w.shown(), 1);
+    EXPECT_EQ(afters, 0);
+    // The handler's panel number is the engine's own.
+    w.engine.BeforeNext = [](bool&, qint32& current) { current = 2; };
+    w.next->click();
+    EXPECT_EQ(w.engine.CurrentPanelNbr(), 3);
+    EXPECT_EQ(afters, 1);
+}
+
+TEST(WizardEngine, AWizardOfOnePanelKeepsItsPanel)
+{
+    Wizard w(1, true);
+    w.next->click();
+    EXPECT_EQ(w.shown(), 1);
+    w.prev->click();
+    EXPECT_EQ(w.shown(), 1);
+}
+
+TEST(WizardEngine, ErrorsNameTheEngineMethodAndAreReportedFromTheButtons)
+{
+    CWizardEngine bare;
+    try {
+        bare.StartWizard();
+        ADD_FAILURE() << "no error without buttons";
+    } catch (const vb::Error& e) {
+        EXPECT_EQ(e.number(), 91);
+        EXPECT_EQ(e.source(), QStringLiteral("cWizardEngine::StartWizard()"));
+    }
+    try {
+        bare.AddPanel(nullptr);
+        ADD_FAILURE() << "no error for a missing panel";
+    } catch (const vb::Error& e) {
+        EXPECT_EQ(e.source(), QStringLiteral("cWizardEngine::AddPanel()"));
+    }
+
+    Wizard w(2);
+    w.engine.AfterNext = [](qint32&) { throw vb::Error::runtime(13, QStringLiteral("frmConfigWizard")); };
+    EXPECT_THROW(w.engine.m_cmdNextButton_Click(), vb::Error);
+    ScriptedMessages messages;
+    messages.ok();
+    w.prev->click();
+    w.next->click(); // the error ends the click, not the program
+    EXPECT_EQ(messages.last().text,
+              QStringLiteral("Error # 13 was generated by cWizardEngine::m_cmdNextButton_Click()\rType mismatch"));
+    EXPECT_EQ(w.shown(), 2);
+}
