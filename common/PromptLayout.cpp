@@ -30,6 +30,12 @@ QRect twipsRect(double left, double top, double width, double height)
 
 } // namespace
 
+void setPromptMessage(QLabel& lblMsg, const QString& strMessage)
+{
+    lblMsg.setTextFormat(Qt::PlainText);
+    lblMsg.setText(QString(strMessage).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n'));
+}
+
 void layOutPrompt(QWidget& form, QLabel& lblMsg, QCheckBox* chk, const QList<QPushButton*>& buttons,
                   int messageWidthTwips)
 {
