@@ -1,5 +1,6 @@
 #include "common/PromptLayout.h"
 
+#include "common/TwipsRect.h"
 #include "platform/ui/Screen.h"
 
 #include <QCheckBox>
@@ -21,12 +22,6 @@ constexpr int ButtonWidth = 1215;
 constexpr int ButtonHeight = 375;
 constexpr int ButtonSpacing = 120;
 constexpr int FormHeightBelowMessage = 1680;
-
-QRect twipsRect(double left, double top, double width, double height)
-{
-    return QRect(ui::twipsToPixelsX(left), ui::twipsToPixelsY(top), ui::twipsToPixelsX(width),
-                 ui::twipsToPixelsY(height));
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "common/MainHelper.h"
 #include "common/ProgramEdition.h"
+#include "common/TwipsRect.h"
 #include "platform/shell/Desktop.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Screen.h"
@@ -30,12 +31,6 @@ const QString Disclaimer = QStringLiteral(
     "Warning: this program is protected by copyright law and international treaties. It is provided \"as is\", "
     "without warranty of any kind. Unauthorized reproduction or distribution of this program, or any portion of "
     "it, may result in severe civil and criminal penalties.");
-
-QRect twipsRect(double left, double top, double width, double height)
-{
-    return QRect(ui::twipsToPixelsX(left), ui::twipsToPixelsY(top), ui::twipsToPixelsX(width),
-                 ui::twipsToPixelsY(height));
-}
 
 QLabel* addLabel(QWidget* form, const QString& name, const QString& text, double top, double height = LineHeight)
 {
