@@ -1,5 +1,6 @@
 #include "common/PromptLayout.h"
 
+#include "common/TwipsRect.h"
 #include "platform/ui/Screen.h"
 
 #include <QCheckBox>
@@ -22,13 +23,13 @@ constexpr int ButtonHeight = 375;
 constexpr int ButtonSpacing = 120;
 constexpr int FormHeightBelowMessage = 1680;
 
-QRect twipsRect(double left, double top, double width, double height)
-{
-    return QRect(ui::twipsToPixelsX(left), ui::twipsToPixelsY(top), ui::twipsToPixelsX(width),
-                 ui::twipsToPixelsY(height));
-}
-
 } // namespace
+
+void setPromptMessage(QLabel& lblMsg, const QString& strMessage)
+{
+    lblMsg.setTextFormat(Qt::PlainText);
+    lblMsg.setText(QString(strMessage).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n'));
+}
 
 void layOutPrompt(QWidget& form, QLabel& lblMsg, QCheckBox* chk, const QList<QPushButton*>& buttons,
                   int messageWidthTwips)

@@ -1,6 +1,7 @@
 #include "common/frmConfigWizard.h"
 
 #include "common/CWizardEngine.h"
+#include "common/TwipsRect.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Screen.h"
 
@@ -20,12 +21,6 @@ constexpr int ButtonWidth = 1335;
 constexpr int ButtonHeight = 375;
 constexpr int ButtonSpacing = 120;
 constexpr int ProgressWidth = 1335;
-
-QRect twipsRect(double left, double top, double width, double height)
-{
-    return QRect(ui::twipsToPixelsX(left), ui::twipsToPixelsY(top), ui::twipsToPixelsX(width),
-                 ui::twipsToPixelsY(height));
-}
 
 } // namespace
 

@@ -69,7 +69,7 @@ void frmDSMA::cmdHelp_Click()
 
 void frmDSMA::setMessage(const QString& strMessage)
 {
-    lblMsg->setText(strMessage);
+    setPromptMessage(*lblMsg, strMessage);
     lblMsg_Change();
 }
 

@@ -62,30 +62,37 @@ bool setStringValue(Root root, const QString& subKey, const QString& valueName, 
     return rc == registry::Success;
 }
 
-QString getStringValue(Root root, const QString& subKey, const QString& valueName, const QString& defaultValue)
+bool getValueText(Root root, const QString& subKey, const QString& valueName, QString& text)
 {
     const long handle = openKey(root, subKey, 0, KeyRead);
-    if (handle == -1)
-        return defaultValue;
+    if (handle == -1) {
+        text.clear();
+        return false;
+    }
     quint32 type = 0;
     QByteArray data;
     const long rc = registry::queryValue(static_cast<registry::Handle>(handle), valueName, type, data, ValueBufferSize);
     closeKey(handle);
-    if (rc != registry::Success)
-        return defaultValue;
-
-    if (type == registry::RegSz) {
-        QByteArray text = data;
-        if (text.endsWith('\0'))
-            text.chop(1);
-        return QString::fromUtf8(text);
+    if (rc != registry::Success) {
+        text.clear();
+        return false;
     }
-    if (type == registry::RegDword) {
+    if (type == registry::RegSz) {
+        if (data.endsWith('\0'))
+            data.chop(1);
+        text = QString::fromUtf8(data);
+    } else if (type == registry::RegDword) {
         char buffer[4] = {0, 0, 0, 0}; // the rest of the buffer holds NULs
         std::memcpy(buffer, data.constData(), std::min<qsizetype>(data.size(), 4));
-        return QString::number(qFromLittleEndian<qint32>(buffer));
+        text = QString::number(qFromLittleEndian<qint32>(buffer));
     }
-    return QString();
+    return true;
+}
+
+QString getStringValue(Root root, const QString& subKey, const QString& valueName, const QString& defaultValue)
+{
+    QString text;
+    return getValueText(root, subKey, valueName, text) ? text : defaultValue;
 }
 
 bool setDWordValueHKCU(const QString& subKey, const QString& valueName, qint32 value)

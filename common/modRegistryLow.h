@@ -28,7 +28,11 @@ long setValueEx(long handle, const QString& valueName, long type, const QVariant
 
 // Writes a REG_SZ, creating the key when needed; true when the value was written.
 bool setStringValue(Root root, const QString& subKey, const QString& valueName, const QString& value);
-// A REG_SZ (or the decimal text of a REG_DWORD), or `defaultValue` when it cannot be read.
+// Reads a REG_SZ, or the decimal text of a REG_DWORD, into `text`; a value of another type
+// leaves `text` as it is. False, with `text` emptied, when the value cannot be read.
+bool getValueText(Root root, const QString& subKey, const QString& valueName, QString& text);
+// A REG_SZ (or the decimal text of a REG_DWORD), or `defaultValue` when it cannot be read;
+// an empty text for a value of another type.
 QString getStringValue(Root root, const QString& subKey, const QString& valueName, const QString& defaultValue);
 
 // A REG_DWORD below HKEY_CURRENT_USER; the key is never created. True when written.

@@ -97,16 +97,6 @@ TEST(WizardEngine, StepsForwardAndBackWithTheButtonStates)
     EXPECT_EQ(after.size(), 2); // Previous raises no events
 }
 
-TEST(WizardEngine, FinishEnabledOnAllPanelsStaysEnabledGoingBack)
-{
-    Wizard w(2, false, true);
-    EXPECT_EQ(w.buttons(), "NF");
-    w.next->click();
-    EXPECT_EQ(w.buttons(), "PF");
-    w.prev->click();
-    EXPECT_EQ(w.buttons(), "NF");
-}
-
 TEST(WizardEngine, CircularWrapsBothWaysAndEnablesFinishAfterAnyStep)
 {
     Wizard w(3, true);
