@@ -119,20 +119,21 @@ TEST_F(HelperFormTest, FilePromptsAskWithTheirKindsFilterAndTitle)
         {&frmHelper::promptForBitmapFileToOpen, K::Open, QStringLiteral("Open Bitmap"), bmp},
         {&frmHelper::promptForBitmapFileToCreate, K::Save, QStringLiteral("Save Bitmap"), bmp},
     };
+    frmHelper& helper = *m_helper;
     for (const Prompt& p : prompts) {
         SCOPED_TRACE(p.title.toStdString());
         ScriptedDialogs dialogs;
         dialogs.answerFile(QStringLiteral("/data/cards/Jane Q. Doe.any")).cancel();
         QString strLong = QStringLiteral("/home/jane/Suggested Name.any");
         QString strShort = QStringLiteral("before");
-        ASSERT_TRUE((m_helper->*p.call)(strLong, strShort));
+        ASSERT_TRUE((helper.*p.call)(strLong, strShort));
         EXPECT_EQ(strLong, QStringLiteral("/data/cards/Jane Q. Doe.any"));
         EXPECT_EQ(strShort, QStringLiteral("Jane Q. Doe.any"));
 
         // Cancelled: false, and the names stay as they were.
         QString strKeptLong = QStringLiteral("/home/jane/kept.any");
         QString strKeptShort = QStringLiteral("kept.any");
-        EXPECT_FALSE((m_helper->*p.call)(strKeptLong, strKeptShort));
+        EXPECT_FALSE((helper.*p.call)(strKeptLong, strKeptShort));
         EXPECT_EQ(strKeptLong, QStringLiteral("/home/jane/kept.any"));
         EXPECT_EQ(strKeptShort, QStringLiteral("kept.any"));
 

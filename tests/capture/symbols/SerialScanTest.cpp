@@ -14,7 +14,7 @@
 #include "PseudoTerminal.h"
 #include "ScriptedMessages.h"
 #include "TempConfig.h"
-#include "TempWorkFolder.h"
+#include "WorkFiles.h"
 
 #include <QFile>
 
@@ -55,19 +55,6 @@ public:
     int ticks = 0;
     ui::Timer* lastTimer = nullptr;
 };
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 const QString ScanError =
     QStringLiteral("Error scanning card.\r\rEnsure that your scanner is\rconnected and properly configured.");

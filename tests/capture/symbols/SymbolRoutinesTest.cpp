@@ -14,7 +14,7 @@
 #include "ScriptedForms.h"
 #include "ScriptedMessages.h"
 #include "TempConfig.h"
-#include "TempWorkFolder.h"
+#include "WorkFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,19 +29,6 @@
 using namespace modSymbolRoutines;
 
 namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 
 // An impression with every name and business field in use and six lines of words.
 CImpressionDoc fullDoc(const QString& strFirst)

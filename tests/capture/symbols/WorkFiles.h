@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 // Points $XDG_CACHE_HOME, and with it the program's work folder, at a fresh temporary folder
 // for its lifetime, so that no test sees the temporary files of another.
 class TempWorkFolder
@@ -21,3 +23,17 @@ private:
     QTemporaryDir m_dir;
     QByteArray m_previous;
 };
+
+// A file's bytes, or "<missing>".
+inline QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
