@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QList>
+
+#include <cstdint>
+
+// Pictures of printed cards as scanners deliver them, made from symbol bitmaps: the symbol
+// printed at 1/120 inch per bitmap pixel in the middle of a white 3.5 x 2 inch card, the card
+// scanned at a given resolution, turned, blurred and grained. Used by the tests and the
+// benchmarks of the symbol library and of the programs that read cards.
+namespace cardscans {
+
+struct Scan
+{
+    int dpi = 300;
+    double angle = 0;      // degrees, clockwise
+    double blur = 0;       // Gaussian sigma in scan pixels; 0 = none
+    double noise = 0;      // standard deviation of the grain, in grey levels
+    std::uint32_t seed = 1;
+};
+
+// One card on the scanner bed (a light grey margin of a tenth of an inch around the turned card).
+QImage scanCard(const QImage& symbol, const Scan& scan);
+
+// A US Letter page holding up to ten cards in two columns of five, filled row by row (left
+// card, then right card), the way a sheet of business cards is printed.
+QImage scanPage(const QList<QImage>& symbols, const Scan& scan);
+
+// A full impression as the programs write it for a symbol: every name and business field
+// filled with typical values and the six lines of words. `variant` changes the name and
+// numbers so that cards made from different variants differ.
+QByteArray fullImpression(int variant = 0);
+
+} // namespace cardscans

@@ -1,0 +1,444 @@
+#include "platform/pdf417/Pdf417.h"
+
+#include "CardScans.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+using namespace pdf417;
+
+namespace {
+
+class Pdf417Test : public ::testing::Test
+{
+protected:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+    void write(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    QByteArray read(const QString& name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Encodes `data` through a vCard file into "symbol.bmp"; the encoder's code.
+    int encode(const QByteArray& data)
+    {
+        write(QStringLiteral("in.vcf"), data);
+        return ConvertFileToSymbolBMP_V2(path(QStringLiteral("in.vcf")), path(QStringLiteral("symbol.bmp")), CardSymbol);
+    }
+
+    QImage symbol(const QByteArray& data)
+    {
+        QFile::remove(path(QStringLiteral("symbol.bmp")));
+        EXPECT_EQ(encode(data), Done);
+        return QImage(path(QStringLiteral("symbol.bmp")));
+    }
+
+    // Saves a scan and decodes it with `decode` into "out.vcf"; the decoder's code.
+    std::int16_t decodeScan(const QImage& scan, std::int16_t (*decode)(const QString&, const QString&),
+                            const char* format = "BMP")
+    {
+        const QString file = path(QStringLiteral("scan.") + QString::fromLatin1(format).toLower());
+        EXPECT_TRUE(scan.save(file, format));
+        QFile::remove(path(QStringLiteral("out.vcf")));
+        return decode(file, path(QStringLiteral("out.vcf")));
+    }
+
+    QTemporaryDir m_dir;
+};
+
+QByteArray everyByte()
+{
+    QByteArray bytes;
+    for (int round = 0; round < 2; ++round) {
+        for (int b = 0; b < 256; ++b)
+            bytes += char(b);
+    }
+    std::shuffle(bytes.begin(), bytes.end(), std::mt19937(5));
+    return bytes;
+}
+
+// A full impression with its note lengthened by `extra` characters.
+QByteArray padded(int extra)
+{
+    QByteArray card = cardscans::fullImpression();
+    QByteArray note = "NOTE:Met at the logistics fair\\, booth 42";
+    const QByteArray words = " and talked about cranes, pallets and schedules";
+    QByteArray more;
+    while (more.size() < extra)
+        more += words;
+    return card.replace(note, note + more.left(extra));
+}
+
+} // namespace
+
+TEST_F(Pdf417Test, FullImpressionRoundTripsByteForByte)
+{
+    for (const QByteArray& data : {cardscans::fullImpression(), everyByte()}) {
+        const QImage image = symbol(data);
+        ASSERT_FALSE(image.isNull());
+        EXPECT_LE(image.width(), 390);
+        EXPECT_LE(image.height(), 138);
+        EXPECT_EQ(image.depth(), 1);
+        ASSERT_EQ(pdfDecodeBMPSymbolToFileEasy(path("symbol.bmp"), path("out.vcf")), Done);
+        EXPECT_EQ(read("out.vcf"), data);
+        ASSERT_EQ(pdfDecodeBMPSymbolToFileHard(path("symbol.bmp"), path("out.vcf")), Done);
+        EXPECT_EQ(read("out.vcf"), data);
+    }
+}
+
+TEST_F(Pdf417Test, SymbolHasOnePixelModulesThreePixelRowsAndAQuietZone)
+{
+    const QImage image = symbol(cardscans::fullImpression()).convertToFormat(QImage::Format_Grayscale8);
+    // 17 modules per column plus 69 of start, stop and row indicators, two modules of quiet
+    // zone each side; rows of three pixels and two quiet rows above and below.
+    EXPECT_EQ((image.width() - 4 - 69) % 17, 0);
+    EXPECT_EQ((image.height() - 4) % 3, 0);
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y : {0, 1, image.height() - 2, image.height() - 1})
+            ASSERT_EQ(qGray(image.pixel(x, y)), 255) << x << "," << y;
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x : {0, 1, image.width() - 2, image.width() - 1})
+            ASSERT_EQ(qGray(image.pixel(x, y)), 255) << x << "," << y;
+    }
+    // The start pattern begins with a bar eight modules wide, and every symbol row repeats.
+    for (int x = 2; x < 10; ++x)
+        EXPECT_EQ(qGray(image.pixel(x, 2)), 0);
+    EXPECT_EQ(qGray(image.pixel(10, 2)), 255);
+    for (int x = 0; x < image.width(); ++x)
+        ASSERT_EQ(image.pixel(x, 2), image.pixel(x, 4));
+}
+
+TEST_F(Pdf417Test, OneByteMoreThanFitsIsRefusedAndNothingIsWritten)
+{
+    // Find the longest note that still fits.
+    int fits = 0;
+    int refused = 2000;
+    ASSERT_EQ(encode(padded(fits)), Done);
+    ASSERT_EQ(encode(padded(refused)), DoesNotFit);
+    while (refused - fits > 1) {
+        const int middle = (fits + refused) / 2;
+        (encode(padded(middle)) == Done ? fits : refused) = middle;
+    }
+    EXPECT_GT(fits, 50) << "a full impression leaves room for a longer note";
+
+    QFile::remove(path("symbol.bmp"));
+    ASSERT_EQ(encode(padded(fits)), Done);
+    const QImage largest(path("symbol.bmp"));
+    EXPECT_LE(largest.width(), 390);
+    EXPECT_LE(largest.height(), 138);
+    ASSERT_EQ(pdfDecodeBMPSymbolToFileEasy(path("symbol.bmp"), path("out.vcf")), Done);
+    EXPECT_EQ(read("out.vcf"), padded(fits));
+
+    // The refusal leaves an existing bitmap alone and makes none where there was none.
+    const QByteArray before = read("symbol.bmp");
+    EXPECT_EQ(encode(padded(fits + 1)), DoesNotFit);
+    EXPECT_EQ(read("symbol.bmp"), before);
+    QFile::remove(path("symbol.bmp"));
+    EXPECT_EQ(encode(padded(fits + 1)), DoesNotFit);
+    EXPECT_FALSE(QFile::exists(path("symbol.bmp")));
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).filter("symbol"), QStringList());
+}
+
+TEST_F(Pdf417Test, BitmapNeverExceedsTheBand)
+{
+    // Short, long, text and binary data: each symbol fits 390 x 138 and reads back.
+    std::mt19937 random(11);
+    for (int length : {1, 2, 17, 60, 150, 333, 500, 777, 1000}) {
+        QByteArray data(length, 0);
+        for (char& c : data)
+            c = char(length % 2 ? random() % 256 : 'a' + random() % 26);
+        const int code = encode(data);
+        if (code == DoesNotFit)
+            continue; // long binary data need more room than text
+        ASSERT_EQ(code, Done) << length;
+        const QImage image(path("symbol.bmp"));
+        EXPECT_LE(image.width(), 390) << length;
+        EXPECT_LE(image.height(), 138) << length;
+        ASSERT_EQ(pdfDecodeBMPSymbolToFileEasy(path("symbol.bmp"), path("out.vcf")), Done) << length;
+        EXPECT_EQ(read("out.vcf"), data);
+    }
+}
+
+TEST_F(Pdf417Test, EncoderRefusesWhatItCannotEncode)
+{
+    write("in.vcf", cardscans::fullImpression());
+    EXPECT_EQ(ConvertFileToSymbolBMP_V2(path("in.vcf"), path("symbol.bmp"), 5), BadArgument);
+    EXPECT_EQ(ConvertFileToSymbolBMP_V2(path("missing.vcf"), path("symbol.bmp"), CardSymbol), CannotRead);
+    EXPECT_EQ(encode(QByteArray()), DoesNotFit);
+    EXPECT_EQ(encode(QByteArray(100'000, 'x')), DoesNotFit);
+    EXPECT_FALSE(QFile::exists(path("symbol.bmp")));
+    write("in.vcf", cardscans::fullImpression());
+    EXPECT_EQ(ConvertFileToSymbolBMP_V2(path("in.vcf"), path("no/such/folder/symbol.bmp"), CardSymbol), CannotWrite);
+}
+
+TEST_F(Pdf417Test, HardReadsCardsScannedAtAnAngle)
+{
+    const QByteArray data = cardscans::fullImpression(3);
+    const QImage image = symbol(data);
+    for (int dpi : {300, 200}) {
+        for (int angle = -15; angle <= 15; ++angle) {
+            cardscans::Scan scan;
+            scan.dpi = dpi;
+            scan.angle = angle + 0.3 * (angle % 3); // not only whole degrees
+            scan.blur = dpi / 400.0;                // the scanner's optics: a sigma of 1/400 inch
+            scan.noise = 8;
+            scan.seed = std::uint32_t(dpi + angle);
+            ASSERT_EQ(decodeScan(cardscans::scanCard(image, scan), &pdfDecodeBMPSymbolToFileHard), Done)
+                << dpi << " dpi, " << scan.angle << " degrees";
+            EXPECT_EQ(read("out.vcf"), data);
+        }
+    }
+}
+
+TEST_F(Pdf417Test, HardReadsCardsUpsideDownAndOnTheirSide)
+{
+    const QByteArray data = cardscans::fullImpression(1);
+    const QImage image = symbol(data);
+    for (double angle : {180.0, 90.0, -90.0, 97.0, 173.0}) {
+        cardscans::Scan scan;
+        scan.angle = angle;
+        scan.blur = 0.75;
+        scan.noise = 8;
+        ASSERT_EQ(decodeScan(cardscans::scanCard(image, scan), &pdfDecodeBMPSymbolToFileHard), Done) << angle;
+        EXPECT_EQ(read("out.vcf"), data);
+    }
+}
+
+TEST_F(Pdf417Test, EasyReadsTheUprightCard)
+{
+    const QByteArray data = cardscans::fullImpression(2);
+    const QImage image = symbol(data);
+    // At 300 dpi with the scanner's blur; at 200 dpi a module spans 1.67 pixels and only a
+    // sharp scan reads in the plain pass (blurred ones are the hard reader's).
+    for (const auto& [dpi, blur] : {std::pair{300, 0.75}, std::pair{200, 0.0}}) {
+        cardscans::Scan scan;
+        scan.dpi = dpi;
+        scan.blur = blur;
+        scan.noise = 8;
+        const QImage card = cardscans::scanCard(image, scan);
+        ASSERT_EQ(decodeScan(card, &pdfDecodeBMPSymbolToFileEasy), Done) << dpi;
+        EXPECT_EQ(read("out.vcf"), data);
+    }
+    // A card at 12 degrees is beyond the plain pass, which reports it without writing.
+    cardscans::Scan turned;
+    turned.angle = 12;
+    EXPECT_EQ(decodeScan(cardscans::scanCard(image, turned), &pdfDecodeBMPSymbolToFileEasy), NoSymbol);
+    EXPECT_FALSE(QFile::exists(path("out.vcf")));
+}
+
+TEST_F(Pdf417Test, ReadsBitmapsOfEveryDepthAndOtherFormats)
+{
+    const QByteArray data = cardscans::fullImpression(4);
+    cardscans::Scan scan;
+    scan.blur = 0.5;
+    const QImage card = cardscans::scanCard(symbol(data), scan);
+    const QList<std::pair<QImage, const char*>> images = {
+        {card.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither), "BMP"},
+        {card.convertToFormat(QImage::Format_Indexed8), "BMP"},
+        {card, "BMP"},
+        {card.convertToFormat(QImage::Format_RGB888), "BMP"},
+        {card.convertToFormat(QImage::Format_ARGB32), "BMP"},
+        {card.convertToFormat(QImage::Format_ARGB32), "PNG"},
+        {card, "JPG"},
+    };
+    for (const auto& [image, format] : images) {
+        ASSERT_EQ(decodeScan(image, &pdfDecodeBMPSymbolToFileEasy, format), Done) << format << image.format();
+        EXPECT_EQ(read("out.vcf"), data);
+    }
+
+    // A top-down 24-bit BMP (negative height), written by hand as some scanners do.
+    const QImage rgb = card.convertToFormat(QImage::Format_RGB888);
+    const int stride = (rgb.width() * 3 + 3) & ~3;
+    QByteArray bmp(54, 0);
+    auto put32 = [&bmp](int at, qint32 v) { qToLittleEndian<qint32>(v, bmp.data() + at); };
+    auto put16 = [&bmp](int at, qint16 v) { qToLittleEndian<qint16>(v, bmp.data() + at); };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, 54 + stride * rgb.height());
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, rgb.width());
+    put32(22, -rgb.height());
+    put16(26, 1);
+    put16(28, 24);
+    put32(34, stride * rgb.height());
+    for (int y = 0; y < rgb.height(); ++y) {
+        QByteArray line(stride, 0);
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb p = rgb.pixel(x, y);
+            line[3 * x] = char(qBlue(p));
+            line[3 * x + 1] = char(qGreen(p));
+            line[3 * x + 2] = char(qRed(p));
+        }
+        bmp += line;
+    }
+    write("topdown.bmp", bmp);
+    ASSERT_EQ(pdfDecodeBMPSymbolToFileEasy(path("topdown.bmp"), path("out.vcf")), Done);
+    EXPECT_EQ(read("out.vcf"), data);
+}
+
+TEST_F(Pdf417Test, DecodersReportWhatTheyCannotRead)
+{
+    QImage blank(600, 400, QImage::Format_Grayscale8);
+    blank.fill(250);
+    EXPECT_EQ(decodeScan(blank, &pdfDecodeBMPSymbolToFileEasy), NoSymbol);
+    EXPECT_EQ(decodeScan(blank, &pdfDecodeBMPSymbolToFileHard), NoSymbol);
+    EXPECT_FALSE(QFile::exists(path("out.vcf")));
+    write("garbage.bmp", "BM this is not a bitmap");
+    EXPECT_EQ(pdfDecodeBMPSymbolToFileHard(path("garbage.bmp"), path("out.vcf")), CannotRead);
+    EXPECT_EQ(pdfDecodeBMPSymbolToFileEasy(path("missing.bmp"), path("out.vcf")), CannotRead);
+    const QImage image = symbol(cardscans::fullImpression());
+    EXPECT_EQ(pdfDecodeBMPSymbolToFileEasy(path("symbol.bmp"), path("no/such/folder/out.vcf")), CannotWrite);
+}
+
+TEST_F(Pdf417Test, MultipleGivesEverySymbolOfASheetInReadingOrder)
+{
+    // Six different cards, then four identical ones, filled row by row.
+    QList<QByteArray> cards;
+    QList<QImage> symbols;
+    for (int i = 0; i < 10; ++i) {
+        cards << cardscans::fullImpression(std::min(i, 6));
+        symbols << symbol(cards.last());
+    }
+    cardscans::Scan scan;
+    scan.blur = 0.75;
+    scan.noise = 6;
+    ASSERT_TRUE(cardscans::scanPage(symbols, scan).save(path("page.bmp")));
+
+    QList<int> codes;
+    QList<int> counts;
+    for (int i = 1; i <= 10; ++i) {
+        std::int16_t count = -1;
+        codes << pdfDecodeBMPSymbolToFileMultiple(path("page.bmp"), path("card.vcf"), i, count);
+        counts << count;
+        EXPECT_EQ(read("card.vcf"), cards[i - 1]) << "symbol " << i;
+        if (codes.last() != 1)
+            break;
+    }
+    EXPECT_EQ(codes, QList<int>({1, 1, 1, 1, 1, 1, 1, 1, 1, 2}));
+    EXPECT_EQ(counts, QList<int>({10, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    std::int16_t count = -1;
+    EXPECT_EQ(pdfDecodeBMPSymbolToFileMultiple(path("page.bmp"), path("card.vcf"), 11, count), 0);
+    EXPECT_EQ(count, 0);
+}
+
+TEST_F(Pdf417Test, MultipleReadsTheFileAgainWhenItChanges)
+{
+    const QByteArray first = cardscans::fullImpression(0);
+    const QByteArray second = cardscans::fullImpression(1);
+    const QByteArray third = cardscans::fullImpression(2);
+    const QImage a = symbol(first);
+    const QImage b = symbol(second);
+    const QImage c = symbol(third);
+    cardscans::Scan scan;
+    ASSERT_TRUE(cardscans::scanPage({a, b}, scan).save(path("page.bmp")));
+    std::int16_t count = -1;
+    ASSERT_EQ(pdfDecodeBMPSymbolToFileMultiple(path("page.bmp"), path("card.vcf"), 1, count), 1);
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(read("card.vcf"), first);
+
+    // Another sheet replaces the file in the middle of the loop: symbol 2 comes from it.
+    ASSERT_TRUE(cardscans::scanPage({a, c, b}, scan).save(path("other.bmp")));
+    ASSERT_TRUE(QFile::remove(path("page.bmp")));
+    ASSERT_TRUE(QFile::rename(path("other.bmp"), path("page.bmp")));
+    ASSERT_EQ(pdfDecodeBMPSymbolToFileMultiple(path("page.bmp"), path("card.vcf"), 2, count), 1);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(read("card.vcf"), third);
+}
+
+TEST_F(Pdf417Test, MultipleOnABitmapWithoutSymbols)
+{
+    QImage blank(800, 600, QImage::Format_Grayscale8);
+    blank.fill(255);
+    ASSERT_TRUE(blank.save(path("blank.bmp")));
+    write("card.vcf", "left alone");
+    std::int16_t count = -1;
+    EXPECT_EQ(pdfDecodeBMPSymbolToFileMultiple(path("blank.bmp"), path("card.vcf"), 1, count), 0);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(read("card.vcf"), "left alone");
+    EXPECT_LT(pdfDecodeBMPSymbolToFileMultiple(path("missing.bmp"), path("card.vcf"), 1, count), 1);
+    EXPECT_LT(pdfDecodeBMPSymbolToFileMultiple(path("blank.bmp"), path("card.vcf"), 0, count), 1);
+}
+
+TEST_F(Pdf417Test, MultipleReadsACardScannedAtAnAngle)
+{
+    const QByteArray data = cardscans::fullImpression(5);
+    cardscans::Scan scan;
+    scan.angle = -11;
+    scan.blur = 0.75;
+    scan.noise = 8;
+    ASSERT_TRUE(cardscans::scanCard(symbol(data), scan).save(path("card.bmp")));
+    std::int16_t count = -1;
+    EXPECT_EQ(pdfDecodeBMPSymbolToFileMultiple(path("card.bmp"), path("card.vcf"), 1, count), 2);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(read("card.vcf"), data);
+}
+
+TEST_F(Pdf417Test, RawScanFramingIsRemoved)
+{
+    const QByteArray card = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann Lee\r\nEND:VCARD\r\n";
+    const QByteArray bare = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann Lee\r\nEND:VCARD";
+    const QByteArray lf = "BEGIN:VCARD\nFN:Ann Lee\nEND:VCARD\n";
+    const QByteArray lower = "begin:vcard\r\nfn:Ann\r\nend:vcard\r\n";
+    const QByteArray bom = "\xEF\xBB\xBF" "BEGIN:VCARD\r\nFN:Ann\r\nEND:VCARD\r\n";
+    const QList<std::pair<QByteArray, QByteArray>> cases = {
+        {card, card},
+        {"\x02]L0" + card, card},
+        {"]L2" + card + "\r\n", card},
+        {"\x02" + bare + "\r\n\x03", card},
+        {bare + QByteArray("\r\n\0\0", 4), card},
+        {bare, card},
+        {lf + "\r\n", lf},
+        {"\x02]L1" + lower, lower},
+        {bom + "\x03", bom},
+    };
+    for (const auto& [raw, expected] : cases) {
+        write("raw.bmp", raw);
+        QFile::remove(path("out.vcf"));
+        ASSERT_EQ(decodeRawToFile(path("raw.bmp"), path("out.vcf")), Done) << raw.toStdString();
+        EXPECT_EQ(read("out.vcf"), expected) << raw.toStdString();
+    }
+}
+
+TEST_F(Pdf417Test, RawScanThatIsNoVCardFails)
+{
+    const QList<QByteArray> cases = {
+        QByteArray(),
+        "\x02",
+        "\x02]L0\r\n",
+        "Hello world\r\n",
+        "]L0https://example.com/card\r\n",
+        "BEGIN:VCARD\r\nFN:Ann\r\n",              // no end
+        "FN:Ann\r\nEND:VCARD\r\n",                // no begin
+        "BEGIN:VCARDS\r\nEND:VCARD\r\n",          // not the begin line
+        "BEGIN:VCARD\r\nFN:Ann END:VCARD\r\n",    // END not on a line of its own
+        "BEGIN:VCARD",                            // the begin line alone
+        "xBEGIN:VCARD\r\nEND:VCARD\r\n",
+        QByteArray("\0BEGIN:VCARD\r\nEND:VCARD\r\n", 26),
+    };
+    write("out.vcf", "previous");
+    for (const QByteArray& raw : cases) {
+        write("raw.bmp", raw);
+        EXPECT_EQ(decodeRawToFile(path("raw.bmp"), path("out.vcf")), NotAVCard) << raw.toStdString();
+    }
+    EXPECT_EQ(read("out.vcf"), "previous");
+    EXPECT_EQ(decodeRawToFile(path("missing.bmp"), path("out.vcf")), CannotRead);
+}
