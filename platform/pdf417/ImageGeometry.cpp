@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <numeric>
 #include <vector>
 
 namespace pdf417 {
@@ -32,7 +33,8 @@ double ImageGeometry::skewAngle(const QImage& grey)
         std::int64_t rowYy = 0;
         std::int64_t rowXy = 0;
         for (int x = 1; x + 1 < width; ++x) {
-            const int gx = 3 * (above[x + 1] - above[x - 1] + below[x + 1] - below[x - 1]) + 10 * (line[x + 1] - line[x - 1]);
+            const int gx =
+                3 * (above[x + 1] - above[x - 1] + below[x + 1] - below[x - 1]) + 10 * (line[x + 1] - line[x - 1]);
             const int gy = 3 * (below[x - 1] - above[x - 1] + below[x + 1] - above[x + 1]) + 10 * (below[x] - above[x]);
             rowXx += gx * gx;
             rowYy += gy * gy;
@@ -118,20 +120,22 @@ ImageGeometry::BarArea ImageGeometry::barArea(const QImage& grey, int threshold,
             ink = nowInk;
         }
     }
-    std::vector<double> runs;
+    std::vector<int> counts;
     for (int row = 0; row < rows; ++row) {
         for (int column = 0; column < columns; ++column) {
             const int count = transitions[size_t(row) * columns + column];
             if (count < 2 * BlockSize)
                 continue;
             area.blocks << QRect(column * BlockSize, row * BlockSize, BlockSize, BlockSize);
-            runs.push_back(double(BlockSize) * BlockSize / count);
+            counts.push_back(count);
         }
     }
-    if (!runs.empty()) {
-        auto middle = runs.begin() + qsizetype(runs.size() / 2);
-        std::nth_element(runs.begin(), middle, runs.end());
-        area.module = *middle * 8 / 17;
+    if (!counts.empty()) {
+        // The sparsest quarter lies mostly on the symbol's border, half on its quiet zone.
+        std::sort(counts.begin(), counts.end());
+        const auto dense = counts.begin() + qsizetype(counts.size() / 4);
+        const double runs = std::accumulate(dense, counts.end(), 0.0);
+        area.module = double(counts.end() - dense) * BlockSize * BlockSize / runs * 8 / 17;
     }
     return area;
 }

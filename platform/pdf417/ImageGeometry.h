@@ -33,8 +33,8 @@ public:
 
     // The blocks where ink and paper (split at `threshold`) alternate at least twice per pixel
     // row on average, as bars do and blank paper, card edges and grain do not. The module width
-    // is the median over those blocks of the mean run length divided by 17/8, since every
-    // PDF417 codeword spans 17 modules in 8 bars and spaces.
+    // is the mean run length over the densest three quarters of those blocks divided by 17/8,
+    // since every PDF417 codeword spans 17 modules in 8 bars and spaces.
     // Runs are counted along image rows, or along columns for a symbol lying on its side.
     static BarArea barArea(const QImage& grey, int threshold, bool alongColumns = false);
 

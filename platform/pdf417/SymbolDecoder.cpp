@@ -29,10 +29,14 @@ constexpr double SweepStep = 2;
 // zxing-cpp reads bars quickly when a module spans a whole number of pixels and otherwise
 // falls back to a slow nearest-codeword search, and it loses one-module bars below about
 // three pixels. The upright image is resampled to that along the rows. Down the columns every
-// pixel row is read again, so fewer are faster: one pixel per module first, one and a half
-// (which keeps blurred three-module rows apart better) when that does not read.
-constexpr double ModulePixels = 3;
-constexpr double ModuleHeights[] = {1.0, 1.5};
+// pixel row is read again, so fewer are faster: two pixels per three-module row first, more
+// (which keep blurred rows apart better) when that does not read.
+struct Look
+{
+    double moduleWidth;  // pixels per module along the rows, at least
+    double moduleHeight; // pixels per module down the columns, at most
+};
+constexpr Look Looks[] = {{3, 1.0}, {3, 1.5}};
 constexpr double MaxEnlargement = 4;
 
 // Room kept around a group of bar blocks: a block only partly on the symbol may have been left
@@ -91,6 +95,26 @@ Measures measure(const QImage& grey)
     return m;
 }
 
+bool samePlace(const QRectF& a, const QRectF& b)
+{
+    const QRectF common = a.intersected(b);
+    const double smaller = std::min(a.width() * a.height(), b.width() * b.height());
+    return !common.isEmpty() && common.width() * common.height() >= 0.5 * smaller;
+}
+
+// Adds `found` to `symbols`, one entry per place; a read symbol replaces an unread one.
+void merge(Symbols& symbols, const Symbols& found)
+{
+    for (const SymbolDecoder::Symbol& symbol : found) {
+        auto same = std::find_if(symbols.begin(), symbols.end(),
+                                 [&](const auto& known) { return samePlace(known.bounds, symbol.bounds); });
+        if (same == symbols.end())
+            symbols << symbol;
+        else if (!same->decoded && symbol.decoded)
+            *same = symbol;
+    }
+}
+
 // The ways of looking at the image at one skew: the bar area turned upright by `skew` and
 // resampled to whole pixels per module, read with our threshold and with zxing-cpp's local
 // one. Positions come back mapped by `toImage`.
@@ -102,8 +126,6 @@ Symbols readUpright(const QImage& grey, const Measures& m, double skew, bool sev
     const double module = m.bars.module * std::abs(sideways(m.skew) ? std::sin(radians) : std::cos(radians));
     if (module <= 0)
         return {};
-    const double scaleX =
-        std::min(module < ModulePixels ? ModulePixels / module : std::round(module) / module, MaxEnlargement);
 
     // The bar blocks in the upright plane: turned back about the image centre.
     const QPointF centre(grey.width() / 2.0, grey.height() / 2.0);
@@ -117,8 +139,10 @@ Symbols readUpright(const QImage& grey, const Measures& m, double skew, bool sev
     region.adjust(-margin, -margin, margin, margin);
 
     Symbols found;
-    for (double height : ModuleHeights) {
-        const double scaleY = std::min(1.0, height / module);
+    for (const Look& look : Looks) {
+        const double scaleX = std::min(
+            module < look.moduleWidth ? look.moduleWidth / module : std::round(module) / module, MaxEnlargement);
+        const double scaleY = std::min(1.0, look.moduleHeight / module);
         QTransform toSource;
         toSource.translate(centre.x(), centre.y());
         toSource.rotate(skew);
@@ -126,11 +150,11 @@ Symbols readUpright(const QImage& grey, const Measures& m, double skew, bool sev
         toSource.scale(1 / scaleX, 1 / scaleY);
         const QSize size(int(std::ceil(region.width() * scaleX)), int(std::ceil(region.height() * scaleY)));
         const QImage upright = ImageGeometry::resampled(grey, toSource, size, m.threshold);
-        found += read(upright, Binarizer::FixedThreshold, several, toSource * toImage);
+        merge(found, read(upright, Binarizer::FixedThreshold, several, toSource * toImage));
         if (enough(found))
             return found;
-        if (height == ModuleHeights[std::size(ModuleHeights) - 1] || scaleY == 1.0) {
-            found += read(upright, Binarizer::LocalAverage, several, toSource * toImage);
+        if (&look == &Looks[std::size(Looks) - 1]) {
+            merge(found, read(upright, Binarizer::LocalAverage, several, toSource * toImage));
             return found;
         }
     }
@@ -160,14 +184,14 @@ Symbols readCluster(const QImage& grey, const QRect& cluster, bool several, Enou
     const QTransform toImage = QTransform::fromTranslate(part.x(), part.y());
     Symbols found;
     for (double near : NearSkews) {
-        found += readUpright(piece, m, m.skew + near, several, enough, toImage);
+        merge(found, readUpright(piece, m, m.skew + near, several, enough, toImage));
         if (enough(found))
             return found;
     }
     for (double angle = -SweepLimit; sweep && angle <= SweepLimit; angle += SweepStep) {
         if (std::abs(angle - m.skew) <= 1.5 + SweepStep / 2)
             continue; // covered by the reads near the measured skew
-        found += readUpright(piece, m, angle, several, enough, toImage);
+        merge(found, readUpright(piece, m, angle, several, enough, toImage));
         if (enough(found))
             return found;
     }
@@ -177,26 +201,6 @@ Symbols readCluster(const QImage& grey, const QRect& cluster, bool several, Enou
 QList<QRect> barClusters(const QImage& grey)
 {
     return ImageGeometry::barClusters(ImageGeometry::barArea(grey, ImageGeometry::inkThreshold(grey)));
-}
-
-bool samePlace(const QRectF& a, const QRectF& b)
-{
-    const QRectF common = a.intersected(b);
-    const double smaller = std::min(a.width() * a.height(), b.width() * b.height());
-    return !common.isEmpty() && common.width() * common.height() >= 0.5 * smaller;
-}
-
-// Adds `found` to `symbols`, one entry per place; a read symbol replaces an unread one.
-void merge(Symbols& symbols, const Symbols& found)
-{
-    for (const SymbolDecoder::Symbol& symbol : found) {
-        auto same = std::find_if(symbols.begin(), symbols.end(),
-                                 [&](const auto& known) { return samePlace(known.bounds, symbol.bounds); });
-        if (same == symbols.end())
-            symbols << symbol;
-        else if (!same->decoded && symbol.decoded)
-            *same = symbol;
-    }
 }
 
 bool covered(const QRect& cluster, const Symbols& symbols)

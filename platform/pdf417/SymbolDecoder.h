@@ -22,8 +22,8 @@ class SymbolDecoder
 public:
     struct Symbol
     {
-        QByteArray bytes;  // empty when the symbol was found but could not be read
-        QRectF bounds;     // where it lies, in the image's coordinates
+        QByteArray bytes; // empty when the symbol was found but could not be read
+        QRectF bounds;    // where it lies, in the image's coordinates
         bool decoded = false;
     };
 

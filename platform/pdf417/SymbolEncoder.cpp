@@ -39,8 +39,8 @@ Symbol encodeWithColumns(const QByteArray& data, int columns, QString& error)
     symbol->output_options = OUT_BUFFER_INTERMEDIATE;
     symbol->show_hrt = 0;
     symbol->warn_level = WARN_FAIL_ALL;
-    const int rc = ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(data.constData()),
-                                   int(data.size()));
+    const int rc =
+        ZBarcode_Encode(symbol.get(), reinterpret_cast<const unsigned char*>(data.constData()), int(data.size()));
     if (rc != 0) {
         error = QString::fromLatin1(symbol->errtxt);
         return nullptr;

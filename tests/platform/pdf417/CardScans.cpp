@@ -48,7 +48,7 @@ QImage onBed(const QImage& paper, double angle, int margin)
     return bed;
 }
 
-// Separable Gaussian blur of a greyscale image.
+// Separable Gaussian blur of a greyscale image (edges repeat their last pixel).
 void blur(QImage& image, double sigma)
 {
     const int radius = int(std::ceil(3 * sigma));
@@ -58,27 +58,24 @@ void blur(QImage& image, double sigma)
         sum += kernel[i + radius] = float(std::exp(-i * i / (2 * sigma * sigma)));
     for (float& k : kernel)
         k /= sum;
-    const int w = image.width();
-    const int h = image.height();
-    std::vector<float> pass(size_t(w) * h);
-    for (int y = 0; y < h; ++y) {
-        const uchar* line = image.constScanLine(y);
-        for (int x = 0; x < w; ++x) {
+    // Convolves `count` values spaced `step` apart in place, through a padded copy.
+    std::vector<float> padded;
+    auto convolve = [&](uchar* first, int count, qsizetype step) {
+        padded.resize(size_t(count) + 2 * radius);
+        for (int i = 0; i < count + 2 * radius; ++i)
+            padded[i] = first[std::clamp(i - radius, 0, count - 1) * step];
+        for (int i = 0; i < count; ++i) {
             float v = 0;
-            for (int i = -radius; i <= radius; ++i)
-                v += kernel[i + radius] * line[std::clamp(x + i, 0, w - 1)];
-            pass[size_t(y) * w + x] = v;
+            for (int k = 0; k <= 2 * radius; ++k)
+                v += kernel[k] * padded[i + k];
+            first[i * step] = uchar(std::clamp(int(v + 0.5f), 0, 255));
         }
-    }
-    for (int y = 0; y < h; ++y) {
-        uchar* line = image.scanLine(y);
-        for (int x = 0; x < w; ++x) {
-            float v = 0;
-            for (int i = -radius; i <= radius; ++i)
-                v += kernel[i + radius] * pass[size_t(std::clamp(y + i, 0, h - 1)) * w + x];
-            line[x] = uchar(std::clamp(int(std::lround(v)), 0, 255));
-        }
-    }
+    };
+    for (int y = 0; y < image.height(); ++y)
+        convolve(image.scanLine(y), image.width(), 1);
+    uchar* bits = image.bits();
+    for (int x = 0; x < image.width(); ++x)
+        convolve(bits + x, image.height(), image.bytesPerLine());
 }
 
 void grain(QImage& image, double deviation, std::uint32_t seed)
@@ -112,7 +109,7 @@ QImage scanCard(const QImage& symbol, const Scan& scan)
     QImage card = blank(qRound(3.5 * scan.dpi), 2 * scan.dpi, Paper);
     {
         QPainter painter(&card);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, scan.smooth);
         printSymbol(painter, symbol, card.rect(), scan.dpi);
     }
     return scanned(card, scan, scan.dpi / 10);
@@ -124,7 +121,7 @@ QImage scanPage(const QList<QImage>& symbols, const Scan& scan)
     QImage page = blank(qRound(8.5 * dpi), 11 * dpi, Paper);
     {
         QPainter painter(&page);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, scan.smooth);
         // Ten 3.5 x 2 inch cards, 0.75 inch from the left and 0.5 inch from the top.
         for (int i = 0; i < symbols.size() && i < 10; ++i) {
             const QRectF card((0.75 + 3.5 * (i % 2)) * dpi, (0.5 + 2.0 * (i / 2)) * dpi, 3.5 * dpi, 2.0 * dpi);
@@ -137,8 +134,8 @@ QImage scanPage(const QList<QImage>& symbols, const Scan& scan)
 QByteArray fullImpression(int variant)
 {
     static const char* const first[] = {"Alexandra", "Benjamin", "Catherine", "Dominique", "Emmanuel", "Francesca"};
-    static const char* const last[] = {"Castellanos", "Whitfield", "Okonkwo-Ruiz", "Lindqvist", "Papadopoulos",
-                                       "Hargreaves"};
+    static const char* const last[] = {"Castellanos", "Whitfield",    "Okonkwo-Ruiz",
+                                       "Lindqvist",   "Papadopoulos", "Hargreaves"};
     const QByteArray f = first[variant % 6];
     const QByteArray l = last[variant % 6];
     const QByteArray n = QByteArray::number(1000 + variant % 9000).rightJustified(4, '0');

@@ -15,10 +15,12 @@ namespace cardscans {
 struct Scan
 {
     int dpi = 300;
-    double angle = 0;      // degrees, clockwise
-    double blur = 0;       // Gaussian sigma in scan pixels; 0 = none
-    double noise = 0;      // standard deviation of the grain, in grey levels
+    double angle = 0; // degrees, clockwise
+    double blur = 0;  // Gaussian sigma in scan pixels; 0 = none
+    double noise = 0; // standard deviation of the grain, in grey levels
     std::uint32_t seed = 1;
+    bool smooth = true; // false: the symbol's pixels land on whole scan pixels with hard edges,
+                        // as in a clean digital render rather than a scan
 };
 
 // One card on the scanner bed (a light grey margin of a tenth of an inch around the turned card).

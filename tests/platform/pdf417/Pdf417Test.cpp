@@ -40,7 +40,8 @@ protected:
     int encode(const QByteArray& data)
     {
         write(QStringLiteral("in.vcf"), data);
-        return ConvertFileToSymbolBMP_V2(path(QStringLiteral("in.vcf")), path(QStringLiteral("symbol.bmp")), CardSymbol);
+        return ConvertFileToSymbolBMP_V2(path(QStringLiteral("in.vcf")), path(QStringLiteral("symbol.bmp")),
+                                         CardSymbol);
     }
 
     QImage symbol(const QByteArray& data)
@@ -398,7 +399,8 @@ TEST_F(Pdf417Test, RawScanFramingIsRemoved)
     const QByteArray bare = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ann Lee\r\nEND:VCARD";
     const QByteArray lf = "BEGIN:VCARD\nFN:Ann Lee\nEND:VCARD\n";
     const QByteArray lower = "begin:vcard\r\nfn:Ann\r\nend:vcard\r\n";
-    const QByteArray bom = "\xEF\xBB\xBF" "BEGIN:VCARD\r\nFN:Ann\r\nEND:VCARD\r\n";
+    const QByteArray bom = "\xEF\xBB\xBF"
+                           "BEGIN:VCARD\r\nFN:Ann\r\nEND:VCARD\r\n";
     const QList<std::pair<QByteArray, QByteArray>> cases = {
         {card, card},
         {"\x02]L0" + card, card},
@@ -426,11 +428,11 @@ TEST_F(Pdf417Test, RawScanThatIsNoVCardFails)
         "\x02]L0\r\n",
         "Hello world\r\n",
         "]L0https://example.com/card\r\n",
-        "BEGIN:VCARD\r\nFN:Ann\r\n",              // no end
-        "FN:Ann\r\nEND:VCARD\r\n",                // no begin
-        "BEGIN:VCARDS\r\nEND:VCARD\r\n",          // not the begin line
-        "BEGIN:VCARD\r\nFN:Ann END:VCARD\r\n",    // END not on a line of its own
-        "BEGIN:VCARD",                            // the begin line alone
+        "BEGIN:VCARD\r\nFN:Ann\r\n",           // no end
+        "FN:Ann\r\nEND:VCARD\r\n",             // no begin
+        "BEGIN:VCARDS\r\nEND:VCARD\r\n",       // not the begin line
+        "BEGIN:VCARD\r\nFN:Ann END:VCARD\r\n", // END not on a line of its own
+        "BEGIN:VCARD",                         // the begin line alone
         "xBEGIN:VCARD\r\nEND:VCARD\r\n",
         QByteArray("\0BEGIN:VCARD\r\nEND:VCARD\r\n", 26),
     };

@@ -1,6 +1,8 @@
 #include "platform/serial/CommPort.h"
 #include "platform/vb/VbError.h"
 
+#include "PseudoTerminal.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -11,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <pty.h>
 #include <unistd.h>
 
 #include <functional>
@@ -20,57 +21,8 @@ using serial::CommPort;
 
 namespace {
 
-// A pseudo-terminal whose slave side stands in for the scanner's serial device: what the test
-// writes to the master arrives at the port.
-class Pty
-{
-public:
-    Pty()
-    {
-        int slave = -1;
-        char name[256] = {};
-        if (::openpty(&m_master, &slave, name, nullptr, nullptr) != 0)
-            throw std::runtime_error("openpty failed");
-        m_slavePath = QString::fromLocal8Bit(name);
-        ::close(slave);
-    }
-    ~Pty() { closeMaster(); }
-
-    const QString& slavePath() const { return m_slavePath; }
-
-    void write(const QByteArray& bytes)
-    {
-        qsizetype done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(m_master, bytes.constData() + done, bytes.size() - done);
-            ASSERT_GT(n, 0);
-            done += n;
-        }
-    }
-
-    void closeMaster()
-    {
-        if (m_master >= 0)
-            ::close(m_master);
-        m_master = -1;
-    }
-
-private:
-    int m_master = -1;
-    QString m_slavePath;
-};
-
-// Runs the event loop until `done` holds; false after 10 s.
-bool waitUntil(const std::function<bool()>& done)
-{
-    QDeadlineTimer deadline(10000);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    return true;
-}
+using Pty = testing_support::PseudoTerminal;
+using testing_support::waitUntil;
 
 // Lets every event already pending be handled, without waiting for new ones.
 void settle()

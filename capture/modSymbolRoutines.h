@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class CImpressionDoc;
+class IImpressionWindow;
+class QWidget;
+
+// Turns an impression into a PDF417 symbol bitmap, and scanned cards back into impressions:
+// the temporary files, the capture road chosen by the "Scanner" setting (serial hand scanner,
+// CardScan scanner, TWAIN scanner), the serial capture, the decoding attempts, the card-version
+// check and the import of every symbol found on one bitmap.
+//
+// The temporary files live in the program's work folder (per user and program, below the
+// user's cache folder), since the program folder of an installed program is not writable.
+namespace modSymbolRoutines {
+
+// The "Scanner" setting.
+constexpr qint32 ScannerCardScan = 0;
+constexpr qint32 ScannerSerial = 1;
+constexpr qint32 ScannerTwain = 2;
+
+// The work folder "<cache>/corvel/<program title>", made when missing.
+QString getWorkFolder();
+// A file of that name in the work folder.
+QString getTempFileName(const QString& strName);
+// "tmpsymbol.bmp": the symbol made by encoding; the raw bytes of a serial scan; a scanned image.
+QString getTempSymbolBitmapName();
+// "tmpsymbol.vcf": the impression written for encoding; the card decoded from a single scan.
+QString getTempSymbolVCardName();
+// "temp_multiple.bmp" and "temp_multiple.vcf": the copy of a bitmap searched for several
+// symbols, and the card decoded from one of them.
+QString getTempMultipleBitmapName();
+QString getTempMultipleVCardName();
+// Deletes what the program leaves in the work folder when it ends: "tmpsymbol.bmp",
+// "tmpsymbol.vcf", "SmallBMP*.bmp", "SmallBMP*.vcf" and "BigBMP.bmp"; missing ones are skipped.
+void deleteTempFiles();
+
+// Writes the impression (with the font and lines of words when bIncludeXFields) and encodes it
+// into a symbol bitmap. When it does not fit, tells the user unless bQuiet. False when no
+// bitmap was made.
+bool makeSymbolBitmap(const CImpressionDoc& doc, const QString& strBitmapFile, bool bIncludeXFields, bool bQuiet);
+// Encodes a vCard file into a symbol bitmap, replacing the bitmap; false when it does not fit.
+bool convertFileToSymbol(const QString& strVCardFile, const QString& strBitmapFile);
+// Where a symbol bitmap of bmpW x bmpH screen twips is printed in a box of boxW x boxH twips:
+// each bitmap pixel becomes 12 twips, centred in the box.
+void computeSymbolPrintSize(double boxW, double boxH, double bmpW, double bmpH, qint16& printW, qint16& printH,
+                            qint16& left, qint16& top);
+
+// Scans a card (scanCard) and shows it in the window: version check, words marked, sent to the
+// contact manager when "AutoUpdate" is on, window redrawn. False when no card was loaded.
+bool scanCardIntoWindow(QWidget* hWnd, IImpressionWindow& window);
+// Captures a card by the chosen scanner, decodes it and loads it into doc. Every failure is
+// told to the user where it happens; a cancelled prompt or a raised error gives false silently.
+bool scanCard(QWidget* hWnd, CImpressionDoc& doc);
+// Waits, events running, for the serial scanner's bytes in the helper form's port: at most 5 s
+// from the start, until 0.2 s pass without a new byte; then writes exactly those bytes to
+// strRawFile. On time-out or error tells the user and gives false.
+bool captureSerialScan(const QString& strRawFile);
+// The vCard carried by a serial scan; false, after telling the user, when there is none.
+bool decodeRawScan(const QString& strRawFile, const QString& strVCardFile);
+// Decodes the symbol of a scanned image, the quick way then the thorough way: 0 when decoded,
+// else the decoder's code after telling the user.
+qint16 decodeSymbolBitmap(const QString& strBitmapFile, const QString& strVCardFile);
+// Acquires a card image into the bitmap file from the TWAIN scanner (after its prompt) or, for
+// any other scanner type, the CardScan scanner. False when the prompt was cancelled (silently)
+// or the capture failed (after telling the user).
+bool acquireCardImage(QWidget* hWnd, const QString& strBitmapFile);
+// Loads a decoded card by the reader of its card version. False, after telling the user, when
+// the card is of no known version or could not be loaded.
+bool loadCardFromFile(const QString& strVCardFile, CImpressionDoc& doc);
+// Checks the version of the card still loaded in the vCard library (a card without a file
+// version becomes version 0), marks the window and, unless bQuiet, tells the user about an
+// older or newer card. 0 current, 1 older, 2 newer.
+int checkCardVersion(IImpressionWindow& window, CImpressionDoc& doc, bool bQuiet);
+// Decodes every symbol of a bitmap, in reading order, into impression windows: the first into
+// window->getImportableImpression(), each further one into a new window; window ends as the
+// last one filled. Adds to the counters: symbols identified, decoded, loaded, and cards of an
+// older and a newer version. Errors raised before the first export to the contact manager go
+// to the caller; later ones are passed over. True when it ran to its end.
+bool importMultipleFromBitmap(IImpressionWindow*& window, const QString& strBitmapFile, int& nIdentified, int& nDecoded,
+                              int& nLoaded, int& nPrevious, int& nNewer);
+
+} // namespace modSymbolRoutines
