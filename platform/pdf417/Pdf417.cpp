@@ -58,7 +58,19 @@ QImage readGrey(const QString& path)
         QPainter(&paper).drawImage(0, 0, image);
         image = paper;
     }
-    return image.convertToFormat(QImage::Format_Grayscale8);
+    if (image.format() != QImage::Format_RGB32)
+        return image.convertToFormat(QImage::Format_Grayscale8);
+    // Colour scans come as RGB32; this loop is several times faster than Qt's general conversion.
+    QImage grey(image.size(), QImage::Format_Grayscale8);
+    if (grey.isNull())
+        return grey;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        uchar* out = grey.scanLine(y);
+        for (int x = 0, width = image.width(); x < width; ++x)
+            out[x] = uchar((qRed(in[x]) * 77 + qGreen(in[x]) * 150 + qBlue(in[x]) * 29) >> 8);
+    }
+    return grey;
 }
 
 std::int16_t decodeOne(const QString& bitmapFile, const QString& vCardFile,

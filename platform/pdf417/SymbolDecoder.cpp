@@ -28,22 +28,30 @@ constexpr double SweepStep = 2;
 
 // zxing-cpp reads bars quickly when a module spans a whole number of pixels and otherwise
 // falls back to a slow nearest-codeword search, and it loses one-module bars below about
-// three pixels. The upright image is resampled to that along the rows. Down the columns every
-// pixel row is read again, so fewer are faster: two pixels per three-module row first, more
-// (which keep blurred rows apart better) when that does not read.
+// three pixels. The upright image is resampled to four along the rows (three when that does
+// not read). Down the columns every pixel row is read again, so fewer are faster: three pixels
+// per three-module row first, more (which keep blurred rows apart) when that does not read.
+// zxing-cpp's local threshold reads blurred scans best; ours (the middle between the ink's and
+// the paper's grey) catches some of the rest.
 struct Look
 {
     double moduleWidth;  // pixels per module along the rows, at least
     double moduleHeight; // pixels per module down the columns, at most
+    Binarizer binarizer;
 };
-constexpr Look Looks[] = {{3, 1.0}, {3, 1.5}};
+constexpr Look Looks[] = {
+    {4, 1.0, Binarizer::LocalAverage},
+    {4, 1.0, Binarizer::FixedThreshold},
+    {3, 1.5, Binarizer::LocalAverage},
+};
 constexpr double MaxEnlargement = 4;
 
 // Room kept around a group of bar blocks: a block only partly on the symbol may have been left
 // out of the group, and the symbol needs its quiet zone.
 constexpr int ClusterMargin = 48;
 
-Symbols read(const QImage& grey, Binarizer binarizer, bool several, const QTransform& toImage)
+// Reads `grey`; positions come back mapped by `toImage`. An upright image needs no quarter turns.
+Symbols read(const QImage& grey, Binarizer binarizer, bool several, const QTransform& toImage, bool upright)
 {
     const ZXing::ImageView view(grey.constBits(), grey.width(), grey.height(), ZXing::ImageFormat::Lum,
                                 int(grey.bytesPerLine()));
@@ -51,6 +59,7 @@ Symbols read(const QImage& grey, Binarizer binarizer, bool several, const QTrans
     hints.setFormats(ZXing::BarcodeFormat::PDF417);
     hints.setBinarizer(binarizer);
     hints.setTryDownscale(false);
+    hints.setTryRotate(!upright);
     hints.setReturnErrors(several);
     hints.setMaxNumberOfSymbols(several ? 255 : 1);
     Symbols symbols;
@@ -115,9 +124,9 @@ void merge(Symbols& symbols, const Symbols& found)
     }
 }
 
-// The ways of looking at the image at one skew: the bar area turned upright by `skew` and
-// resampled to whole pixels per module, read with our threshold and with zxing-cpp's local
-// one. Positions come back mapped by `toImage`.
+// The ways of looking at the image at one skew: the bar area turned upright by `skew`,
+// resampled and read as the looks above say, until `enough` was found. Positions come back
+// mapped by `toImage`.
 Symbols readUpright(const QImage& grey, const Measures& m, double skew, bool several, Enough enough,
                     const QTransform& toImage)
 {
@@ -139,24 +148,26 @@ Symbols readUpright(const QImage& grey, const Measures& m, double skew, bool sev
     region.adjust(-margin, -margin, margin, margin);
 
     Symbols found;
+    QImage upright;
+    QTransform toSource;
+    const Look* previous = nullptr;
     for (const Look& look : Looks) {
-        const double scaleX = std::min(
-            module < look.moduleWidth ? look.moduleWidth / module : std::round(module) / module, MaxEnlargement);
-        const double scaleY = std::min(1.0, look.moduleHeight / module);
-        QTransform toSource;
-        toSource.translate(centre.x(), centre.y());
-        toSource.rotate(skew);
-        toSource.translate(region.left(), region.top());
-        toSource.scale(1 / scaleX, 1 / scaleY);
-        const QSize size(int(std::ceil(region.width() * scaleX)), int(std::ceil(region.height() * scaleY)));
-        const QImage upright = ImageGeometry::resampled(grey, toSource, size, m.threshold);
-        merge(found, read(upright, Binarizer::FixedThreshold, several, toSource * toImage));
-        if (enough(found))
-            return found;
-        if (&look == &Looks[std::size(Looks) - 1]) {
-            merge(found, read(upright, Binarizer::LocalAverage, several, toSource * toImage));
-            return found;
+        if (!previous || look.moduleWidth != previous->moduleWidth || look.moduleHeight != previous->moduleHeight) {
+            const double scaleX = std::min(
+                module < look.moduleWidth ? look.moduleWidth / module : std::round(module) / module, MaxEnlargement);
+            const double scaleY = std::min(1.0, look.moduleHeight / module);
+            toSource.reset();
+            toSource.translate(centre.x(), centre.y());
+            toSource.rotate(skew);
+            toSource.translate(region.left(), region.top());
+            toSource.scale(1 / scaleX, 1 / scaleY);
+            const QSize size(int(std::ceil(region.width() * scaleX)), int(std::ceil(region.height() * scaleY)));
+            upright = ImageGeometry::resampled(grey, toSource, size, m.threshold);
         }
+        previous = &look;
+        merge(found, read(upright, look.binarizer, several, toSource * toImage, true));
+        if (enough(found))
+            break;
     }
     return found;
 }
@@ -240,7 +251,7 @@ std::optional<QByteArray> firstDecoded(const Symbols& symbols)
 
 std::optional<QByteArray> SymbolDecoder::readEasy(const QImage& grey)
 {
-    return firstDecoded(read(grey, Binarizer::LocalAverage, false, QTransform()));
+    return firstDecoded(read(grey, Binarizer::LocalAverage, false, QTransform(), false));
 }
 
 std::optional<QByteArray> SymbolDecoder::readHard(const QImage& grey)
@@ -267,7 +278,7 @@ QList<SymbolDecoder::Symbol> SymbolDecoder::readAll(const QImage& grey)
             merge(symbols, readCluster(grey, cluster, true, allDecoded, false));
     }
     if (symbols.isEmpty())
-        merge(symbols, read(grey, Binarizer::LocalAverage, true, QTransform()));
+        merge(symbols, read(grey, Binarizer::LocalAverage, true, QTransform(), false));
     sortReadingOrder(symbols);
     return symbols;
 }

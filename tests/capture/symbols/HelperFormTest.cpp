@@ -30,10 +30,6 @@ public:
     int ticks = 0;
 };
 
-class PlainForm : public QWidget, public ui::Form
-{
-};
-
 class HelperFormTest : public ::testing::Test
 {
 protected:
@@ -79,19 +75,6 @@ TEST_F(HelperFormTest, DeferredCallsRunUntilKilled)
     m_clock.advance(600);
     EXPECT_EQ(second.ticks, 2);
     EXPECT_FALSE(m_helper->Timer1->isEnabled());
-}
-
-TEST_F(HelperFormTest, DeferredCallsPassOverFormsThatCannotTakeThem)
-{
-    PlainForm plain;
-    m_helper->startTimer(&plain);
-    m_clock.advance(300);
-    {
-        TimerClient gone;
-        m_helper->startTimer(&gone);
-    }
-    m_clock.advance(300);
-    EXPECT_TRUE(m_helper->Timer1->isEnabled());
 }
 
 struct Prompt
