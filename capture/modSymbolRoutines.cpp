@@ -57,16 +57,6 @@ void removeFile(const QString& strFileName)
         raise(PathFileAccessError);
 }
 
-// Copies a file over another one; raises 53 when the source is missing, 75 when the copy fails.
-void copyFile(const QString& strSource, const QString& strTarget)
-{
-    if (!QFileInfo(strSource).isFile())
-        raise(vb::err::FileNotFound);
-    removeFile(strTarget);
-    if (!QFile::copy(strSource, strTarget))
-        raise(PathFileAccessError);
-}
-
 bool isSameFile(const QString& strA, const QString& strB)
 {
     const QString a = QFileInfo(strA).canonicalFilePath();
@@ -117,6 +107,15 @@ void writeRawFile(const QString& strRawFile, const QByteArray& bytes)
 }
 
 } // namespace
+
+void copyFile(const QString& strSource, const QString& strTarget)
+{
+    if (!QFileInfo(strSource).isFile())
+        raise(vb::err::FileNotFound);
+    removeFile(strTarget);
+    if (!QFile::copy(strSource, strTarget))
+        raise(PathFileAccessError);
+}
 
 QString getWorkFolder()
 {

@@ -38,6 +38,9 @@ ProgramEdition quorvaneEdition()
         {QStringLiteral("Label2"), QStringLiteral("Card symbols: Jonah Pell, Rhea Castellan")},
         {QStringLiteral("Label1"), QStringLiteral("Testing and help: Ines Varda, Per Olund")},
     };
+    // One badge whatever was encoded.
+    edition.symbolBadges.wordsIncluded = QStringLiteral("QVN-Corvel-Words-Excluded.bmp");
+    edition.symbolBadges.wordsExcluded = QStringLiteral("QVN-Corvel-Words-Excluded.bmp");
     return edition;
 }
 

@@ -31,6 +31,14 @@ struct AboutEdition
     QList<QPair<QString, QString>> labels; // further labels (name, text): the credit lines
 };
 
+// The pictures in the program folder that the card renderer draws in place of a symbol the
+// encoder refused: one for an encoding with The Corvel Words, one for an encoding without them.
+struct SymbolBadges
+{
+    QString wordsIncluded;
+    QString wordsExcluded;
+};
+
 // The differences between the programs of the family in the shared routines and
 // windows. Each program installs its edition at start-up (setProgramEdition); until then
 // the card-reading program's edition holds.
@@ -41,6 +49,7 @@ struct ProgramEdition
     // What the preferences wizard and the all-at-once dialog show.
     const PreferencesEdition* preferences = nullptr;
     AboutEdition about;
+    SymbolBadges symbolBadges;
 };
 
 const ProgramEdition& programEdition();

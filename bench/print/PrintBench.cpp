@@ -3,7 +3,6 @@
 #include "platform/print/PdfTarget.h"
 #include "platform/print/PictureBoxTarget.h"
 
-#include <QApplication>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
@@ -94,13 +93,3 @@ void cardIntoPdf(benchmark::State& state)
 
 BENCHMARK(cardIntoPictureBox)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(cardIntoPdf)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
