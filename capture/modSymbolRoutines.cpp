@@ -112,8 +112,19 @@ void copyFile(const QString& strSource, const QString& strTarget)
 {
     if (!QFileInfo(strSource).isFile())
         raise(vb::err::FileNotFound);
-    removeFile(strTarget);
-    if (!QFile::copy(strSource, strTarget))
+    // Written beside the target and renamed over it, so a failed copy leaves the old file whole.
+    QFile source(strSource);
+    QSaveFile target(strTarget);
+    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly))
+        raise(PathFileAccessError);
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(1 << 16);
+        if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
+            raise(PathFileAccessError);
+        if (target.write(chunk) != chunk.size())
+            raise(PathFileAccessError);
+    }
+    if (!target.commit())
         raise(PathFileAccessError);
 }
 

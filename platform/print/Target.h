@@ -152,7 +152,6 @@ private:
     QColor m_foreColor = Qt::black;
     std::optional<QRect> m_clip;
     QPoint m_position;
-    bool m_pageEnded = false;
     std::optional<QFont> m_font;
     std::optional<QFontMetricsF> m_metrics;
 };
