@@ -1,9 +1,11 @@
 #include "platform/pdf417/Pdf417.h"
 
+#include "platform/pdf417/IsolatedRun.h"
 #include "platform/pdf417/ScanFraming.h"
 #include "platform/pdf417/SymbolDecoder.h"
 #include "platform/pdf417/SymbolEncoder.h"
 
+#include <QDataStream>
 #include <QFile>
 #include <QImageReader>
 #include <QMutex>
@@ -24,6 +26,8 @@ constexpr qint64 MaxSymbolData = 64 * 1024;
 constexpr qint64 MaxRawScan = 1024 * 1024;
 // Letter pages at 600 dpi come to 34 megapixels; beyond this an image is not a scan of cards.
 constexpr qint64 MaxImagePixels = 60'000'000;
+// A reading that takes longer has hung.
+constexpr int ReadTimeoutMs = 60'000;
 
 std::optional<QByteArray> readSmallFile(const QString& path, qint64 limit)
 {
@@ -79,10 +83,16 @@ std::int16_t decodeOne(const QString& bitmapFile, const QString& vCardFile,
     const QImage grey = readGrey(bitmapFile);
     if (grey.isNull())
         return CannotRead;
-    const std::optional<QByteArray> bytes = read(grey);
-    if (!bytes)
+    // The answer: a 1 and the symbol's bytes, or nothing when there is no symbol.
+    const std::optional<QByteArray> answer = IsolatedRun::run(
+        [&] {
+            const std::optional<QByteArray> bytes = read(grey);
+            return bytes ? '\1' + *bytes : QByteArray();
+        },
+        ReadTimeoutMs);
+    if (!answer || answer->isEmpty())
         return NoSymbol;
-    return writeAtomically(vCardFile, *bytes) ? Done : CannotWrite;
+    return writeAtomically(vCardFile, answer->mid(1)) ? Done : CannotWrite;
 }
 
 // What tells one state of a file from another: a rewrite changes the time stamps, a
@@ -114,6 +124,42 @@ struct Page
     QList<QByteArray> decoded;
     int identified = 0;
 };
+
+// Every symbol of the image (see the multiple-symbol call), read in a child process. A reader
+// that fails on the image leaves the page empty: nothing identified.
+Page readPage(const QImage& grey, const FileState& state)
+{
+    const std::optional<QByteArray> answer = IsolatedRun::run(
+        [&] {
+            QByteArray packed;
+            QDataStream out(&packed, QIODevice::WriteOnly);
+            const QList<SymbolDecoder::Symbol> symbols = SymbolDecoder::readAll(grey);
+            out << qint32(symbols.size());
+            for (const SymbolDecoder::Symbol& symbol : symbols) {
+                if (symbol.decoded)
+                    out << symbol.bytes;
+            }
+            return packed;
+        },
+        ReadTimeoutMs);
+    Page page{state, {}, 0};
+    if (!answer)
+        return page;
+    QDataStream in(*answer);
+    qint32 identified = 0;
+    QList<QByteArray> decoded;
+    in >> identified;
+    while (in.status() == QDataStream::Ok && !in.atEnd()) {
+        QByteArray bytes;
+        in >> bytes;
+        decoded << bytes;
+    }
+    if (in.status() == QDataStream::Ok) {
+        page.identified = identified;
+        page.decoded = decoded;
+    }
+    return page;
+}
 
 QMutex pageMutex;
 std::optional<Page> currentPage;
@@ -168,13 +214,7 @@ std::int16_t pdfDecodeBMPSymbolToFileMultiple(const QString& bitmapFile, const Q
         const QImage grey = readGrey(bitmapFile);
         if (grey.isNull())
             return -CannotRead;
-        Page page{*state, {}, 0};
-        for (const SymbolDecoder::Symbol& symbol : SymbolDecoder::readAll(grey)) {
-            ++page.identified;
-            if (symbol.decoded)
-                page.decoded << symbol.bytes;
-        }
-        currentPage = std::move(page);
+        currentPage = readPage(grey, *state);
     }
     if (index == 1)
         count = std::int16_t(std::min(currentPage->identified, int(std::numeric_limits<std::int16_t>::max())));

@@ -38,8 +38,8 @@ int ConvertFileToSymbolBMP_V2(const QString& vCardFile, const QString& bitmapFil
 std::int16_t pdfDecodeBMPSymbolToFileEasy(const QString& bitmapFile, const QString& vCardFile);
 
 // Decodes one symbol of the bitmap into `vCardFile` the thorough way a scanned card needs: the
-// skew measured and undone (quarter turns included), the bars resampled to whole pixels,
-// neighbouring angles, a sweep from -20 to 20 degrees and binariser variants.
+// skew measured and undone (quarter turns included), the bars resampled to whole pixels per
+// module, neighbouring angles, a sweep from -20 to 20 degrees and binariser variants.
 std::int16_t pdfDecodeBMPSymbolToFileHard(const QString& bitmapFile, const QString& vCardFile);
 
 // Decodes symbol number `index` (from 1) of the bitmap into `vCardFile`. Symbols are taken in

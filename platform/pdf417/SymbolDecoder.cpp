@@ -46,6 +46,12 @@ constexpr Look Looks[] = {
 };
 constexpr double MaxEnlargement = 4;
 
+// Groups of bars whose edges run every way (text, pictures) are not read as symbols.
+constexpr double MinCoherence = 0.25;
+
+// Groups of bars tried at most, the largest first: a sheet holds ten cards.
+constexpr qsizetype MaxClusters = 40;
+
 // Room kept around a group of bar blocks: a block only partly on the symbol may have been left
 // out of the group, and the symbol needs its quiet zone.
 constexpr int ClusterMargin = 48;
@@ -91,6 +97,7 @@ bool sideways(double skew)
 struct Measures
 {
     double skew = 0;
+    double coherence = 0;
     int threshold = 127;
     ImageGeometry::BarArea bars;
 };
@@ -98,7 +105,9 @@ struct Measures
 Measures measure(const QImage& grey)
 {
     Measures m;
-    m.skew = ImageGeometry::skewAngle(grey);
+    const ImageGeometry::Orientation orientation = ImageGeometry::orientation(grey);
+    m.skew = orientation.skew;
+    m.coherence = orientation.coherence;
     m.threshold = ImageGeometry::inkThreshold(grey);
     m.bars = ImageGeometry::barArea(grey, m.threshold, sideways(m.skew));
     return m;
@@ -190,7 +199,7 @@ Symbols readCluster(const QImage& grey, const QRect& cluster, bool several, Enou
     const QRect part = cluster.adjusted(-ClusterMargin, -ClusterMargin, ClusterMargin, ClusterMargin) & grey.rect();
     const QImage piece = grey.copy(part);
     const Measures m = measure(piece);
-    if (m.bars.isEmpty())
+    if (m.bars.isEmpty() || m.coherence < MinCoherence)
         return {};
     const QTransform toImage = QTransform::fromTranslate(part.x(), part.y());
     Symbols found;
@@ -211,7 +220,9 @@ Symbols readCluster(const QImage& grey, const QRect& cluster, bool several, Enou
 
 QList<QRect> barClusters(const QImage& grey)
 {
-    return ImageGeometry::barClusters(ImageGeometry::barArea(grey, ImageGeometry::inkThreshold(grey)));
+    const QList<QRect> clusters =
+        ImageGeometry::barClusters(ImageGeometry::barArea(grey, ImageGeometry::inkThreshold(grey)));
+    return clusters.first(std::min(clusters.size(), MaxClusters));
 }
 
 bool covered(const QRect& cluster, const Symbols& symbols)

@@ -1,6 +1,7 @@
 #include "platform/pdf417/Pdf417.h"
 
 #include "CardScans.h"
+#include "TestPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -308,6 +309,18 @@ TEST_F(Pdf417Test, DecodersReportWhatTheyCannotRead)
     EXPECT_EQ(pdfDecodeBMPSymbolToFileEasy(path("missing.bmp"), path("out.vcf")), CannotRead);
     const QImage image = symbol(cardscans::fullImpression());
     EXPECT_EQ(pdfDecodeBMPSymbolToFileEasy(path("symbol.bmp"), path("no/such/folder/out.vcf")), CannotWrite);
+}
+
+TEST_F(Pdf417Test, SymbolThatTripsTheReaderLibraryIsNoSymbol)
+{
+    // A symbol bitmap with a wrong height in its header: zxing-cpp 1.4 reads outside its tables
+    // on it (and crashes under AddressSanitizer); the reading runs in a child process.
+    const QString bitmap = testing_support::fixture("pdf417/misread-rows.bmp");
+    EXPECT_EQ(pdfDecodeBMPSymbolToFileEasy(bitmap, path("out.vcf")), NoSymbol);
+    EXPECT_EQ(pdfDecodeBMPSymbolToFileHard(bitmap, path("out.vcf")), NoSymbol);
+    std::int16_t count = -1;
+    EXPECT_EQ(pdfDecodeBMPSymbolToFileMultiple(bitmap, path("out.vcf"), 1, count), 0);
+    EXPECT_FALSE(QFile::exists(path("out.vcf")));
 }
 
 TEST_F(Pdf417Test, MultipleGivesEverySymbolOfASheetInReadingOrder)
