@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>

@@ -7,7 +7,7 @@
 
 namespace pdf417 {
 
-// Runs a piece of work in a child process of its own and hands back the bytes it produced.
+// Runs some work in a child process of its own and hands back the bytes it produced.
 //
 // The PDF417 reader of zxing-cpp 1.4 (the version Debian 12 ships) can read outside its tables
 // on a malformed symbol whose row indicators promise fewer codewords than its error

@@ -197,21 +197,21 @@ bool allDecoded(const Symbols& symbols)
 Symbols readCluster(const QImage& grey, const QRect& cluster, bool several, Enough enough, bool sweep)
 {
     const QRect part = cluster.adjusted(-ClusterMargin, -ClusterMargin, ClusterMargin, ClusterMargin) & grey.rect();
-    const QImage piece = grey.copy(part);
-    const Measures m = measure(piece);
+    const QImage cutout = grey.copy(part);
+    const Measures m = measure(cutout);
     if (m.bars.isEmpty() || m.coherence < MinCoherence)
         return {};
     const QTransform toImage = QTransform::fromTranslate(part.x(), part.y());
     Symbols found;
     for (double near : NearSkews) {
-        merge(found, readUpright(piece, m, m.skew + near, several, enough, toImage));
+        merge(found, readUpright(cutout, m, m.skew + near, several, enough, toImage));
         if (enough(found))
             return found;
     }
     for (double angle = -SweepLimit; sweep && angle <= SweepLimit; angle += SweepStep) {
         if (std::abs(angle - m.skew) <= 1.5 + SweepStep / 2)
             continue; // covered by the reads near the measured skew
-        merge(found, readUpright(piece, m, angle, several, enough, toImage));
+        merge(found, readUpright(cutout, m, angle, several, enough, toImage));
         if (enough(found))
             return found;
     }
