@@ -1,6 +1,6 @@
 #include "platform/pdf417/Pdf417.h"
 
-#include "platform/pdf417/IsolatedRun.h"
+#include "platform/pdf417/ReaderProcess.h"
 #include "platform/pdf417/ScanFraming.h"
 #include "platform/pdf417/SymbolDecoder.h"
 #include "platform/pdf417/SymbolEncoder.h"
@@ -77,19 +77,39 @@ QImage readGrey(const QString& path)
     return grey;
 }
 
-std::int16_t decodeOne(const QString& bitmapFile, const QString& vCardFile,
-                       std::optional<QByteArray> (*read)(const QImage&))
+// The jobs the reader process runs. A single symbol comes back as a 1 and its bytes (nothing
+// when there is none); a page as the number of symbols identified and the decoded ones.
+QByteArray readEasy(const QImage& grey)
+{
+    const std::optional<QByteArray> bytes = SymbolDecoder::readEasy(grey);
+    return bytes ? '\1' + *bytes : QByteArray();
+}
+
+QByteArray readHard(const QImage& grey)
+{
+    const std::optional<QByteArray> bytes = SymbolDecoder::readHard(grey);
+    return bytes ? '\1' + *bytes : QByteArray();
+}
+
+QByteArray readAll(const QImage& grey)
+{
+    QByteArray packed;
+    QDataStream out(&packed, QIODevice::WriteOnly);
+    const QList<SymbolDecoder::Symbol> symbols = SymbolDecoder::readAll(grey);
+    out << qint32(symbols.size());
+    for (const SymbolDecoder::Symbol& symbol : symbols) {
+        if (symbol.decoded)
+            out << symbol.bytes;
+    }
+    return packed;
+}
+
+std::int16_t decodeOne(const QString& bitmapFile, const QString& vCardFile, ReaderProcess::Job job)
 {
     const QImage grey = readGrey(bitmapFile);
     if (grey.isNull())
         return CannotRead;
-    // The answer: a 1 and the symbol's bytes, or nothing when there is no symbol.
-    const std::optional<QByteArray> answer = IsolatedRun::run(
-        [&] {
-            const std::optional<QByteArray> bytes = read(grey);
-            return bytes ? '\1' + *bytes : QByteArray();
-        },
-        ReadTimeoutMs);
+    const std::optional<QByteArray> answer = ReaderProcess::run(job, grey, ReadTimeoutMs);
     if (!answer || answer->isEmpty())
         return NoSymbol;
     return writeAtomically(vCardFile, answer->mid(1)) ? Done : CannotWrite;
@@ -125,24 +145,12 @@ struct Page
     int identified = 0;
 };
 
-// Every symbol of the image (see the multiple-symbol call), read in a child process. A reader
-// that fails on the image leaves the page empty: nothing identified.
+// Every symbol of the image (see the multiple-symbol call). A reader that fails on the image
+// leaves the page empty: nothing identified.
 Page readPage(const QImage& grey, const FileState& state)
 {
-    const std::optional<QByteArray> answer = IsolatedRun::run(
-        [&] {
-            QByteArray packed;
-            QDataStream out(&packed, QIODevice::WriteOnly);
-            const QList<SymbolDecoder::Symbol> symbols = SymbolDecoder::readAll(grey);
-            out << qint32(symbols.size());
-            for (const SymbolDecoder::Symbol& symbol : symbols) {
-                if (symbol.decoded)
-                    out << symbol.bytes;
-            }
-            return packed;
-        },
-        ReadTimeoutMs);
     Page page{state, {}, 0};
+    const std::optional<QByteArray> answer = ReaderProcess::run(&readAll, grey, ReadTimeoutMs);
     if (!answer)
         return page;
     QDataStream in(*answer);
@@ -189,12 +197,12 @@ int ConvertFileToSymbolBMP_V2(const QString& vCardFile, const QString& bitmapFil
 
 std::int16_t pdfDecodeBMPSymbolToFileEasy(const QString& bitmapFile, const QString& vCardFile)
 {
-    return decodeOne(bitmapFile, vCardFile, &SymbolDecoder::readEasy);
+    return decodeOne(bitmapFile, vCardFile, &readEasy);
 }
 
 std::int16_t pdfDecodeBMPSymbolToFileHard(const QString& bitmapFile, const QString& vCardFile)
 {
-    return decodeOne(bitmapFile, vCardFile, &SymbolDecoder::readHard);
+    return decodeOne(bitmapFile, vCardFile, &readHard);
 }
 
 std::int16_t pdfDecodeBMPSymbolToFileMultiple(const QString& bitmapFile, const QString& vCardFile, int index,

@@ -9,8 +9,8 @@
 // Encoding is done by zint, decoding by zxing-cpp; bitmaps are read and written with Qt's
 // image I/O (any BMP depth, top-down or bottom-up, PNG and JPEG too).
 // Every output file is written to a temporary file beside it and renamed over the target.
-// Symbols are read in a short-lived child process (see IsolatedRun), so that a bitmap that
-// trips the reader library cannot bring the program down.
+// Symbols are read in a helper process (see ReaderProcess), so that a bitmap that trips the
+// reader library cannot bring the program down.
 namespace pdf417 {
 
 // The result codes (0 = done). The multiple-symbol call returns them negated.
