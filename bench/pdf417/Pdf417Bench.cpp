@@ -5,6 +5,7 @@
 #include "tests/platform/pdf417/CardScans.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -124,3 +125,14 @@ BENCHMARK(easyUprightCleanCard)->Unit(benchmark::kMillisecond)->Repetitions(5)->
 BENCHMARK(easyUprightScannedCard)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(hardCardAt12Degrees)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(multipleTenCardPage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv); // the cards' words need fonts
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -16,7 +16,7 @@ constexpr int BlockSize = 32;
 
 } // namespace
 
-double ImageGeometry::skewAngle(const QImage& grey)
+ImageGeometry::Orientation ImageGeometry::orientation(const QImage& grey)
 {
     // Sums of the structure tensor over all pixels, with Scharr gradients (nearly free of the
     // Sobel operator's bias at steep angles on thin bars).
@@ -46,11 +46,11 @@ double ImageGeometry::skewAngle(const QImage& grey)
         xy += double(rowXy);
     }
     if (xx + yy <= 0)
-        return 0;
+        return {};
     // The dominant gradient direction; upright bars have horizontal gradients (angle 0). Image
     // y runs down, so a positive angle is a clockwise lean of the bars.
     const double degrees = 0.5 * std::atan2(2 * xy, xx - yy) * 180 / std::numbers::pi;
-    return degrees <= -90 ? degrees + 180 : degrees;
+    return {degrees <= -90 ? degrees + 180 : degrees, std::hypot(xx - yy, 2 * xy) / (xx + yy)};
 }
 
 int ImageGeometry::inkThreshold(const QImage& grey)

@@ -1,9 +1,11 @@
 #include "platform/pdf417/Pdf417.h"
 
+#include "platform/pdf417/ReaderProcess.h"
 #include "platform/pdf417/ScanFraming.h"
 #include "platform/pdf417/SymbolDecoder.h"
 #include "platform/pdf417/SymbolEncoder.h"
 
+#include <QDataStream>
 #include <QFile>
 #include <QImageReader>
 #include <QMutex>
@@ -24,6 +26,8 @@ constexpr qint64 MaxSymbolData = 64 * 1024;
 constexpr qint64 MaxRawScan = 1024 * 1024;
 // Letter pages at 600 dpi come to 34 megapixels; beyond this an image is not a scan of cards.
 constexpr qint64 MaxImagePixels = 60'000'000;
+// A reading that takes longer has hung.
+constexpr int ReadTimeoutMs = 60'000;
 
 std::optional<QByteArray> readSmallFile(const QString& path, qint64 limit)
 {
@@ -73,16 +77,42 @@ QImage readGrey(const QString& path)
     return grey;
 }
 
-std::int16_t decodeOne(const QString& bitmapFile, const QString& vCardFile,
-                       std::optional<QByteArray> (*read)(const QImage&))
+// The jobs the reader process runs. A single symbol comes back as a 1 and its bytes (nothing
+// when there is none); a page as the number of symbols identified and the decoded ones.
+QByteArray readEasy(const QImage& grey)
+{
+    const std::optional<QByteArray> bytes = SymbolDecoder::readEasy(grey);
+    return bytes ? '\1' + *bytes : QByteArray();
+}
+
+QByteArray readHard(const QImage& grey)
+{
+    const std::optional<QByteArray> bytes = SymbolDecoder::readHard(grey);
+    return bytes ? '\1' + *bytes : QByteArray();
+}
+
+QByteArray readAll(const QImage& grey)
+{
+    QByteArray packed;
+    QDataStream out(&packed, QIODevice::WriteOnly);
+    const QList<SymbolDecoder::Symbol> symbols = SymbolDecoder::readAll(grey);
+    out << qint32(symbols.size());
+    for (const SymbolDecoder::Symbol& symbol : symbols) {
+        if (symbol.decoded)
+            out << symbol.bytes;
+    }
+    return packed;
+}
+
+std::int16_t decodeOne(const QString& bitmapFile, const QString& vCardFile, ReaderProcess::Job job)
 {
     const QImage grey = readGrey(bitmapFile);
     if (grey.isNull())
         return CannotRead;
-    const std::optional<QByteArray> bytes = read(grey);
-    if (!bytes)
+    const std::optional<QByteArray> answer = ReaderProcess::run(job, grey, ReadTimeoutMs);
+    if (!answer || answer->isEmpty())
         return NoSymbol;
-    return writeAtomically(vCardFile, *bytes) ? Done : CannotWrite;
+    return writeAtomically(vCardFile, answer->mid(1)) ? Done : CannotWrite;
 }
 
 // What tells one state of a file from another: a rewrite changes the time stamps, a
@@ -115,6 +145,30 @@ struct Page
     int identified = 0;
 };
 
+// Every symbol of the image (see the multiple-symbol call). A reader that fails on the image
+// leaves the page empty: nothing identified.
+Page readPage(const QImage& grey, const FileState& state)
+{
+    Page page{state, {}, 0};
+    const std::optional<QByteArray> answer = ReaderProcess::run(&readAll, grey, ReadTimeoutMs);
+    if (!answer)
+        return page;
+    QDataStream in(*answer);
+    qint32 identified = 0;
+    QList<QByteArray> decoded;
+    in >> identified;
+    while (in.status() == QDataStream::Ok && !in.atEnd()) {
+        QByteArray bytes;
+        in >> bytes;
+        decoded << bytes;
+    }
+    if (in.status() == QDataStream::Ok) {
+        page.identified = identified;
+        page.decoded = decoded;
+    }
+    return page;
+}
+
 QMutex pageMutex;
 std::optional<Page> currentPage;
 
@@ -143,12 +197,12 @@ int ConvertFileToSymbolBMP_V2(const QString& vCardFile, const QString& bitmapFil
 
 std::int16_t pdfDecodeBMPSymbolToFileEasy(const QString& bitmapFile, const QString& vCardFile)
 {
-    return decodeOne(bitmapFile, vCardFile, &SymbolDecoder::readEasy);
+    return decodeOne(bitmapFile, vCardFile, &readEasy);
 }
 
 std::int16_t pdfDecodeBMPSymbolToFileHard(const QString& bitmapFile, const QString& vCardFile)
 {
-    return decodeOne(bitmapFile, vCardFile, &SymbolDecoder::readHard);
+    return decodeOne(bitmapFile, vCardFile, &readHard);
 }
 
 std::int16_t pdfDecodeBMPSymbolToFileMultiple(const QString& bitmapFile, const QString& vCardFile, int index,
@@ -168,13 +222,7 @@ std::int16_t pdfDecodeBMPSymbolToFileMultiple(const QString& bitmapFile, const Q
         const QImage grey = readGrey(bitmapFile);
         if (grey.isNull())
             return -CannotRead;
-        Page page{*state, {}, 0};
-        for (const SymbolDecoder::Symbol& symbol : SymbolDecoder::readAll(grey)) {
-            ++page.identified;
-            if (symbol.decoded)
-                page.decoded << symbol.bytes;
-        }
-        currentPage = std::move(page);
+        currentPage = readPage(grey, *state);
     }
     if (index == 1)
         count = std::int16_t(std::min(currentPage->identified, int(std::numeric_limits<std::int16_t>::max())));

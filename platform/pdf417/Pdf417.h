@@ -9,6 +9,8 @@
 // Encoding is done by zint, decoding by zxing-cpp; bitmaps are read and written with Qt's
 // image I/O (any BMP depth, top-down or bottom-up, PNG and JPEG too).
 // Every output file is written to a temporary file beside it and renamed over the target.
+// Symbols are read in a helper process (see ReaderProcess), so that a bitmap that trips the
+// reader library cannot bring the program down.
 namespace pdf417 {
 
 // The result codes (0 = done). The multiple-symbol call returns them negated.
@@ -38,8 +40,8 @@ int ConvertFileToSymbolBMP_V2(const QString& vCardFile, const QString& bitmapFil
 std::int16_t pdfDecodeBMPSymbolToFileEasy(const QString& bitmapFile, const QString& vCardFile);
 
 // Decodes one symbol of the bitmap into `vCardFile` the thorough way a scanned card needs: the
-// skew measured and undone (quarter turns included), the bars resampled to whole pixels,
-// neighbouring angles, a sweep from -20 to 20 degrees and binariser variants.
+// skew measured and undone (quarter turns included), the bars resampled to whole pixels per
+// module, neighbouring angles, a sweep from -20 to 20 degrees and binariser variants.
 std::int16_t pdfDecodeBMPSymbolToFileHard(const QString& bitmapFile, const QString& vCardFile);
 
 // Decodes symbol number `index` (from 1) of the bitmap into `vCardFile`. Symbols are taken in

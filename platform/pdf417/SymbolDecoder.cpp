@@ -46,6 +46,12 @@ constexpr Look Looks[] = {
 };
 constexpr double MaxEnlargement = 4;
 
+// Groups of bars whose edges run every way (text, pictures) are not read as symbols.
+constexpr double MinCoherence = 0.25;
+
+// Groups of bars tried at most, the largest first: a sheet holds ten cards.
+constexpr qsizetype MaxClusters = 40;
+
 // Room kept around a group of bar blocks: a block only partly on the symbol may have been left
 // out of the group, and the symbol needs its quiet zone.
 constexpr int ClusterMargin = 48;
@@ -91,6 +97,7 @@ bool sideways(double skew)
 struct Measures
 {
     double skew = 0;
+    double coherence = 0;
     int threshold = 127;
     ImageGeometry::BarArea bars;
 };
@@ -98,7 +105,9 @@ struct Measures
 Measures measure(const QImage& grey)
 {
     Measures m;
-    m.skew = ImageGeometry::skewAngle(grey);
+    const ImageGeometry::Orientation orientation = ImageGeometry::orientation(grey);
+    m.skew = orientation.skew;
+    m.coherence = orientation.coherence;
     m.threshold = ImageGeometry::inkThreshold(grey);
     m.bars = ImageGeometry::barArea(grey, m.threshold, sideways(m.skew));
     return m;
@@ -188,21 +197,21 @@ bool allDecoded(const Symbols& symbols)
 Symbols readCluster(const QImage& grey, const QRect& cluster, bool several, Enough enough, bool sweep)
 {
     const QRect part = cluster.adjusted(-ClusterMargin, -ClusterMargin, ClusterMargin, ClusterMargin) & grey.rect();
-    const QImage piece = grey.copy(part);
-    const Measures m = measure(piece);
-    if (m.bars.isEmpty())
+    const QImage cutout = grey.copy(part);
+    const Measures m = measure(cutout);
+    if (m.bars.isEmpty() || m.coherence < MinCoherence)
         return {};
     const QTransform toImage = QTransform::fromTranslate(part.x(), part.y());
     Symbols found;
     for (double near : NearSkews) {
-        merge(found, readUpright(piece, m, m.skew + near, several, enough, toImage));
+        merge(found, readUpright(cutout, m, m.skew + near, several, enough, toImage));
         if (enough(found))
             return found;
     }
     for (double angle = -SweepLimit; sweep && angle <= SweepLimit; angle += SweepStep) {
         if (std::abs(angle - m.skew) <= 1.5 + SweepStep / 2)
             continue; // covered by the reads near the measured skew
-        merge(found, readUpright(piece, m, angle, several, enough, toImage));
+        merge(found, readUpright(cutout, m, angle, several, enough, toImage));
         if (enough(found))
             return found;
     }
@@ -211,7 +220,9 @@ Symbols readCluster(const QImage& grey, const QRect& cluster, bool several, Enou
 
 QList<QRect> barClusters(const QImage& grey)
 {
-    return ImageGeometry::barClusters(ImageGeometry::barArea(grey, ImageGeometry::inkThreshold(grey)));
+    const QList<QRect> clusters =
+        ImageGeometry::barClusters(ImageGeometry::barArea(grey, ImageGeometry::inkThreshold(grey)));
+    return clusters.first(std::min(clusters.size(), MaxClusters));
 }
 
 bool covered(const QRect& cluster, const Symbols& symbols)

@@ -1,5 +1,6 @@
 #include "CardScans.h"
 
+#include <QFont>
 #include <QPainter>
 #include <QTransform>
 
@@ -23,13 +24,29 @@ QImage blank(int width, int height, int grey)
     return image;
 }
 
-// Prints `symbol` centred in `card` at the scan's resolution.
-void printSymbol(QPainter& painter, const QImage& symbol, const QRectF& card, int dpi)
+const char* const Words[] = {"Precision engineering for", "ports and warehousing", "since 1987",
+                             "San Francisco - Rotterdam", "Singapore - Sao Paulo", "www.northwind-eng.com"};
+
+// Prints `symbol` centred in `card` at the scan's resolution, with three lines of 6-point words
+// above it and three below when asked.
+void printCard(QPainter& painter, const QImage& symbol, const QRectF& card, const Scan& scan)
 {
-    const double module = dpi / ModulesPerInch;
+    const double module = scan.dpi / ModulesPerInch;
     const QSizeF size(symbol.width() * module, symbol.height() * module);
     const QPointF topLeft(card.center().x() - size.width() / 2, card.center().y() - size.height() / 2);
     painter.drawImage(QRectF(topLeft, size), symbol);
+    if (!scan.words)
+        return;
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(qRound(6.0 / 72 * scan.dpi));
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const double line = 1.2 * font.pixelSize();
+    for (int i = 0; i < 6; ++i) {
+        const double y =
+            i < 3 ? card.top() + 0.1 * scan.dpi + i * line : card.bottom() - 0.1 * scan.dpi - (6 - i) * line;
+        painter.drawText(QRectF(card.left(), y, card.width(), line), Qt::AlignCenter, QString::fromLatin1(Words[i]));
+    }
 }
 
 // The paper turned by `angle` on a grey scanner bed with `margin` pixels all round.
@@ -110,7 +127,7 @@ QImage scanCard(const QImage& symbol, const Scan& scan)
     {
         QPainter painter(&card);
         painter.setRenderHint(QPainter::SmoothPixmapTransform, scan.smooth);
-        printSymbol(painter, symbol, card.rect(), scan.dpi);
+        printCard(painter, symbol, card.rect(), scan);
     }
     return scanned(card, scan, scan.dpi / 10);
 }
@@ -125,7 +142,7 @@ QImage scanPage(const QList<QImage>& symbols, const Scan& scan)
         // Ten 3.5 x 2 inch cards, 0.75 inch from the left and 0.5 inch from the top.
         for (int i = 0; i < symbols.size() && i < 10; ++i) {
             const QRectF card((0.75 + 3.5 * (i % 2)) * dpi, (0.5 + 2.0 * (i / 2)) * dpi, 3.5 * dpi, 2.0 * dpi);
-            printSymbol(painter, symbols[i], card, dpi);
+            printCard(painter, symbols[i], card, scan);
         }
     }
     return scanned(page, scan, 0);

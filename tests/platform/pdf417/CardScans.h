@@ -7,9 +7,10 @@
 #include <cstdint>
 
 // Pictures of printed cards as scanners deliver them, made from symbol bitmaps: the symbol
-// printed at 1/120 inch per bitmap pixel in the middle of a white 3.5 x 2 inch card, the card
-// scanned at a given resolution, turned, blurred and grained. Used by the tests and the
-// benchmarks of the symbol library and of the programs that read cards.
+// printed at 1/120 inch per bitmap pixel in the middle of a white 3.5 x 2 inch card between
+// lines of words, the card scanned at a given resolution, turned, blurred and grained. Used by
+// the tests and the benchmarks of the symbol library and of the programs that read cards.
+// Needs a QGuiApplication (for the font).
 namespace cardscans {
 
 struct Scan
@@ -21,6 +22,7 @@ struct Scan
     std::uint32_t seed = 1;
     bool smooth = true; // false: the symbol's pixels land on whole scan pixels with hard edges,
                         // as in a clean digital render rather than a scan
+    bool words = true;  // six lines of words around the symbol, as printed cards carry
 };
 
 // One card on the scanner bed (a light grey margin of a tenth of an inch around the turned card).

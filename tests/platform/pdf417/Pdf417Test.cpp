@@ -1,8 +1,11 @@
 #include "platform/pdf417/Pdf417.h"
+#include "platform/pdf417/ReaderProcess.h"
 
 #include "CardScans.h"
+#include "TestPaths.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -12,7 +15,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <random>
+
+#include <unistd.h>
 
 using namespace pdf417;
 
@@ -308,6 +314,68 @@ TEST_F(Pdf417Test, DecodersReportWhatTheyCannotRead)
     EXPECT_EQ(pdfDecodeBMPSymbolToFileEasy(path("missing.bmp"), path("out.vcf")), CannotRead);
     const QImage image = symbol(cardscans::fullImpression());
     EXPECT_EQ(pdfDecodeBMPSymbolToFileEasy(path("symbol.bmp"), path("no/such/folder/out.vcf")), CannotWrite);
+}
+
+TEST_F(Pdf417Test, SymbolThatTripsTheReaderLibraryIsNoSymbol)
+{
+    // A symbol bitmap with a wrong height in its header: zxing-cpp 1.4 reads outside its tables
+    // on it (and crashes under AddressSanitizer); the reading runs in a child process.
+    const QString bitmap = testing_support::fixture("pdf417/misread-rows.bmp");
+    EXPECT_EQ(pdfDecodeBMPSymbolToFileEasy(bitmap, path("out.vcf")), NoSymbol);
+    EXPECT_EQ(pdfDecodeBMPSymbolToFileHard(bitmap, path("out.vcf")), NoSymbol);
+    std::int16_t count = -1;
+    EXPECT_EQ(pdfDecodeBMPSymbolToFileMultiple(bitmap, path("out.vcf"), 1, count), 0);
+    EXPECT_FALSE(QFile::exists(path("out.vcf")));
+}
+
+namespace {
+
+QByteArray crashes(const QImage&)
+{
+    std::raise(SIGSEGV);
+    return "not reached";
+}
+
+QByteArray hangs(const QImage&)
+{
+    for (;;)
+        ::pause();
+}
+
+QByteArray sizeOf(const QImage& grey)
+{
+    return QByteArray::number(grey.width()) + "x" + QByteArray::number(grey.height()) + " " +
+           QByteArray::number(qGray(grey.pixel(3, 1)));
+}
+
+QByteArray openFiles(const QImage&)
+{
+    QByteArray names;
+    for (QDirIterator it(QStringLiteral("/proc/self/fd"), QDir::Files | QDir::System); it.hasNext();)
+        names += QFileInfo(it.next()).symLinkTarget().toUtf8() + "\n";
+    return names;
+}
+
+} // namespace
+
+TEST_F(Pdf417Test, ReaderProcessSurvivesCrashesAndHangsOfItsJobs)
+{
+    QImage grey(7, 5, QImage::Format_Grayscale8);
+    grey.fill(40);
+    EXPECT_EQ(ReaderProcess::run(&sizeOf, grey, 10'000), QByteArray("7x5 40"));
+    EXPECT_FALSE(ReaderProcess::run(&crashes, grey, 10'000));
+    EXPECT_EQ(ReaderProcess::run(&sizeOf, grey, 10'000), QByteArray("7x5 40"));
+    EXPECT_FALSE(ReaderProcess::run(&hangs, grey, 200));
+    EXPECT_EQ(ReaderProcess::run(&sizeOf, grey, 10'000), QByteArray("7x5 40"));
+
+    // A file the program holds open (a serial port, say) is not held by a new helper.
+    write("held.txt", "x");
+    QFile held(path("held.txt"));
+    ASSERT_TRUE(held.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(ReaderProcess::run(&crashes, grey, 10'000));
+    const std::optional<QByteArray> files = ReaderProcess::run(&openFiles, grey, 10'000);
+    ASSERT_TRUE(files);
+    EXPECT_FALSE(files->contains("held.txt")) << files->toStdString();
 }
 
 TEST_F(Pdf417Test, MultipleGivesEverySymbolOfASheetInReadingOrder)
