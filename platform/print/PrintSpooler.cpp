@@ -3,6 +3,7 @@
 #include <QPrinterInfo>
 
 #include <cups/cups.h>
+#include <utility>
 
 namespace print {
 
@@ -49,9 +50,7 @@ PrintSpooler& spooler()
 
 PrintSpooler* setSpooler(PrintSpooler* replacement)
 {
-    PrintSpooler* previous = g_spooler;
-    g_spooler = replacement;
-    return previous;
+    return std::exchange(g_spooler, replacement);
 }
 
 } // namespace print

@@ -1,6 +1,7 @@
 #include "platform/print/Printer.h"
 
 #include <QCoreApplication>
+#include <utility>
 
 namespace print {
 
@@ -35,9 +36,7 @@ Target& printer()
 
 Target* setPrinter(Target* replacement)
 {
-    Target* previous = g_replacement;
-    g_replacement = replacement;
-    return previous;
+    return std::exchange(g_replacement, replacement);
 }
 
 } // namespace print

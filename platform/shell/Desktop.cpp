@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <utility>
 
 namespace shell {
 
@@ -50,9 +51,7 @@ Desktop& desktop()
 
 Desktop* setDesktop(Desktop* replacement)
 {
-    Desktop* previous = g_current;
-    g_current = replacement;
-    return previous;
+    return std::exchange(g_current, replacement);
 }
 
 } // namespace shell

@@ -2,6 +2,8 @@
 
 #include "platform/shell/HelpEngine.h"
 
+#include <utility>
+
 namespace shell {
 
 namespace {
@@ -20,9 +22,7 @@ HelpService& helpService()
 
 HelpService* setHelpService(HelpService* replacement)
 {
-    HelpService* previous = g_current;
-    g_current = replacement;
-    return previous;
+    return std::exchange(g_current, replacement);
 }
 
 } // namespace shell

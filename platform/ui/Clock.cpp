@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+#include <utility>
 
 namespace ui {
 
@@ -44,9 +45,7 @@ Clock& clock()
 
 Clock* setClock(Clock* replacement)
 {
-    Clock* previous = g_current;
-    g_current = replacement;
-    return previous;
+    return std::exchange(g_current, replacement);
 }
 
 } // namespace ui

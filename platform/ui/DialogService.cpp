@@ -5,6 +5,7 @@
 #include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <utility>
 
 namespace ui {
 
@@ -55,9 +56,7 @@ DialogService& dialogs()
 
 DialogService* setDialogService(DialogService* service)
 {
-    DialogService* previous = g_service;
-    g_service = service;
-    return previous;
+    return std::exchange(g_service, service);
 }
 
 QString qtFileFilter(const QString& filter)

@@ -5,6 +5,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <utility>
 
 namespace ui {
 
@@ -42,9 +43,7 @@ MessageService& messageService()
 
 MessageService* setMessageService(MessageService* service)
 {
-    MessageService* previous = g_service;
-    g_service = service;
-    return previous;
+    return std::exchange(g_service, service);
 }
 
 QString programTitle()

@@ -1,5 +1,7 @@
 #include "platform/ui/ModalDriver.h"
 
+#include <utility>
+
 namespace ui {
 
 namespace {
@@ -15,9 +17,7 @@ ModalDriver* modalDriver()
 
 ModalDriver* setModalDriver(ModalDriver* driver)
 {
-    ModalDriver* previous = g_driver;
-    g_driver = driver;
-    return previous;
+    return std::exchange(g_driver, driver);
 }
 
 } // namespace ui
