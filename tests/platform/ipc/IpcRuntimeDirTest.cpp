@@ -116,3 +116,15 @@ TEST(IpcRuntimeDir, SocketPathsFitTheSystemLimitAndNeverShareAFile)
     EXPECT_EQ(modeOf(temporary.path() + QStringLiteral("/corvel-%1").arg(::geteuid())), 0700u);
     EXPECT_LE(QFile::encodeName(fallback.path).size(), RuntimeDir::MaxSocketPathBytes);
 }
+
+TEST(IpcRuntimeDir, EachTestExecutableHasFoldersOfItsOwn)
+{
+    // The sockets and lock files of a test stay in its own folder of the build tree, never in
+    // one that other test runs (or the user's programs) share.
+    const QString own = qEnvironmentVariable("QV_BINARY_DIR") + QStringLiteral("/testhome/test_platform_ipc/");
+    ASSERT_FALSE(qEnvironmentVariableIsEmpty("QV_BINARY_DIR"));
+    EXPECT_TRUE(qEnvironmentVariable("XDG_RUNTIME_DIR").startsWith(own));
+    const PathResult folder = RuntimeDir::path();
+    ASSERT_TRUE(folder) << qPrintable(folder.error);
+    EXPECT_TRUE(folder.path.startsWith(own)) << qPrintable(folder.path);
+}
