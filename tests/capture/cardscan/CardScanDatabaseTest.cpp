@@ -19,11 +19,6 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
-QString setField(const QString& field, const QString& value)
-{
-    return RunningCardScan::setField(field, value);
-}
-
 // A contact with a work address (and an extended address), a home address, a home
 // post-office block holding only its country, blank values and quotes.
 CImpressionDoc fullImpression()

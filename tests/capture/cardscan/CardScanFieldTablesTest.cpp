@@ -19,11 +19,6 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
-QString setField(const QString& field, const QString& value)
-{
-    return RunningCardScan::setField(field, value);
-}
-
 // Every contact field holds its own name in angle brackets: NamFirst holds "<NamFirst>".
 CImpressionDoc distinctContact()
 {

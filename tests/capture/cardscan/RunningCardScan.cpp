@@ -48,7 +48,7 @@ void RunningCardScan::addCard(const QList<std::pair<QString, QString>>& fields)
     executes();
 }
 
-QString RunningCardScan::setField(const QString& field, const QString& value)
+QString setField(const QString& field, const QString& value)
 {
     return QStringLiteral("SetField(%1, \"%2\")").arg(field, value);
 }

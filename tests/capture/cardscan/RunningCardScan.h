@@ -7,6 +7,9 @@
 
 #include <utility>
 
+// The execute that sets a field of CardScan's current card.
+QString setField(const QString& field, const QString& value);
+
 // The CardScan stand-in (cardscan_peer) run as a process of its own under the test's control,
 // and the transactions it received.
 class RunningCardScan
@@ -27,8 +30,6 @@ public:
     // Adds a card of the test's making through a conversation of its own; its commands are not
     // among the executes reported afterwards.
     void addCard(const QList<std::pair<QString, QString>>& fields);
-    // The execute that sets a field of the current card.
-    static QString setField(const QString& field, const QString& value);
 
     // Sends a control command and waits for its answer line.
     bool control(const QByteArray& command, const QString& answer);
