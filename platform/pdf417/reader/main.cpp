@@ -8,6 +8,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <optional>
@@ -16,6 +17,10 @@ namespace {
 
 // A request names a file; more is not a request.
 constexpr quint32 MaxRequest = 1024 * 1024;
+// Blocks up to this size come from the heap (glibc's largest), and free heap up to this size is
+// kept between requests.
+constexpr int MaxHeapBlock = 32 * 1024 * 1024;
+constexpr int KeptHeap = 128 * 1024 * 1024;
 
 bool readAll(int fd, char* data, size_t size)
 {
@@ -74,7 +79,12 @@ int main(int argc, char** argv)
     const int answers = ::fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
     if (answers < 0 || ::dup2(STDERR_FILENO, STDOUT_FILENO) < 0)
         return 1;
-    std::signal(SIGPIPE, SIG_IGN);    // a program that has gone away fails the write instead
+    std::signal(SIGPIPE, SIG_IGN); // a program that has gone away fails the write instead
+    // Every request makes and drops images of megabytes. Kept in the heap for the next request
+    // rather than handed back to the kernel, they cost no page faults: that halves the time of
+    // reading a card.
+    ::mallopt(M_MMAP_THRESHOLD, MaxHeapBlock);
+    ::mallopt(M_TRIM_THRESHOLD, KeptHeap);
     QCoreApplication app(argc, argv); // Qt's image plugins are looked for as in the programs
 
     using pdf417::ReaderJob;
