@@ -8,6 +8,7 @@
 #include "common/modRegistryHigh.h"
 #include "model/CImpressionDoc.h"
 #include "model/modVCard.h"
+#include "platform/files/AtomicFile.h"
 #include "platform/pdf417/Pdf417.h"
 #include "platform/scanner/Twain.h"
 #include "platform/serial/CommPort.h"
@@ -21,7 +22,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <optional>
@@ -102,11 +102,12 @@ std::optional<QByteArray> receiveScan()
     }
 }
 
+// The raw scan, the working bitmap and the other files in the work folder are made again for
+// every card: replaced atomically, but not flushed to the disk (a flush costs more than a decode).
 void writeRawFile(const QString& strRawFile, const QByteArray& bytes)
 {
     removeFile(strRawFile);
-    QSaveFile file(strRawFile);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!files::writeFile(strRawFile, bytes, files::Durability::WorkFile))
         raise(PathFileAccessError);
 }
 
@@ -118,14 +119,14 @@ void copyFile(const QString& strSource, const QString& strTarget)
         raise(vb::err::FileNotFound);
     // Written beside the target and renamed over it, so a failed copy leaves the old file whole.
     QFile source(strSource);
-    QSaveFile target(strTarget);
-    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly))
+    files::AtomicFile target(strTarget, files::Durability::WorkFile);
+    if (!source.open(QIODevice::ReadOnly) || !target.open())
         raise(PathFileAccessError);
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(1 << 16);
         if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
             raise(PathFileAccessError);
-        if (target.write(chunk) != chunk.size())
+        if (!target.write(chunk))
             raise(PathFileAccessError);
     }
     if (!target.commit())
@@ -179,7 +180,7 @@ void deleteTempFiles()
 bool makeSymbolBitmap(const CImpressionDoc& doc, const QString& strBitmapFile, bool bIncludeXFields, bool bQuiet)
 {
     const QString strVCardFile = getTempSymbolVCardName();
-    if (!doc.writeFile(strVCardFile, bIncludeXFields))
+    if (!doc.writeFile(strVCardFile, bIncludeXFields, files::Durability::WorkFile))
         return false;
     if (convertFileToSymbol(strVCardFile, strBitmapFile))
         return true;

@@ -39,7 +39,8 @@ QString getTempMultipleVCardName();
 // "tmpsymbol.vcf", "SmallBMP*.bmp", "SmallBMP*.vcf" and "BigBMP.bmp"; missing ones are skipped.
 void deleteTempFiles();
 
-// Copies a file over another one; raises 53 when the source is missing, 75 when the copy fails.
+// Copies a file over a work file (replaced atomically, not flushed to the disk); raises 53 when
+// the source is missing, 75 when the copy fails.
 void copyFile(const QString& strSource, const QString& strTarget);
 
 // Writes the impression (with the font and lines of words when bIncludeXFields) and encodes it
