@@ -12,6 +12,7 @@
 
 #include <functional>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 using namespace ui;
