@@ -93,7 +93,8 @@ public:
 
     shell::StartResult startProgram(const QString& program, const QStringList& arguments) override
     {
-        unscripted("program launch", (QStringList{program} + arguments).join(u' '));
+        unscripted("program launch", program.isEmpty() ? QStringLiteral("a program without a path")
+                                                       : (QStringList{program} + arguments).join(u' '));
         return shell::StartResult{};
     }
     bool openUrl(const QUrl& url) override

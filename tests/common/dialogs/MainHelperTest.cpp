@@ -17,6 +17,7 @@
 #include "ScriptedForms.h"
 #include "ScriptedMessages.h"
 #include "TempConfig.h"
+#include "WidgetDriver.h"
 
 #include <QAction>
 #include <QFile>
@@ -297,8 +298,8 @@ TEST(DroppedFiles, AnEditionWithoutOpeningShowsTheFullProgramNoticeOncePerDrop)
     forms.then([](ui::Form& form) {
         auto& notice = dynamic_cast<frmGetTSN&>(form);
         EXPECT_EQ(notice.Label1[0]->text(), QStringLiteral("Drag and Drop Files to Open/Import"));
-        notice.cmdHelp->click();
-        notice.cmdClose->click();
+        testing_support::click(&notice, QStringLiteral("cmdHelp"));
+        testing_support::click(&notice, QStringLiteral("cmdClose"));
     });
     std::unique_ptr<QMimeData> data(filesData({QStringLiteral("/a.txt"), QStringLiteral("/b.imf")}));
     Qt::DropAction effect = Qt::IgnoreAction;
@@ -325,10 +326,10 @@ TEST(FullProgramNotice, ShowsTheFeatureTheFullProgramAndTheMakersAddress)
         EXPECT_TRUE(notice.Label1[0]->font().bold());
         EXPECT_EQ(notice.Label1[2]->text(), QStringLiteral("is featured with Tessaline 1.5."));
         EXPECT_EQ(notice.Label1[1]->text(), QStringLiteral("Get your copy at"));
-        EXPECT_EQ(notice.findChild<QPushButton*>(QStringLiteral("cmdHelp"))->text(),
+        EXPECT_EQ(testing_support::control<QPushButton>(&notice, QStringLiteral("cmdHelp"))->text(),
                   QStringLiteral("&Help about this feature"));
         notice.Label3_Click();
-        notice.cmdHelp->click();
+        testing_support::click(&notice, QStringLiteral("cmdHelp"));
         notice.close(); // the close box works as OK
     });
     showGetTSNDialog(61, QStringLiteral("Scan Card(s)"));
