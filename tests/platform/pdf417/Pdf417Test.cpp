@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <random>
+#include <thread>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -445,11 +446,22 @@ TEST_F(Pdf417Test, ReaderHelperIsAProgramOfItsOwnWhoseFailuresGiveNoSymbolInTime
     EXPECT_TRUE(strangers.isEmpty()) << strangers.join(u' ').toStdString();
 }
 
-TEST_F(Pdf417Test, ReaderHelperIsFoundBesideTheProgram)
+TEST_F(Pdf417Test, ReaderHelperIsFoundBesideTheProgramAndServesOtherThreads)
 {
     // Tests run from the build tree's bin folder, where the programs and the helper land.
     EXPECT_EQ(QFileInfo(ReaderProcess::helperPath()).absolutePath(), QCoreApplication::applicationDirPath());
     EXPECT_TRUE(QFileInfo(ReaderProcess::helperPath()).isExecutable());
+
+    // Off the application's thread a read blocks that thread, with a helper of its own that ends
+    // with the thread.
+    const QByteArray data = cardscans::fullImpression(2);
+    symbol(data);
+    std::int16_t code = -1;
+    std::thread worker([&] { code = pdfDecodeBMPSymbolToFileEasy(path("symbol.bmp"), path("out.vcf")); });
+    worker.join();
+    EXPECT_EQ(code, Done);
+    EXPECT_EQ(read("out.vcf"), data);
+    EXPECT_LE(children().size(), 1) << "only the application thread's helper is left";
 }
 
 TEST_F(Pdf417Test, MultipleGivesEverySymbolOfASheetInReadingOrder)
