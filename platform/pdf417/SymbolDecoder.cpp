@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 
 namespace pdf417 {
 
@@ -42,13 +43,16 @@ constexpr Look Looks[] = {
     {4, 1.0, Binarizer::FixedThreshold},
     {3, 1.5, Binarizer::LocalAverage},
 };
+// Skews that are only near what the image shows get the first look alone.
+constexpr std::span<const Look> FirstLook(Looks, 1);
 constexpr double MaxEnlargement = 4;
 
 // Groups of bars whose edges run every way (text, pictures) are not read as symbols.
 constexpr double MinCoherence = 0.25;
 
-// Groups of bars tried at most, the largest first: a sheet holds ten cards.
-constexpr qsizetype MaxClusters = 40;
+// Groups of bars tried at most, the largest first: a sheet holds ten cards, or some dozens of
+// symbols printed without them, besides blocks of words.
+constexpr qsizetype MaxClusters = 100;
 
 // Room kept around a group of bar blocks: a block only partly on the symbol may have been left
 // out of the group, and the symbol needs its quiet zone.
@@ -254,10 +258,11 @@ struct Shown
 };
 
 // The ways of looking at the part at one skew: its bar area turned upright by `skew` and
-// resampled as the looks above say. Each resampled image is one view; zxing-cpp reads it when
-// it shows a start or stop pattern standing within `tolerance` degrees of upright, until the
-// search is done with the part (`always`: whatever it shows). Returns what the first view showed.
-Shown readUpright(Part& part, double skew, Search& search, double tolerance, bool always = false)
+// resampled as `looks` say. Each resampled image is one view; zxing-cpp reads it when it shows
+// a start or stop pattern standing within `tolerance` degrees of upright (`always`: whatever it
+// shows), until the search is done with the part. Returns what the first view showed.
+Shown readUpright(Part& part, double skew, Search& search, std::span<const Look> looks, double tolerance,
+                  bool always = false)
 {
     const Measures& m = part.m;
     // Runs along an image row (or column) cross turned bars obliquely, longer than the module.
@@ -283,7 +288,7 @@ Shown readUpright(Part& part, double skew, Search& search, double tolerance, boo
     int view = 0;
     bool readable = false;
     const Look* previous = nullptr;
-    for (const Look& look : Looks) {
+    for (const Look& look : looks) {
         if (!previous || look.moduleWidth != previous->moduleWidth || look.moduleHeight != previous->moduleHeight) {
             const double scaleX = std::min(
                 module < look.moduleWidth ? look.moduleWidth / module : std::round(module) / module, MaxEnlargement);
@@ -315,15 +320,16 @@ Shown readUpright(Part& part, double skew, Search& search, double tolerance, boo
     return first;
 }
 
-// The attempts on one group of bar blocks: cut out with some room, measured on its own (cards
-// on one sheet may lie at different angles) and read at its measured skew; then at the skew its
-// start and stop patterns show when they still lean, and near the measured skew. Then, for the
-// single symbol (`sweep`) and only while the patterns lean further than those tries reach, the
-// skews up to 20 degrees either side of the nearest quarter turn, nearest to the shown skew
-// first; each view of the sweep is read only when its patterns stand upright, and the sweep
-// stops at the first view that shows no pattern at all: turning further does not bring out bars
-// that are not there. Nothing is read when the group's edges do not run one way, as bars do;
-// returns whether they do.
+// The attempts on one group of bar blocks, cut out with some room and measured on its own
+// (cards on one sheet may lie at different angles). It is read at its measured skew in every
+// look. When that view shows no start or stop pattern nothing else is tried: turning the part
+// does not bring out bars that are not there. Otherwise the patterns tell how far the measure
+// was off: the skew they show is read in every look when it differs, then the skews near the
+// measured one in the first look. For the single symbol (`sweep`), and only while the patterns
+// lean further than those tries reach, the skews up to 20 degrees either side of the nearest
+// quarter turn follow, nearest to the shown skew first; a view of the sweep is read only when
+// its patterns stand upright, and the sweep stops at the first view that shows none. Returns
+// whether the group's edges run one way, as bars do (nothing is read otherwise).
 bool readCluster(const QImage& grey, const QRect& cluster, Search& search, bool sweep)
 {
     const QRect area = cluster.adjusted(-ClusterMargin, -ClusterMargin, ClusterMargin, ClusterMargin) & grey.rect();
@@ -335,19 +341,19 @@ bool readCluster(const QImage& grey, const QRect& cluster, Search& search, bool 
     part.toImage = QTransform::fromTranslate(area.x(), area.y());
 
     const double measured = part.m.skew;
-    const Shown shown = readUpright(part, measured, search, 0, true);
+    const Shown shown = readUpright(part, measured, search, Looks, 0, true);
     if (search.done(part.touched) || !shown.guards)
         return true;
     const double reach = NearSkews[std::size(NearSkews) - 1];
     const double target = measured + shown.lean;
     if (std::abs(shown.lean) >= LeanStep) {
-        readUpright(part, target, search, reach);
+        readUpright(part, target, search, Looks, reach);
         if (search.done(part.touched))
             return true;
     }
     for (double near : NearSkews) {
         if (near != 0)
-            readUpright(part, measured + near, search, reach);
+            readUpright(part, measured + near, search, FirstLook, reach);
         if (search.done(part.touched))
             return true;
     }
@@ -362,7 +368,7 @@ bool readCluster(const QImage& grey, const QRect& cluster, Search& search, bool 
     std::stable_sort(skews.begin(), skews.end(),
                      [&](double a, double b) { return std::abs(a - target) < std::abs(b - target); });
     for (double skew : skews) {
-        if (!readUpright(part, skew, search, SweepStep / 2).guards || search.done(part.touched))
+        if (!readUpright(part, skew, search, FirstLook, SweepStep / 2).guards || search.done(part.touched))
             return true;
     }
     return true;

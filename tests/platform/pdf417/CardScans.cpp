@@ -174,6 +174,29 @@ QPolygonF keystoned(const QSizeF& paper, const Photo& photo)
     return corners;
 }
 
+// The symbol zint makes of `data` as `configure` sets it up, one pixel per module with a quiet
+// zone of two modules (ten beside a linear barcode); a null image when zint refuses the data.
+template <typename Configure> QImage zintImage(const QByteArray& data, Configure configure)
+{
+    const std::unique_ptr<zint_symbol, void (*)(zint_symbol*)> symbol(ZBarcode_Create(), &ZBarcode_Delete);
+    configure(*symbol);
+    symbol->scale = 0.5f; // one pixel per module
+    symbol->whitespace_width = symbol->symbology == BARCODE_PDF417 ? 2 : 10;
+    symbol->whitespace_height = 2;
+    symbol->show_hrt = 0;
+    if (ZBarcode_Encode_and_Buffer(symbol.get(), reinterpret_cast<const unsigned char*>(data.constData()),
+                                   int(data.size()), 0) >= ZINT_ERROR)
+        return {};
+    QImage image(symbol->bitmap_width, symbol->bitmap_height, QImage::Format_Grayscale8);
+    const unsigned char* rgb = symbol->bitmap;
+    for (int y = 0; y < image.height(); ++y) {
+        uchar* line = image.scanLine(y);
+        for (int x = 0; x < image.width(); ++x, rgb += 3)
+            line[x] = rgb[0];
+    }
+    return image;
+}
+
 QImage photographed(const QImage& paper, const Photo& photo)
 {
     const QPolygonF corners = keystoned(QSizeF(paper.size()), photo);
@@ -231,29 +254,38 @@ QImage scanPage(const QList<QImage>& symbols, const Scan& scan)
     return scanned(pagePaper(symbols, scan.dpi, scan.smooth), scan, 0);
 }
 
+QImage scanSheet(const QList<QImage>& symbols, const Scan& scan)
+{
+    const int dpi = scan.dpi;
+    QImage page = blank(qRound(8.5 * dpi), 11 * dpi, Paper);
+    {
+        QPainter painter(&page);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, scan.smooth);
+        for (int i = 0; i < symbols.size() && i < 40; ++i) {
+            const QRectF cell((0.25 + 2.0 * (i % 4)) * dpi, (0.5 + 1.0 * (i / 4)) * dpi, 2.0 * dpi, 1.0 * dpi);
+            printCard(painter, symbols[i], cell, dpi, false);
+        }
+    }
+    return scanned(page, scan, 0);
+}
+
 QImage zintSymbol(const QByteArray& data, int level, int columns)
 {
-    const std::unique_ptr<zint_symbol, void (*)(zint_symbol*)> symbol(ZBarcode_Create(), &ZBarcode_Delete);
-    symbol->symbology = BARCODE_PDF417;
-    symbol->input_mode = DATA_MODE | HEIGHTPERROW_MODE;
-    symbol->height = 3;
-    symbol->option_1 = level;
-    symbol->option_2 = columns;
-    symbol->scale = 0.5f; // one pixel per module
-    symbol->whitespace_width = 2;
-    symbol->whitespace_height = 2;
-    symbol->show_hrt = 0;
-    if (ZBarcode_Encode_and_Buffer(symbol.get(), reinterpret_cast<const unsigned char*>(data.constData()),
-                                   int(data.size()), 0) >= ZINT_ERROR)
-        return {};
-    QImage image(symbol->bitmap_width, symbol->bitmap_height, QImage::Format_Grayscale8);
-    const unsigned char* rgb = symbol->bitmap;
-    for (int y = 0; y < image.height(); ++y) {
-        uchar* line = image.scanLine(y);
-        for (int x = 0; x < image.width(); ++x, rgb += 3)
-            line[x] = rgb[0];
-    }
-    return image;
+    return zintImage(data, [&](zint_symbol& symbol) {
+        symbol.symbology = BARCODE_PDF417;
+        symbol.input_mode = DATA_MODE | HEIGHTPERROW_MODE;
+        symbol.height = 3;
+        symbol.option_1 = level;
+        symbol.option_2 = columns;
+    });
+}
+
+QImage linearBarcode(const QByteArray& data)
+{
+    return zintImage(data, [](zint_symbol& symbol) {
+        symbol.symbology = BARCODE_CODE128;
+        symbol.height = 40;
+    });
 }
 
 QImage photographCard(const QImage& symbol, const Photo& photo)

@@ -32,10 +32,19 @@ QImage scanCard(const QImage& symbol, const Scan& scan);
 // card, then right card), the way a sheet of business cards is printed.
 QImage scanPage(const QList<QImage>& symbols, const Scan& scan);
 
+// A US Letter page of up to 40 symbols without cards, in four columns of ten cells of 2 by 1
+// inches from 0.25 inch off the left and 0.5 inch off the top, filled row by row; each symbol
+// printed as on a card, centred in its cell.
+QImage scanSheet(const QList<QImage>& symbols, const Scan& scan);
+
 // A symbol as other software prints it: made by zint at error-correction `level` (0 to 8, two
 // to 512 correction codewords) with `columns` data columns, one pixel per module, rows three
 // modules high and a quiet zone of two modules. A null image when zint refuses the data.
 QImage zintSymbol(const QByteArray& data, int level, int columns);
+
+// A Code 128 barcode of `data` made by zint, one pixel per module and 40 modules high: bars, but
+// no PDF417 symbol.
+QImage linearBarcode(const QByteArray& data);
 
 // A picture taken with a phone held over the card: the card leans out of the picture's plane
 // (keystone), lies turned on a dark table, is lit unevenly, and the picture is a little out of
