@@ -235,9 +235,9 @@ QByteArray IndexedCard::toData() const
     return Writer::write(card);
 }
 
-SaveResult IndexedCard::save(const QString& fileName) const
+SaveResult IndexedCard::save(const QString& fileName, files::Durability durability) const
 {
-    return Writer::saveFile(fileName, toData());
+    return Writer::saveFile(fileName, toData(), durability);
 }
 
 QString IndexedCard::value(int index) const

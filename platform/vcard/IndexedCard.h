@@ -56,7 +56,7 @@ public:
     // The card as vCard 3.0 text; a card with a VERSION gets the N and FN that
     // vCard 3.0 requires (empty) when it has none.
     QByteArray toData() const;
-    SaveResult save(const QString& fileName) const;
+    SaveResult save(const QString& fileName, files::Durability durability = files::Durability::Durable) const;
 
     // The value of an index; empty when the property is absent or the index unknown.
     QString value(int index) const;

@@ -3,7 +3,6 @@
 #include "platform/vcard/VCardText.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace vcard {
 
@@ -86,7 +85,7 @@ QByteArray Writer::write(const QList<Card>& cards)
     return out;
 }
 
-SaveResult Writer::saveFile(const QString& fileName, const QByteArray& data)
+SaveResult Writer::saveFile(const QString& fileName, const QByteArray& data, files::Durability durability)
 {
     SaveResult result;
     const QFileInfo info(fileName);
@@ -94,8 +93,7 @@ SaveResult Writer::saveFile(const QString& fileName, const QByteArray& data)
         result.error = SaveResult::Error::ReadOnly;
         return result;
     }
-    QSaveFile file(fileName);
-    if (info.isDir() || !file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+    if (info.isDir() || !files::writeFile(fileName, data, durability))
         result.error = SaveResult::Error::CannotWrite;
     return result;
 }
