@@ -19,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <random>
 
 #include <fcntl.h>
@@ -242,7 +244,7 @@ TEST_F(Pdf417Test, HardReadsCardsScannedAtAnAngle)
     const QByteArray data = cardscans::fullImpression(3);
     const QImage image = symbol(data);
     for (int dpi : {300, 200}) {
-        for (int angle = -15; angle <= 15; ++angle) {
+        for (int angle = -15; angle <= 15; angle += Sanitized ? 3 : 1) {
             cardscans::Scan scan;
             scan.dpi = dpi;
             scan.angle = angle + 0.3 * (angle % 3); // not only whole degrees
@@ -310,36 +312,37 @@ TEST_F(Pdf417Test, LowLevelSymbolsReadRightOrNotAtAll)
     EXPECT_EQ(read("out.vcf"), clean);
 
     // Photographed with a phone: keystoned up to 20 degrees out of plane, turned, unevenly lit,
-    // saved as JPEG of quality 30. Many of these make zxing-cpp misread; every reading that
-    // comes back is the symbol's own bytes.
+    // saved as JPEG of quality 30. zxing-cpp alone takes misreadings of many of these for good
+    // ones; every reading that comes back is the symbol's own bytes.
     std::mt19937 random(1);
-    std::uniform_real_distribution<double> lean(-20, 20);
+    std::uniform_real_distribution<double> outOfPlane(0, 20);
+    std::uniform_real_distribution<double> direction(0, 2 * std::numbers::pi);
     std::uniform_real_distribution<double> turn(-8, 8);
     std::uniform_real_distribution<double> shade(0.2, 0.6);
-    const int photos = Sanitized ? 9 : 54;
-    int hardReads = 0;
+    const int photos = Sanitized ? 9 : 51;
+    int reads = 0;
     for (int i = 0; i < photos; ++i) {
         const QByteArray data = cardscans::fullImpression(i);
         const QImage symbol = cardscans::zintSymbol(data, i % 3, 18);
         ASSERT_FALSE(symbol.isNull());
         cardscans::Photo photo;
-        photo.tilt = lean(random);
-        photo.swing = lean(random);
+        const double lean = outOfPlane(random);
+        const double way = direction(random);
+        photo.tilt = lean * std::cos(way);
+        photo.swing = lean * std::sin(way);
         photo.turn = turn(random);
         photo.shade = shade(random);
         photo.seed = std::uint32_t(i + 1);
-        photo.dpi = 360 + (i * 37) % 120;
-        const QImage picture = cardscans::photographCard(symbol, photo);
-        for (Decoder decode : {&pdfDecodeBMPSymbolToFileEasy, &pdfDecodeBMPSymbolToFileHard}) {
-            const std::int16_t code = decodeScan(picture, decode, "JPG", 30);
-            ASSERT_TRUE(code == Done || code == NoSymbol) << code;
-            if (code == Done) {
-                EXPECT_EQ(read("out.vcf"), data) << "photo " << i << ", level " << i % 3;
-                hardReads += decode == &pdfDecodeBMPSymbolToFileHard;
-            }
+        photo.dpi = 300 + (i * 37) % 100;
+        const std::int16_t code =
+            decodeScan(cardscans::photographCard(symbol, photo), &pdfDecodeBMPSymbolToFileHard, "JPG", 30);
+        ASSERT_TRUE(code == Done || code == NoSymbol) << code;
+        if (code == Done) {
+            EXPECT_EQ(read("out.vcf"), data) << "photo " << i << ", level " << i % 3;
+            ++reads;
         }
     }
-    EXPECT_GE(hardReads, photos / 5);
+    EXPECT_GE(reads, photos / 3);
 }
 
 TEST_F(Pdf417Test, MultipleReadsLowLevelSymbolsRightOrNotAtAll)
@@ -385,8 +388,8 @@ TEST_F(Pdf417Test, MultipleReadsAFullBedScanAt600Dpi)
     }
     cardscans::Scan scan;
     scan.dpi = 600;
-    scan.blur = 1.5;
-    scan.noise = 6;
+    scan.blur = Sanitized ? 0 : 1.5;
+    scan.noise = Sanitized ? 0 : 6;
     const QImage page = cardscans::scanPage(symbols, scan);
     ASSERT_GT(qint64(page.width()) * page.height(), 128 * 1024 * 1024 / 4);
     ASSERT_TRUE(page.save(path("page.bmp")));
