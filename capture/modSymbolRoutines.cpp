@@ -14,6 +14,7 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Screen.h"
+#include "platform/vcard/VCardLibrary.h"
 #include "platform/vb/VbError.h"
 #include "platform/vb/VbNumber.h"
 
@@ -175,7 +176,11 @@ void deleteTempFiles()
 bool makeSymbolBitmap(const CImpressionDoc& doc, const QString& strBitmapFile, bool bIncludeXFields, bool bQuiet)
 {
     const QString strVCardFile = getTempSymbolVCardName();
-    if (!doc.writeFile(strVCardFile, bIncludeXFields))
+    // The symbol carries the contact, not a UID: that would take room and change every time.
+    const bool bUidWritten = vcard::SetvCardUidWritten(false);
+    const bool bWritten = doc.writeFile(strVCardFile, bIncludeXFields);
+    vcard::SetvCardUidWritten(bUidWritten);
+    if (!bWritten)
         return false;
     if (convertFileToSymbol(strVCardFile, strBitmapFile))
         return true;

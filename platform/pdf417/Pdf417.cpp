@@ -1,5 +1,6 @@
 #include "platform/pdf417/Pdf417.h"
 
+#include "platform/files/AtomicFile.h"
 #include "platform/pdf417/ReaderProcess.h"
 #include "platform/pdf417/ScanFraming.h"
 #include "platform/pdf417/SymbolDecoder.h"
@@ -189,8 +190,8 @@ int ConvertFileToSymbolBMP_V2(const QString& vCardFile, const QString& bitmapFil
     const SymbolEncoder::Result symbol = SymbolEncoder::encode(*data);
     if (!symbol)
         return DoesNotFit;
-    QSaveFile out(bitmapFile);
-    if (!out.open(QIODevice::WriteOnly) || !symbol.image.save(&out, "BMP") || !out.commit())
+    files::AtomicFile out(bitmapFile, files::Durability::WorkFile);
+    if (!out.open() || !symbol.image.save(out.device(), "BMP") || !out.commit())
         return CannotWrite;
     return Done;
 }

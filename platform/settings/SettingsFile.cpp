@@ -1,15 +1,20 @@
 #include "platform/settings/SettingsFile.h"
 
+#include "platform/files/AtomicFile.h"
+#include "platform/files/FileLock.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QSaveFile>
 
 #include <map>
 #include <memory>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace settings {
 
@@ -18,6 +23,8 @@ namespace {
 // Larger files are not settings a program wrote; they are read as damaged.
 constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 constexpr int LockTimeoutMs = 5000;
+// Beyond this many kept copies of damaged files something keeps damaging the file.
+constexpr int MaxKeptCopies = 100;
 
 } // namespace
 
@@ -111,9 +118,14 @@ bool SettingsFile::modify(const std::function<void(SettingsDocument&)>& change)
         qWarning("Settings folder %s cannot be made; the setting is not saved.", qPrintable(folder));
         return false;
     }
-    QLockFile lock(m_path + QStringLiteral(".lock"));
+    // One change at a time among the processes that share the folder.
+    files::FileLock lock(folder);
     if (!lock.tryLock(LockTimeoutMs)) {
-        qWarning("Settings file %s is locked by another program; the setting is not saved.", qPrintable(m_path));
+        if (lock.heldElsewhere())
+            qWarning("Settings file %s is locked by another program; the setting is not saved.", qPrintable(m_path));
+        else
+            qWarning("Settings file %s cannot be locked (%s); the setting is not saved.", qPrintable(m_path),
+                     qPrintable(lock.error()));
         return false;
     }
 
@@ -123,29 +135,72 @@ bool SettingsFile::modify(const std::function<void(SettingsDocument&)>& change)
                  qPrintable(m_path));
         return false;
     }
-    if (m_state == State::Damaged) {
-        const QString kept = m_path + QStringLiteral(".damaged");
-        QFile::remove(kept);
-        if (!QFile::rename(m_path, kept)) {
-            qWarning("Damaged settings file %s cannot be kept aside; the setting is not saved.", qPrintable(m_path));
-            return false;
-        }
-        qWarning("Damaged settings file %s is kept as %s and written anew.", qPrintable(m_path), qPrintable(kept));
-    }
+    if (m_state == State::Damaged && !keepDamagedFile())
+        return false;
 
     SettingsDocument changed = m_document;
     change(changed);
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(changed.serialize(m_header)) < 0 || !out.commit()) {
+    const files::WriteResult written = files::writeFile(m_path, changed.serialize(m_header));
+    if (!written) {
         qWarning("Settings file %s cannot be written (%s); the setting is not saved.", qPrintable(m_path),
-                 qPrintable(out.errorString()));
-        m_loaded = false; // read again: a damaged file may have been moved aside
+                 qPrintable(written.error()));
         return false;
     }
     m_document = std::move(changed);
     m_state = State::Ok;
     m_stamp = stampOfPath();
     return true;
+}
+
+bool SettingsFile::keepDamagedFile() const
+{
+    // Every damaged file is kept, each under the next free number: a second damage must not
+    // replace the copy of the first. The copy is a second name of the same file, so the
+    // damaged file stays in place until the new one replaces it whole.
+    const QByteArray path = QFile::encodeName(m_path);
+    struct stat damaged
+    {
+    };
+    if (::stat(path.constData(), &damaged) != 0) {
+        qWarning("Damaged settings file %s cannot be kept (%s); the setting is not saved.", qPrintable(m_path),
+                 std::strerror(errno));
+        return false;
+    }
+    for (int n = 1; n <= MaxKeptCopies; ++n) {
+        const QString kept = keptCopyPath(n);
+        const QByteArray keptPath = QFile::encodeName(kept);
+        struct stat existing
+        {
+        };
+        if (::lstat(keptPath.constData(), &existing) == 0) {
+            // A save that failed after keeping it: this damage is kept already.
+            if (existing.st_dev == damaged.st_dev && existing.st_ino == damaged.st_ino)
+                return true;
+            continue;
+        }
+        if (::linkat(AT_FDCWD, path.constData(), AT_FDCWD, keptPath.constData(), AT_SYMLINK_FOLLOW) != 0) {
+            const int linkError = errno;
+            if (linkError == EEXIST)
+                continue;
+            // A file system without hard links takes a copy.
+            if (!QFile::copy(m_path, kept)) {
+                qWarning("Damaged settings file %s cannot be kept as %s (%s); the setting is not saved.",
+                         qPrintable(m_path), qPrintable(kept), std::strerror(linkError));
+                return false;
+            }
+        }
+        qWarning("Damaged settings file %s is kept as %s and written anew.", qPrintable(m_path), qPrintable(kept));
+        return true;
+    }
+    qWarning("Damaged settings file %s cannot be kept: %d damaged copies are kept already; the setting is not "
+             "saved.",
+             qPrintable(m_path), MaxKeptCopies);
+    return false;
+}
+
+QString SettingsFile::keptCopyPath(int n) const
+{
+    return m_path + QStringLiteral(".damaged-%1").arg(n);
 }
 
 } // namespace settings

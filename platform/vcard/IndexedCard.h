@@ -54,9 +54,13 @@ public:
     bool loadData(const QByteArray& data);
 
     // The card as vCard 3.0 text; a card with a VERSION gets the N and FN that
-    // vCard 3.0 requires (empty) when it has none.
-    QByteArray toData() const;
-    SaveResult save(const QString& fileName) const;
+    // vCard 3.0 requires (empty) when it has none, and `uid` as its UID when it has none
+    // and `uid` is not empty.
+    QByteArray toData(const QString& uid = QString()) const;
+    // Writes the card to a file. With `withUid`, a card with a VERSION carries a UID, so
+    // that contact programs that sort cards by it take the file: its own, else the one of
+    // the card the file held (a card saved again stays the same contact), else a new one.
+    SaveResult save(const QString& fileName, bool withUid = true) const;
 
     // The value of an index; empty when the property is absent or the index unknown.
     QString value(int index) const;

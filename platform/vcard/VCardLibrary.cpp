@@ -5,12 +5,14 @@
 #include <algorithm>
 #include <climits>
 #include <memory>
+#include <utility>
 
 namespace vcard {
 
 namespace {
 
 std::unique_ptr<IndexedCard> g_current;
+bool g_uidWritten = true;
 
 IndexedCard& current()
 {
@@ -66,10 +68,15 @@ int AddvCardProp(int index, const QString& value)
 
 int SavevCardToFile(const QString& fileName)
 {
-    const SaveResult result = current().save(fileName);
+    const SaveResult result = current().save(fileName, g_uidWritten);
     if (result)
         return 0;
     return result.error == SaveResult::Error::ReadOnly ? 1 : 2;
+}
+
+bool SetvCardUidWritten(bool bWritten)
+{
+    return std::exchange(g_uidWritten, bWritten);
 }
 
 void ReleasevCard()

@@ -30,8 +30,14 @@ int GetV0vCardProp(QChar* buffer, int bufferSize, int index);
 int AddvCardProp(int index, const QString& value);
 
 // Writes the current card to a file, atomically. 0 on success; 1 when the target
-// exists and is read-only; 2 when it cannot be written.
+// exists and is read-only; 2 when it cannot be written. The file carries a UID (the one of
+// the card it replaces, else a new one), as contact programs need.
 int SavevCardToFile(const QString& fileName);
+
+// Whether SavevCardToFile gives cards a UID; true unless turned off. A card written to be
+// encoded in a symbol goes without: the UID would take room the contact needs, and a new
+// one for every drawing would change the symbol each time. Returns the previous setting.
+bool SetvCardUidWritten(bool bWritten);
 
 // Frees the current card.
 void ReleasevCard();

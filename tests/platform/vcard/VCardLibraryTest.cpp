@@ -94,7 +94,7 @@ TEST_F(VCardLibrary, ValuesNeverBreakTheFileStructure)
     for (const QByteArray& line : text.split('\n'))
         if (!line.isEmpty() && line[0] != ' ')
             ++contentLines;
-    EXPECT_EQ(contentLines, 6); // BEGIN, VERSION, ORG, N, FN, END
+    EXPECT_EQ(contentLines, 7); // BEGIN, VERSION, ORG, N, FN, UID, END
 }
 
 TEST_F(VCardLibrary, StructuredPropertiesCarryTheirComponents)

@@ -47,7 +47,10 @@ TEST(VCardReader, Reads3WithFoldingGroupsAndQuotedParameters)
                                "no colon here\r\n"
                                "END:VCARD\r\n"
                                "trailing junk");
-    ASSERT_EQ(card.properties().size(), 3);
+    // The line that is no content line stays, as a verbatim property.
+    ASSERT_EQ(card.properties().size(), 4);
+    EXPECT_TRUE(card.properties()[3].isVerbatim());
+    EXPECT_EQ(card.properties()[3].source(), "no colon here\r\n");
     EXPECT_EQ(card.version(), "3.0");
     // A line starting with a tab continues the one before it.
     EXPECT_EQ(card.property("FN")->value(), "A very long nameitem1.TEL;TYPE=\"work,voice\";TYPE=pref:+1 555");
@@ -59,7 +62,7 @@ TEST(VCardReader, Reads3WithFoldingGroupsAndQuotedParameters)
     const Card tel = parseOne("BEGIN:VCARD\nitem1.TEL;TYPE=\"work,voice\";TYPE=pref:+1 555\nEND:VCARD\n");
     const Property* p = tel.property("TEL");
     ASSERT_TRUE(p);
-    EXPECT_EQ(p->parameterValues("type"), (QStringList{"work,voice", "pref"}));
+    EXPECT_EQ(p->parameterValues("type"), (QStringList{"work", "voice", "pref"}));
     EXPECT_TRUE(p->hasType("PREF"));
 }
 
