@@ -62,14 +62,14 @@ std::optional<QString> resolveTarget(const QString& path, QString& error)
         if (::lstat(encoded(current).constData(), &st) != 0) {
             if (errno == ENOENT)
                 return current;
-            error = QStringLiteral("%1: %2").arg(shown(current), systemError(errno));
+            error = systemError(errno);
             return std::nullopt;
         }
         if (!S_ISLNK(st.st_mode))
             return current;
         const uid_t owner = ownerOfLink(current, st);
         if (owner != ::geteuid() && owner != 0) {
-            error = QStringLiteral("%1 is a link owned by another user; it is not followed").arg(shown(current));
+            error = QStringLiteral("the link %1 belongs to another user and is not followed").arg(shown(current));
             return std::nullopt;
         }
         const QString link = QFile::symLinkTarget(current);
@@ -79,7 +79,7 @@ std::optional<QString> resolveTarget(const QString& path, QString& error)
         }
         current = link;
     }
-    error = QStringLiteral("%1: %2").arg(shown(path), systemError(ELOOP));
+    error = systemError(ELOOP);
     return std::nullopt;
 }
 
@@ -240,14 +240,14 @@ WriteResult AtomicFile::open()
     const bool exists = ::stat(encoded(*target).constData(), &st) == 0;
     if (exists) {
         if (S_ISDIR(st.st_mode))
-            return WriteResult::failure(QStringLiteral("%1 is a folder").arg(shown(*target)));
+            return WriteResult::failure(QStringLiteral("it is a folder"));
         // A device or a pipe would be replaced by a plain file, not written to.
         if (!S_ISREG(st.st_mode))
-            return WriteResult::failure(QStringLiteral("%1 is not a regular file").arg(shown(*target)));
+            return WriteResult::failure(QStringLiteral("it is not a regular file"));
         // isWritable() alone says yes to root for any file; the permission bits keep a file
         // marked read-only read-only for everyone.
         if ((st.st_mode & 0222) == 0 || ::access(encoded(*target).constData(), W_OK) != 0)
-            return WriteResult::readOnly(QStringLiteral("%1 is read-only").arg(shown(*target)));
+            return WriteResult::readOnly(QStringLiteral("it is read-only"));
         mode = st.st_mode & 07777;
     }
 
@@ -267,8 +267,8 @@ WriteResult AtomicFile::open()
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
-            return WriteResult::failure(
-                QStringLiteral("cannot create a file in %1: %2").arg(shown(info.absolutePath()), systemError(errno)));
+            return WriteResult::failure(QStringLiteral("no file can be made in %1: %2")
+                                            .arg(shown(info.absolutePath()), systemError(errno)));
         }
         // An existing file keeps its permissions; O_CREAT applied the umask to them.
         if (exists)
@@ -282,7 +282,7 @@ WriteResult AtomicFile::open()
         m_temp = std::move(temp);
         return {};
     }
-    return WriteResult::failure(QStringLiteral("cannot name a temporary file in %1").arg(shown(info.absolutePath())));
+    return WriteResult::failure(QStringLiteral("no temporary file can be named in %1").arg(shown(info.absolutePath())));
 }
 
 QIODevice* AtomicFile::device()
@@ -296,7 +296,7 @@ WriteResult AtomicFile::write(const QByteArray& bytes)
         return WriteResult::failure(m_failure.isEmpty() ? QStringLiteral("not open") : m_failure);
     if (m_temp->device->write(bytes) != bytes.size()) {
         m_temp->device->fail(ENOSPC);
-        m_failure = QStringLiteral("%1: %2").arg(shown(m_temp->target), m_temp->device->failure());
+        m_failure = m_temp->device->failure();
         cancel();
         return WriteResult::failure(m_failure);
     }
@@ -316,7 +316,7 @@ WriteResult AtomicFile::commit()
     else if (::rename(encoded(m_temp->path).constData(), encoded(m_temp->target).constData()) != 0)
         error = systemError(errno);
     if (!error.isEmpty()) {
-        m_failure = QStringLiteral("%1: %2").arg(shown(m_temp->target), error);
+        m_failure = error;
         cancel();
         return WriteResult::failure(m_failure);
     }

@@ -36,7 +36,8 @@ public:
     // The target is marked read-only (no write permission for anyone, or none for this user).
     static WriteResult readOnly(QString error);
     explicit operator bool() const { return m_error.isEmpty(); }
-    // Why the write failed, for messages and warnings; empty on success.
+    // Why the write failed, for messages and warnings that name the file themselves ("it is
+    // read-only", "No space left on device"); empty on success.
     const QString& error() const { return m_error; }
     bool isReadOnly() const { return m_readOnly; }
 
