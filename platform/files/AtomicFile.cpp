@@ -9,8 +9,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <utility>
 #include <ctime>
+#include <utility>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>

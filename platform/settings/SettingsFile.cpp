@@ -10,8 +10,6 @@
 #include <map>
 #include <memory>
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -155,37 +153,30 @@ bool SettingsFile::modify(const std::function<void(SettingsDocument&)>& change)
 bool SettingsFile::keepDamagedFile() const
 {
     // Every damaged file is kept, each under the next free number: a second damage must not
-    // replace the copy of the first. The copy is a second name of the same file, so the
-    // damaged file stays in place until the new one replaces it whole.
-    const QByteArray path = QFile::encodeName(m_path);
-    struct stat damaged
-    {
-    };
-    if (::stat(path.constData(), &damaged) != 0) {
+    // replace the copy of the first. The copy is a second name of the same file where the
+    // file system allows, so the damaged file stays in place until the new one replaces it.
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
         qWarning("Damaged settings file %s cannot be kept (%s); the setting is not saved.", qPrintable(m_path),
-                 std::strerror(errno));
+                 qPrintable(file.errorString()));
         return false;
     }
+    const QByteArray damaged = file.readAll();
     for (int n = 1; n <= MaxKeptCopies; ++n) {
         const QString kept = keptCopyPath(n);
-        const QByteArray keptPath = QFile::encodeName(kept);
-        struct stat existing
-        {
-        };
-        if (::lstat(keptPath.constData(), &existing) == 0) {
+        if (QFileInfo::exists(kept) || QFileInfo(kept).isSymLink()) {
             // A save that failed after keeping it: this damage is kept already.
-            if (existing.st_dev == damaged.st_dev && existing.st_ino == damaged.st_ino)
+            QFile copy(kept);
+            if (copy.open(QIODevice::ReadOnly) && copy.size() == damaged.size() && copy.readAll() == damaged)
                 return true;
             continue;
         }
-        if (::linkat(AT_FDCWD, path.constData(), AT_FDCWD, keptPath.constData(), AT_SYMLINK_FOLLOW) != 0) {
-            const int linkError = errno;
-            if (linkError == EEXIST)
-                continue;
+        if (::linkat(AT_FDCWD, QFile::encodeName(m_path).constData(), AT_FDCWD, QFile::encodeName(kept).constData(),
+                     AT_SYMLINK_FOLLOW) != 0) {
             // A file system without hard links takes a copy.
-            if (!QFile::copy(m_path, kept)) {
+            if (const files::WriteResult copied = files::writeFile(kept, damaged); !copied) {
                 qWarning("Damaged settings file %s cannot be kept as %s (%s); the setting is not saved.",
-                         qPrintable(m_path), qPrintable(kept), std::strerror(linkError));
+                         qPrintable(m_path), qPrintable(kept), qPrintable(copied.error()));
                 return false;
             }
         }
