@@ -3,15 +3,12 @@
 #include "platform/files/AtomicFile.h"
 #include "platform/pdf417/ReaderProcess.h"
 #include "platform/pdf417/ScanFraming.h"
-#include "platform/pdf417/SymbolDecoder.h"
 #include "platform/pdf417/SymbolEncoder.h"
 
-#include <QDataStream>
 #include <QFile>
 #include <QImageReader>
 #include <QMutex>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <sys/stat.h>
 
@@ -27,8 +24,9 @@ constexpr qint64 MaxSymbolData = 64 * 1024;
 constexpr qint64 MaxRawScan = 1024 * 1024;
 // Letter pages at 600 dpi come to 34 megapixels; beyond this an image is not a scan of cards.
 constexpr qint64 MaxImagePixels = 60'000'000;
-// A reading that takes longer has hung.
-constexpr int ReadTimeoutMs = 60'000;
+// A reading that takes longer has hung (or met an image it cannot cope with): a card, a page.
+constexpr int CardReadMs = 5'000;
+constexpr int PageReadMs = 15'000;
 
 std::optional<QByteArray> readSmallFile(const QString& path, qint64 limit)
 {
@@ -41,11 +39,14 @@ std::optional<QByteArray> readSmallFile(const QString& path, qint64 limit)
     return bytes;
 }
 
-bool writeAtomically(const QString& path, const QByteArray& bytes)
+// The library's outputs are work files, made again for every card: replaced atomically but
+// not flushed to the disk, which would cost more than the reading.
+bool writeWorkFile(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return bool(files::writeFile(path, bytes, files::Durability::WorkFile));
 }
+
+} // namespace
 
 // The image in the file as greyscale; transparent parts count as white paper.
 QImage readGrey(const QString& path)
@@ -78,42 +79,22 @@ QImage readGrey(const QString& path)
     return grey;
 }
 
-// The jobs the reader process runs. A single symbol comes back as a 1 and its bytes (nothing
-// when there is none); a page as the number of symbols identified and the decoded ones.
-QByteArray readEasy(const QImage& grey)
+namespace {
+
+// The helper's answer for the image file; nothing when it failed on it (crashed or hung).
+std::optional<ReaderJob::Answer> read(ReaderJob::Kind kind, const QString& bitmapFile)
 {
-    const std::optional<QByteArray> bytes = SymbolDecoder::readEasy(grey);
-    return bytes ? '\1' + *bytes : QByteArray();
+    return ReaderProcess::run(kind, bitmapFile, kind == ReaderJob::All ? PageReadMs : CardReadMs);
 }
 
-QByteArray readHard(const QImage& grey)
+std::int16_t decodeOne(const QString& bitmapFile, const QString& vCardFile, ReaderJob::Kind kind)
 {
-    const std::optional<QByteArray> bytes = SymbolDecoder::readHard(grey);
-    return bytes ? '\1' + *bytes : QByteArray();
-}
-
-QByteArray readAll(const QImage& grey)
-{
-    QByteArray packed;
-    QDataStream out(&packed, QIODevice::WriteOnly);
-    const QList<SymbolDecoder::Symbol> symbols = SymbolDecoder::readAll(grey);
-    out << qint32(symbols.size());
-    for (const SymbolDecoder::Symbol& symbol : symbols) {
-        if (symbol.decoded)
-            out << symbol.bytes;
-    }
-    return packed;
-}
-
-std::int16_t decodeOne(const QString& bitmapFile, const QString& vCardFile, ReaderProcess::Job job)
-{
-    const QImage grey = readGrey(bitmapFile);
-    if (grey.isNull())
+    const std::optional<ReaderJob::Answer> answer = read(kind, bitmapFile);
+    if (answer && !answer->readable)
         return CannotRead;
-    const std::optional<QByteArray> answer = ReaderProcess::run(job, grey, ReadTimeoutMs);
-    if (!answer || answer->isEmpty())
+    if (!answer || answer->symbols.isEmpty())
         return NoSymbol;
-    return writeAtomically(vCardFile, answer->mid(1)) ? Done : CannotWrite;
+    return writeWorkFile(vCardFile, answer->symbols.first()) ? Done : CannotWrite;
 }
 
 // What tells one state of a file from another: a rewrite changes the time stamps, a
@@ -146,30 +127,6 @@ struct Page
     int identified = 0;
 };
 
-// Every symbol of the image (see the multiple-symbol call). A reader that fails on the image
-// leaves the page empty: nothing identified.
-Page readPage(const QImage& grey, const FileState& state)
-{
-    Page page{state, {}, 0};
-    const std::optional<QByteArray> answer = ReaderProcess::run(&readAll, grey, ReadTimeoutMs);
-    if (!answer)
-        return page;
-    QDataStream in(*answer);
-    qint32 identified = 0;
-    QList<QByteArray> decoded;
-    in >> identified;
-    while (in.status() == QDataStream::Ok && !in.atEnd()) {
-        QByteArray bytes;
-        in >> bytes;
-        decoded << bytes;
-    }
-    if (in.status() == QDataStream::Ok) {
-        page.identified = identified;
-        page.decoded = decoded;
-    }
-    return page;
-}
-
 QMutex pageMutex;
 std::optional<Page> currentPage;
 
@@ -198,12 +155,12 @@ int ConvertFileToSymbolBMP_V2(const QString& vCardFile, const QString& bitmapFil
 
 std::int16_t pdfDecodeBMPSymbolToFileEasy(const QString& bitmapFile, const QString& vCardFile)
 {
-    return decodeOne(bitmapFile, vCardFile, &readEasy);
+    return decodeOne(bitmapFile, vCardFile, ReaderJob::Easy);
 }
 
 std::int16_t pdfDecodeBMPSymbolToFileHard(const QString& bitmapFile, const QString& vCardFile)
 {
-    return decodeOne(bitmapFile, vCardFile, &readHard);
+    return decodeOne(bitmapFile, vCardFile, ReaderJob::Hard);
 }
 
 std::int16_t pdfDecodeBMPSymbolToFileMultiple(const QString& bitmapFile, const QString& vCardFile, int index,
@@ -216,22 +173,30 @@ std::int16_t pdfDecodeBMPSymbolToFileMultiple(const QString& bitmapFile, const Q
     if (!state)
         return -CannotRead;
 
-    QMutexLocker lock(&pageMutex);
-    // The call for symbol 1 starts a loop and always reads the file afresh.
-    if (index == 1 || !currentPage || !(currentPage->state == *state)) {
-        currentPage.reset();
-        const QImage grey = readGrey(bitmapFile);
-        if (grey.isNull())
+    // The call for symbol 1 starts a loop and always reads the file afresh. No lock is held while
+    // the helper reads: events run meanwhile, and one of them may start a read of its own.
+    std::optional<Page> page;
+    if (index != 1) {
+        QMutexLocker lock(&pageMutex);
+        if (currentPage && currentPage->state == *state)
+            page = currentPage;
+    }
+    if (!page) {
+        const std::optional<ReaderJob::Answer> answer = read(ReaderJob::All, bitmapFile);
+        if (answer && !answer->readable)
             return -CannotRead;
-        currentPage = readPage(grey, *state);
+        // A reader that fails on the image leaves the page empty: nothing identified.
+        page = answer ? Page{*state, answer->symbols, answer->identified} : Page{*state, {}, 0};
+        QMutexLocker lock(&pageMutex);
+        currentPage = page;
     }
     if (index == 1)
-        count = std::int16_t(std::min(currentPage->identified, int(std::numeric_limits<std::int16_t>::max())));
-    if (index > currentPage->decoded.size())
+        count = std::int16_t(std::min(page->identified, int(std::numeric_limits<std::int16_t>::max())));
+    if (index > page->decoded.size())
         return 0;
-    if (!writeAtomically(vCardFile, currentPage->decoded[index - 1]))
+    if (!writeWorkFile(vCardFile, page->decoded[index - 1]))
         return -CannotWrite;
-    return index < currentPage->decoded.size() ? 1 : 2;
+    return index < page->decoded.size() ? 1 : 2;
 }
 
 int decodeRawToFile(const QString& rawFile, const QString& vCardFile)
@@ -244,7 +209,7 @@ int decodeRawToFile(const QString& rawFile, const QString& vCardFile)
     const std::optional<QByteArray> card = ScanFraming::vCardOf(*raw);
     if (!card)
         return NotAVCard;
-    return writeAtomically(vCardFile, *card) ? Done : CannotWrite;
+    return writeWorkFile(vCardFile, *card) ? Done : CannotWrite;
 }
 
 } // namespace pdf417

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 #include <cstdint>
@@ -8,9 +9,10 @@
 // back, every symbol of a scanned sheet, and the raw bytes of a serial hand scanner.
 // Encoding is done by zint, decoding by zxing-cpp; bitmaps are read and written with Qt's
 // image I/O (any BMP depth, top-down or bottom-up, PNG and JPEG too).
-// Every output file is written to a temporary file beside it and renamed over the target.
-// Symbols are read in a helper process (see ReaderProcess), so that a bitmap that trips the
-// reader library cannot bring the program down.
+// Every output file is written to a temporary file beside it and renamed over the target,
+// without a disk flush: the outputs are work files, made again for every card.
+// Images are read, and their symbols decoded, in a helper program (see ReaderProcess), so that
+// a file that trips an image decoder or the reader library cannot bring the program down.
 namespace pdf417 {
 
 // The result codes (0 = done). The multiple-symbol call returns them negated.
@@ -57,5 +59,9 @@ std::int16_t pdfDecodeBMPSymbolToFileMultiple(const QString& bitmapFile, const Q
 // Writes the vCard carried by the raw bytes a serial hand scanner sent (`rawFile`) into
 // `vCardFile`, without the scanner's framing. Returns NotAVCard when the bytes hold no vCard.
 int decodeRawToFile(const QString& rawFile, const QString& vCardFile);
+
+// The image in the file as greyscale (Format_Grayscale8), transparent parts white; a null
+// image when the file is missing, not an image or too large. The helper's image reading.
+QImage readGrey(const QString& path);
 
 } // namespace pdf417

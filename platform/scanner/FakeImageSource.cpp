@@ -21,4 +21,10 @@ Acquired FakeImageSource::acquire(QWidget* parent)
     return m_result;
 }
 
+Opened FakeImageSource::open()
+{
+    ++m_opens;
+    return {nullptr, m_openError};
+}
+
 } // namespace scanner

@@ -242,16 +242,17 @@ QByteArray IndexedCard::toData(const QString& uid) const
     return Writer::write(card);
 }
 
-SaveResult IndexedCard::save(const QString& fileName, bool withUid) const
+SaveResult IndexedCard::save(const QString& fileName, files::Durability durability) const
 {
     QString uid;
-    if (withUid && !m_card.version().isEmpty() && !m_card.property(QStringLiteral("UID"))) {
+    if (durability == files::Durability::Durable && !m_card.version().isEmpty() &&
+        !m_card.property(QStringLiteral("UID"))) {
         const ReadResult previous = Reader::readFile(fileName);
         const Property* kept = previous ? previous.cards.first().property(QStringLiteral("UID")) : nullptr;
         uid = kept && !kept->text().trimmed().isEmpty() ? kept->text()
                                                          : QUuid::createUuid().toString(QUuid::WithoutBraces);
     }
-    return Writer::saveFile(fileName, toData(uid));
+    return Writer::saveFile(fileName, toData(uid), durability);
 }
 
 QString IndexedCard::value(int index) const

@@ -5,14 +5,12 @@
 #include <algorithm>
 #include <climits>
 #include <memory>
-#include <utility>
 
 namespace vcard {
 
 namespace {
 
 std::unique_ptr<IndexedCard> g_current;
-bool g_uidWritten = true;
 
 IndexedCard& current()
 {
@@ -66,17 +64,12 @@ int AddvCardProp(int index, const QString& value)
     return current().setValue(index, value) ? 0 : 1;
 }
 
-int SavevCardToFile(const QString& fileName)
+int SavevCardToFile(const QString& fileName, files::Durability durability)
 {
-    const SaveResult result = current().save(fileName, g_uidWritten);
+    const SaveResult result = current().save(fileName, durability);
     if (result)
         return 0;
     return result.error == SaveResult::Error::ReadOnly ? 1 : 2;
-}
-
-bool SetvCardUidWritten(bool bWritten)
-{
-    return std::exchange(g_uidWritten, bWritten);
 }
 
 void ReleasevCard()

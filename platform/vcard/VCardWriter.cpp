@@ -1,6 +1,5 @@
 #include "platform/vcard/VCardWriter.h"
 
-#include "platform/files/AtomicFile.h"
 #include "platform/vcard/VCardText.h"
 
 namespace vcard {
@@ -169,10 +168,10 @@ QByteArray Writer::write(const QList<Card>& cards)
     return out;
 }
 
-SaveResult Writer::saveFile(const QString& fileName, const QByteArray& data)
+SaveResult Writer::saveFile(const QString& fileName, const QByteArray& data, files::Durability durability)
 {
     SaveResult result;
-    const files::WriteResult written = files::writeFile(fileName, data);
+    const files::WriteResult written = files::writeFile(fileName, data, durability);
     if (!written) {
         result.error = written.isReadOnly() ? SaveResult::Error::ReadOnly : SaveResult::Error::CannotWrite;
         result.reason = written.error();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/files/AtomicFile.h"
 #include "platform/vcard/VCardCard.h"
 
 #include <QByteArray>
@@ -39,9 +40,10 @@ public:
     static QByteArray write(const QList<Card>& cards);
 
     // Writes `data` to a temporary file beside `fileName` and renames it over the target,
-    // so a failed save leaves the previous file whole. A target that exists without write
-    // permission is refused.
-    static SaveResult saveFile(const QString& fileName, const QByteArray& data);
+    // so a failed save leaves the previous file whole; a work file is not flushed to the
+    // disk. A target that exists without write permission is refused.
+    static SaveResult saveFile(const QString& fileName, const QByteArray& data,
+                               files::Durability durability = files::Durability::Durable);
 
     static constexpr int MaxLineOctets = 75;
 };

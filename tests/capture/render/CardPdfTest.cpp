@@ -4,7 +4,6 @@
 #include "platform/pdf417/Pdf417.h"
 #include "platform/print/PdfTarget.h"
 #include "platform/print/PictureBoxTarget.h"
-#include "platform/vcard/VCardLibrary.h"
 
 #include "CardTests.h"
 #include "PdfTools.h"
@@ -45,10 +44,8 @@ QByteArray decoded(const QImage& image, const QTemporaryDir& folder)
 QByteArray vCardOf(const CImpressionDoc& doc, const QTemporaryDir& folder)
 {
     const QString fileName = folder.filePath(QStringLiteral("expected.vcf"));
-    const bool bUidWritten = vcard::SetvCardUidWritten(false); // a symbol carries no UID
-    const bool bWritten = doc.writeFile(fileName, true);
-    vcard::SetvCardUidWritten(bUidWritten);
-    return bWritten ? contents(fileName) : QByteArray();
+    // Written as the symbol's own work file is: without a UID.
+    return doc.writeFile(fileName, true, files::Durability::WorkFile) ? contents(fileName) : QByteArray();
 }
 
 } // namespace

@@ -67,17 +67,12 @@ AbsentPrinter::~AbsentPrinter()
     print::setSpooler(m_previousSpooler);
 }
 
-SampleCardEdition::SampleCardEdition() : m_previous(modMainHelper::programEdition())
+modMainHelper::ProgramEdition sampleCardEdition()
 {
-    modMainHelper::ProgramEdition edition = m_previous;
+    modMainHelper::ProgramEdition edition = modMainHelper::quorvaneEdition();
     edition.symbolBadges.wordsIncluded = QStringLiteral("TSN-Corvel-Words-Included.bmp");
     edition.symbolBadges.wordsExcluded = QStringLiteral("TSN-Corvel-Words-Excluded.bmp");
-    modMainHelper::setProgramEdition(edition);
-}
-
-SampleCardEdition::~SampleCardEdition()
-{
-    modMainHelper::setProgramEdition(m_previous);
+    return edition;
 }
 
 } // namespace card_tests

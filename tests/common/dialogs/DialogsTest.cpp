@@ -6,6 +6,7 @@
 #include "platform/registry/Registry.h"
 #include "platform/shell/HelpEngine.h"
 
+#include "InstalledEdition.h"
 #include "QtPrinters.h"
 #include "RecordingDesktop.h"
 #include "RecordingHelp.h"
@@ -28,6 +29,9 @@ using testing_support::RecordingHelp;
 using testing_support::ScriptedForms;
 using testing_support::ScriptedMessages;
 using testing_support::TempConfig;
+
+// The windows here are the card-reading program's: its edition is installed as its start-up does.
+const auto* const g_edition = ::testing::AddGlobalTestEnvironment(new testing_support::QuorvaneEdition);
 
 namespace {
 
@@ -151,13 +155,12 @@ TEST(AboutBox, TheLauncherEditionHasItsOwnTitleAndLabels)
     panel.about.programIcon = false;
     panel.about.labels = {{QStringLiteral("Label1"),
                            QStringLiteral("Create and read digital business cards with the Tessaline family.")}};
-    const modMainHelper::ProgramEdition previous = modMainHelper::programEdition();
-    modMainHelper::setProgramEdition(panel);
+    auto edition = std::make_optional<testing_support::InstalledEdition>(panel);
     ui::setProgramTitle(QStringLiteral("Zephlorin"));
     auto* about = new frmAbout;
     ui::load(*about);
     ui::setProgramTitle(QString());
-    modMainHelper::setProgramEdition(previous);
+    edition.reset();
     EXPECT_EQ(about->windowTitle(), QStringLiteral("About Zephlorin"));
     EXPECT_EQ(about->lblTitle->text(), QStringLiteral("Zephlorin "));
     EXPECT_NE(about->findChild<QLabel*>(QStringLiteral("LabelWebURL")), nullptr);

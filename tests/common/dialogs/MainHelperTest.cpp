@@ -11,6 +11,7 @@
 #include "platform/ui/MessageService.h"
 #include "platform/ui/ToolTips.h"
 
+#include "InstalledEdition.h"
 #include "QtPrinters.h"
 #include "RecordingDesktop.h"
 #include "RecordingHelp.h"
@@ -34,6 +35,7 @@
 #include <gtest/gtest.h>
 
 using namespace modMainHelper;
+using testing_support::InstalledEdition;
 using testing_support::RecordingDesktop;
 using testing_support::RecordingHelp;
 using testing_support::ScriptedForms;
@@ -85,17 +87,6 @@ public:
 
 private:
     shell::Desktop* m_previous;
-};
-
-// Another program's edition for the test's lifetime.
-class EditionScope
-{
-public:
-    explicit EditionScope(const ProgramEdition& edition) : m_previous(programEdition()) { setProgramEdition(edition); }
-    ~EditionScope() { setProgramEdition(m_previous); }
-
-private:
-    ProgramEdition m_previous;
 };
 
 // A stand-in main window that records the files it is asked to open.
@@ -236,6 +227,7 @@ TEST(CommitPreferences, ReachesEveryOfferingFormInLoadOrderPastOneThatFails)
 
 TEST(DroppedFiles, OpenBitmapsAndImpressionsAndRefuseOthersOneByOne)
 {
+    InstalledEdition edition;
     ScriptedMessages messages;
     auto* main = new MainWindow;
     ui::load(*main);
@@ -272,6 +264,7 @@ TEST(DroppedFiles, OpenBitmapsAndImpressionsAndRefuseOthersOneByOne)
 
 TEST(DroppedFiles, DragOverLooksAtTheFirstFileOnly)
 {
+    InstalledEdition edition;
     Qt::DropAction effect = Qt::MoveAction;
     std::unique_ptr<QMimeData> textFirst(filesData({QStringLiteral("/a.txt"), QStringLiteral("/b.imf")}));
     dragOverFiles(textFirst.get(), effect);
@@ -290,7 +283,7 @@ TEST(DroppedFiles, AnEditionWithoutOpeningShowsTheFullProgramNoticeOncePerDrop)
 {
     ProgramEdition sampler = quorvaneEdition();
     sampler.drops = DropHandling::FullProgramNotice;
-    EditionScope scope(sampler);
+    InstalledEdition scope(sampler);
     auto* main = new MainWindow;
     ui::load(*main);
     RecordingHelp help;
@@ -381,6 +374,7 @@ public:
 TEST(ToolTipPreference, EmptiesTipsOnlyWhenSwitchedOffAndTreatsToolbarsByEdition)
 {
     TempConfig config;
+    InstalledEdition edition;
     TippedWindow on;
     applyToolTipPreference(&on);
     EXPECT_EQ(on.button->toolTip(), QStringLiteral("Scan tip"));
@@ -394,7 +388,7 @@ TEST(ToolTipPreference, EmptiesTipsOnlyWhenSwitchedOffAndTreatsToolbarsByEdition
 
     ProgramEdition sampler = quorvaneEdition();
     sampler.toolbarTips = ToolbarTips::Buttons;
-    EditionScope scope(sampler);
+    InstalledEdition scope(sampler);
     TippedWindow brindlemark;
     applyToolTipPreference(&brindlemark);
     EXPECT_TRUE(brindlemark.button->toolTip().isEmpty());

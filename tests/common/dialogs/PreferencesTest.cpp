@@ -9,6 +9,7 @@
 #include "platform/settings/Settings.h"
 #include "platform/ui/ToolTips.h"
 
+#include "InstalledEdition.h"
 #include "QtPrinters.h"
 #include "RecordingHelp.h"
 #include "ScriptedForms.h"
@@ -27,6 +28,9 @@ using testing_support::RecordingHelp;
 using testing_support::ScriptedForms;
 using testing_support::ScriptedMessages;
 using testing_support::TempConfig;
+
+// The windows here are the card-reading program's: its edition is installed as its start-up does.
+const auto* const g_edition = ::testing::AddGlobalTestEnvironment(new testing_support::QuorvaneEdition);
 
 namespace {
 

@@ -4,8 +4,11 @@
 #include "CardScans.h"
 #include "TestPaths.h"
 
+#include "platform/ui/Timer.h"
+
+#include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -15,9 +18,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <csignal>
 #include <random>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace pdf417;
@@ -319,7 +322,7 @@ TEST_F(Pdf417Test, DecodersReportWhatTheyCannotRead)
 TEST_F(Pdf417Test, SymbolThatTripsTheReaderLibraryIsNoSymbol)
 {
     // A symbol bitmap with a wrong height in its header: zxing-cpp 1.4 reads outside its tables
-    // on it (and crashes under AddressSanitizer); the reading runs in a child process.
+    // on it (and crashes under AddressSanitizer); the reading runs in the helper program.
     const QString bitmap = testing_support::fixture("pdf417/misread-rows.bmp");
     EXPECT_EQ(pdfDecodeBMPSymbolToFileEasy(bitmap, path("out.vcf")), NoSymbol);
     EXPECT_EQ(pdfDecodeBMPSymbolToFileHard(bitmap, path("out.vcf")), NoSymbol);
@@ -330,52 +333,123 @@ TEST_F(Pdf417Test, SymbolThatTripsTheReaderLibraryIsNoSymbol)
 
 namespace {
 
-QByteArray crashes(const QImage&)
+// Sets the reader helper's test switch for its lifetime.
+class HelperFault
 {
-    std::raise(SIGSEGV);
-    return "not reached";
+public:
+    explicit HelperFault(const char* fault) { qputenv("QV_SYMBOL_READER_FAULT", fault); }
+    ~HelperFault() { qunsetenv("QV_SYMBOL_READER_FAULT"); }
+};
+
+QString executableOf(qint64 pid)
+{
+    return QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget();
 }
 
-QByteArray hangs(const QImage&)
+// The processes this one started that are still running (no zombies).
+QList<qint64> children()
 {
-    for (;;)
-        ::pause();
+    QList<qint64> found;
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold blanks and parentheses.
+        const QByteArray line = stat.readAll();
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1].toLongLong() == ::getpid() && fields[0] != "Z")
+            found << entry.toLongLong();
+    }
+    return found;
 }
 
-QByteArray sizeOf(const QImage& grey)
+// The one helper running; fails the test when there is another child, or none.
+qint64 onlyHelper()
 {
-    return QByteArray::number(grey.width()) + "x" + QByteArray::number(grey.height()) + " " +
-           QByteArray::number(qGray(grey.pixel(3, 1)));
-}
-
-QByteArray openFiles(const QImage&)
-{
-    QByteArray names;
-    for (QDirIterator it(QStringLiteral("/proc/self/fd"), QDir::Files | QDir::System); it.hasNext();)
-        names += QFileInfo(it.next()).symLinkTarget().toUtf8() + "\n";
-    return names;
+    const QList<qint64> pids = children();
+    EXPECT_EQ(pids.size(), 1);
+    const qint64 pid = pids.value(0, -1);
+    EXPECT_EQ(executableOf(pid), QFileInfo(ReaderProcess::helperPath()).canonicalFilePath());
+    return pid;
 }
 
 } // namespace
 
-TEST_F(Pdf417Test, ReaderProcessSurvivesCrashesAndHangsOfItsJobs)
+TEST_F(Pdf417Test, ReaderHelperIsAProgramOfItsOwnWhoseFailuresGiveNoSymbolInTime)
 {
-    QImage grey(7, 5, QImage::Format_Grayscale8);
-    grey.fill(40);
-    EXPECT_EQ(ReaderProcess::run(&sizeOf, grey, 10'000), QByteArray("7x5 40"));
-    EXPECT_FALSE(ReaderProcess::run(&crashes, grey, 10'000));
-    EXPECT_EQ(ReaderProcess::run(&sizeOf, grey, 10'000), QByteArray("7x5 40"));
-    EXPECT_FALSE(ReaderProcess::run(&hangs, grey, 200));
-    EXPECT_EQ(ReaderProcess::run(&sizeOf, grey, 10'000), QByteArray("7x5 40"));
+    const QByteArray data = cardscans::fullImpression(1);
+    symbol(data);
+    const QString bitmap = path("symbol.bmp");
+    ASSERT_EQ(pdfDecodeBMPSymbolToFileEasy(bitmap, path("out.vcf")), Done);
+    EXPECT_EQ(read("out.vcf"), data);
 
-    // A file the program holds open (a serial port, say) is not held by a new helper.
-    write("held.txt", "x");
-    QFile held(path("held.txt"));
-    ASSERT_TRUE(held.open(QIODevice::ReadOnly));
-    EXPECT_FALSE(ReaderProcess::run(&crashes, grey, 10'000));
-    const std::optional<QByteArray> files = ReaderProcess::run(&openFiles, grey, 10'000);
-    ASSERT_TRUE(files);
-    EXPECT_FALSE(files->contains("held.txt")) << files->toStdString();
+    // Every child of this process, after each read and whenever a timer looks during a wait once
+    // the helper has its request, is the helper program: this program is never a copy by fork().
+    const QString helper = QFileInfo(ReaderProcess::helperPath()).canonicalFilePath();
+    ASSERT_NE(helper, executableOf(::getpid()));
+    int ticks = 0;
+    QElapsedTimer elapsed;
+    QStringList strangers;
+    ui::Timer timer(nullptr, 20);
+    QObject::connect(&timer, &ui::Timer::tick, [&] {
+        ++ticks;
+        for (qint64 pid : children()) {
+            if (const QString exe = executableOf(pid); exe != helper && elapsed.elapsed() > 1000)
+                strangers << exe;
+        }
+    });
+    timer.setEnabled(true);
+    const qint64 first = onlyHelper();
+
+    // A helper that crashes: no symbol, at once; the next read gets a fresh helper.
+    {
+        HelperFault crash("crash");
+        elapsed.start();
+        EXPECT_EQ(pdfDecodeBMPSymbolToFileHard(bitmap, path("out.vcf")), NoSymbol);
+        EXPECT_LT(elapsed.elapsed(), 5000);
+        std::int16_t count = -1;
+        EXPECT_EQ(pdfDecodeBMPSymbolToFileMultiple(bitmap, path("page.vcf"), 1, count), 0);
+        EXPECT_EQ(count, 0);
+    }
+    EXPECT_TRUE(children().isEmpty());
+
+    // A file this program holds open (a serial port, say), even one not marked close-on-exec,
+    // is not held by a new helper.
+    const int held = ::open(QFile::encodeName(path("out.vcf")).constData(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    QFile::remove(path("out.vcf"));
+    ASSERT_EQ(pdfDecodeBMPSymbolToFileEasy(bitmap, path("out.vcf")), Done);
+    ::close(held);
+    EXPECT_EQ(read("out.vcf"), data);
+    const qint64 second = onlyHelper();
+    EXPECT_NE(second, first);
+    for (const QFileInfo& fd : QDir(QStringLiteral("/proc/%1/fd").arg(second)).entryInfoList(QDir::System))
+        EXPECT_FALSE(fd.symLinkTarget().startsWith(m_dir.path())) << fd.symLinkTarget().toStdString();
+
+    // A helper that hangs on a card: no symbol after 5 s, events running all the while.
+    {
+        HelperFault hang("hang");
+        ticks = 0;
+        elapsed.start();
+        EXPECT_EQ(pdfDecodeBMPSymbolToFileEasy(bitmap, path("out.vcf")), NoSymbol);
+        EXPECT_GE(elapsed.elapsed(), 4900);
+        EXPECT_LT(elapsed.elapsed(), 5000 + 2000);
+        EXPECT_GT(ticks, 20);
+    }
+    EXPECT_TRUE(children().isEmpty()) << "the hung helper is ended";
+    std::int16_t count = -1;
+    EXPECT_EQ(pdfDecodeBMPSymbolToFileMultiple(bitmap, path("page.vcf"), 1, count), 2);
+    EXPECT_EQ(count, 1);
+    EXPECT_EQ(read("page.vcf"), data);
+    EXPECT_NE(onlyHelper(), second);
+    EXPECT_TRUE(strangers.isEmpty()) << strangers.join(u' ').toStdString();
+}
+
+TEST_F(Pdf417Test, ReaderHelperIsFoundBesideTheProgram)
+{
+    // Tests run from the build tree's bin folder, where the programs and the helper land.
+    EXPECT_EQ(QFileInfo(ReaderProcess::helperPath()).absolutePath(), QCoreApplication::applicationDirPath());
+    EXPECT_TRUE(QFileInfo(ReaderProcess::helperPath()).isExecutable());
 }
 
 TEST_F(Pdf417Test, MultipleGivesEverySymbolOfASheetInReadingOrder)

@@ -3,6 +3,7 @@
 
 #include "QtPrinters.h"
 #include "ScriptedForms.h"
+#include "WindowWatchdog.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -283,6 +284,7 @@ TEST_F(Forms, AModalFormLeftOpenFailsAndIsHidden)
 TEST_F(Forms, AModalFormWaitsForTheUserUntilHidden)
 {
     ui::ModalDriver* previous = ui::setModalDriver(nullptr);
+    const testing_support::WindowWatchdog watchdog(QStringLiteral("the modal form to close"));
     auto* dialog = new Dialog;
     QTimer::singleShot(0, dialog->ok, &QPushButton::click);
     ui::showModal(*dialog);
@@ -292,6 +294,20 @@ TEST_F(Forms, AModalFormWaitsForTheUserUntilHidden)
     QTimer::singleShot(0, dialog, [dialog] { ui::unload(*dialog); });
     ui::showModal(*dialog);
     EXPECT_FALSE(ui::isLoaded(*dialog));
+    ui::setModalDriver(previous);
+}
+
+TEST_F(Forms, AModalFormNobodyAnswersFailsTheTestInsteadOfHanging)
+{
+    ui::ModalDriver* previous = ui::setModalDriver(nullptr);
+    auto* dialog = new Dialog;
+    EXPECT_NONFATAL_FAILURE(
+        {
+            const testing_support::WindowWatchdog watchdog(QStringLiteral("the user"), 100);
+            ui::showModal(*dialog);
+        },
+        "still waiting for the user");
+    EXPECT_FALSE(dialog->isVisible());
     ui::setModalDriver(previous);
 }
 

@@ -256,13 +256,11 @@ TEST_F(VCardLibrary, SavedCardsCarryAUidThatStaysWithTheFile)
     ASSERT_EQ(SavevCardToFile(path("copy.vcf")), 0);
     EXPECT_EQ(uidOf("copy.vcf"), "urn:uuid:kept");
 
-    // Cards written for a symbol go without.
+    // Work files (the card written to be encoded in a symbol) go without.
     InitializevCard();
     AddvCardProp(0, QStringLiteral("3.0"));
     AddvCardProp(7, QStringLiteral("Ann"));
-    EXPECT_TRUE(SetvCardUidWritten(false));
-    ASSERT_EQ(SavevCardToFile(path("symbol.vcf")), 0);
-    EXPECT_FALSE(SetvCardUidWritten(true));
+    ASSERT_EQ(SavevCardToFile(path("symbol.vcf"), files::Durability::WorkFile), 0);
     EXPECT_TRUE(uidOf("symbol.vcf").isEmpty());
     // Nor does a card of the first generation, which has no VERSION.
     InitializevCard();
