@@ -7,6 +7,7 @@
 #include "common/MainHelperText.h"
 #include "common/modRegistryHigh.h"
 #include "platform/serial/CommPort.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Timer.h"
 #include "platform/vb/VbError.h"
@@ -41,10 +42,10 @@ frmHelper::frmHelper(QWidget* parent) : QWidget(parent)
         QStringLiteral("The only purpose of this form is to provide some global controls. It is always hidden."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    connect(tmrScan, &ui::Timer::tick, this, [this] { tmrScan_Timer(); });
-    connect(Timer1, &ui::Timer::tick, this, [this] { Timer1_Timer(); });
-    connect(MSComm1, &serial::CommPort::onComm, this, [this] { MSComm1_OnComm(); });
-    connect(MSComm1, &serial::CommPort::deviceLost, this, [this] { MSComm1_DeviceLost(); });
+    ui::handle(tmrScan, [this] { tmrScan_Timer(); });
+    ui::handle(Timer1, [this] { Timer1_Timer(); });
+    ui::connect(MSComm1, &serial::CommPort::onComm, this, [this] { MSComm1_OnComm(); });
+    ui::connect(MSComm1, &serial::CommPort::deviceLost, this, [this] { MSComm1_DeviceLost(); });
 }
 
 frmHelper::~frmHelper() = default;
@@ -86,14 +87,11 @@ void frmHelper::MSComm1_DeviceLost()
     ui::msgBox(strReason, ui::Buttons::Ok, ui::Icon::Exclamation);
 }
 
+// OnTimer is called by name: a form without it is passed over, and its errors are ignored.
 void frmHelper::Timer1_Timer()
 {
-    if (auto* client = dynamic_cast<ITimerClient*>(m_frmTimerClient.data())) {
-        try {
-            client->OnTimer(*Timer1);
-        } catch (...) {
-        }
-    }
+    if (auto* client = dynamic_cast<ITimerClient*>(m_frmTimerClient.data()))
+        ui::runGuarded([&] { client->OnTimer(*Timer1); }, ui::OnError::Ignore);
 }
 
 void frmHelper::startTimer(ui::Form* frm)
@@ -194,10 +192,8 @@ void frmHelper::callSerialScanComplete()
         return;
     QPointer<frmHelper> self(this);
     m_bInScanComplete = true;
-    try {
-        owner->serialScanComplete();
-    } catch (...) {
-    }
+    // Called by name: its errors are ignored.
+    ui::runGuarded([owner] { owner->serialScanComplete(); }, ui::OnError::Ignore);
     if (self)
         m_bInScanComplete = false;
 }

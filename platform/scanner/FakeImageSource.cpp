@@ -2,14 +2,9 @@
 
 namespace scanner {
 
-FakeImageSource::FakeImageSource(QImage image) : m_previous(setImageSource(this))
+FakeImageSource::FakeImageSource(QImage image) : m_installed(imageSource.replace(*this))
 {
     setImage(std::move(image));
-}
-
-FakeImageSource::~FakeImageSource()
-{
-    setImageSource(m_previous);
 }
 
 Acquired FakeImageSource::acquire(QWidget* parent)
@@ -25,6 +20,12 @@ Opened FakeImageSource::open()
 {
     ++m_opens;
     return {nullptr, m_openError};
+}
+
+bool FakeImageSource::chooseSource(QWidget* owner)
+{
+    m_chooserOwners.append(owner);
+    return m_chooseResult;
 }
 
 } // namespace scanner

@@ -12,6 +12,7 @@
 
 #include <functional>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 using namespace ui;
@@ -22,8 +23,7 @@ namespace {
 class RealBox
 {
 public:
-    RealBox() : m_previous(setMessageService(nullptr)) {}
-    ~RealBox() { setMessageService(m_previous); }
+    RealBox() : m_real(messageService.replace(messageService.fallback())) {}
 
     Answer show(const Message& message, std::function<void(QMessageBox&)> work)
     {
@@ -46,7 +46,7 @@ public:
     }
 
 private:
-    MessageService* m_previous;
+    service::Service<MessageService>::Override m_real;
 };
 
 } // namespace
