@@ -105,7 +105,7 @@ int main(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder + QStringLiteral("/config")));
     QCoreApplication app(argc, argv);
     PrintedMessages messages;
-    ui::setMessageService(&messages);
+    ui::messageService.set(&messages);
 
     QString target;
     bool saved = false;
