@@ -3,6 +3,7 @@
 #include "capture/IScanOwner.h"
 #include "capture/ITimerClient.h"
 #include "capture/modCardScan.h"
+#include "common/MainHelper.h"
 #include "common/MainHelperText.h"
 #include "common/modRegistryHigh.h"
 #include "platform/serial/CommPort.h"
@@ -44,8 +45,7 @@ frmHelper::frmHelper(QWidget* parent) : QWidget(parent)
     ui::handle(tmrScan, [this] { tmrScan_Timer(); });
     ui::handle(Timer1, [this] { Timer1_Timer(); });
     ui::connect(MSComm1, &serial::CommPort::onComm, this, [this] { MSComm1_OnComm(); });
-    // A scanner unplugged while switched on: the port has closed itself; the scanner is off.
-    ui::connect(MSComm1, &serial::CommPort::deviceLost, this, [this] { turnOffSerialScanner(); });
+    ui::connect(MSComm1, &serial::CommPort::deviceLost, this, [this] { MSComm1_DeviceLost(); });
 }
 
 frmHelper::~frmHelper() = default;
@@ -74,6 +74,17 @@ void frmHelper::MSComm1_OnComm()
         tmrScan->setEnabled(true);
         m_nLastCount = 0;
     }
+}
+
+void frmHelper::MSComm1_DeviceLost()
+{
+    // A scanner unplugged while switched on: the port has closed itself. The scanner is off,
+    // every window shows the port released (as after the Release command), and the user is
+    // told once, in the port's own words.
+    const QString strReason = MSComm1->lostReason();
+    turnOffSerialScanner();
+    modMainHelper::commitPreferencesToAllForms();
+    ui::msgBox(strReason, ui::Buttons::Ok, ui::Icon::Exclamation);
 }
 
 // OnTimer is called by name: a form without it is passed over, and its errors are ignored.

@@ -49,7 +49,8 @@ QByteArray decoded(const QImage& image, const QTemporaryDir& folder)
 QByteArray vCardOf(const CImpressionDoc& doc, const QTemporaryDir& folder)
 {
     const QString fileName = folder.filePath(QStringLiteral("expected.vcf"));
-    return doc.writeFile(fileName, true) ? contents(fileName) : QByteArray();
+    // Written as the symbol's own work file is: without a UID.
+    return doc.writeFile(fileName, true, files::Durability::WorkFile) ? contents(fileName) : QByteArray();
 }
 
 } // namespace
