@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/vb/EventWait.h"
+
 #include <QtGlobal>
 
 // Time as the programs see it, and the one place that lets events run while code waits.
@@ -40,13 +42,16 @@ Clock& clock();
 // Install a test clock before the timers under test are made.
 Clock* setClock(Clock* replacement);
 
+// Both mark the program as waiting (vb::EventWait) while events run.
 inline void doEvents()
 {
+    const vb::EventWait waiting;
     clock().doEvents();
 }
 
 inline void waitEvents(int maxMs)
 {
+    const vb::EventWait waiting;
     clock().waitEvents(maxMs);
 }
 

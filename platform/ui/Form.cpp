@@ -1,6 +1,8 @@
 #include "platform/ui/Form.h"
 
+#include "platform/ui/MdiRuntime.h"
 #include "platform/ui/ModalDriver.h"
+#include "platform/vb/EventWait.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -65,6 +67,7 @@ bool CloseWatcher::eventFilter(QObject* watched, QEvent* event)
 void discard(Form& form)
 {
     g_forms.removeOne(&form);
+    mdi::formUnloaded(form);
     QWidget* w = form.widget();
     w->removeEventFilter(&g_closeWatcher);
     w->hide();
@@ -108,13 +111,16 @@ void load(Form& form)
         return;
     g_forms.append(&form);
     form.widget()->installEventFilter(&g_closeWatcher);
+    mdi::formLoading(form);
     try {
         form.Form_Load();
     } catch (...) {
         g_forms.removeOne(&form);
+        mdi::formLoadFailed(form);
         form.widget()->removeEventFilter(&g_closeWatcher);
         throw;
     }
+    mdi::formLoaded(form);
 }
 
 void show(Form& form)
@@ -131,6 +137,8 @@ void showModal(Form& form)
     if (!w->isVisible()) // modality can only change while hidden
         w->setWindowModality(Qt::ApplicationModal);
     w->show();
+    const vb::EventWait waiting;
+    const bool overFrame = mdi::modalShowing(form);
     if (ModalDriver* driver = modalDriver()) {
         driver->driveModal(form);
         if (w && w->isVisible())
@@ -146,6 +154,8 @@ void showModal(Form& form)
     }
     if (w && !w->isVisible())
         w->setWindowModality(previous);
+    if (overFrame)
+        mdi::modalClosed();
 }
 
 void hide(Form& form)
@@ -162,6 +172,8 @@ bool unload(Form& form, UnloadMode mode)
     g_unloading.append(&form);
     auto finish = [&form](bool done) {
         g_unloading.removeOne(&form);
+        if (!done)
+            form.Form_UnloadCancelled();
         return done;
     };
 
@@ -192,6 +204,8 @@ bool unload(Form& form, UnloadMode mode)
 
 void bringToFront(Form& form)
 {
+    if (mdi::bringChildToFront(form))
+        return;
     QWidget* w = form.widget();
     if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
         if (QMdiArea* area = sub->mdiArea())
@@ -204,6 +218,11 @@ void bringToFront(Form& form)
         w->showNormal();
     w->raise();
     w->activateWindow();
+}
+
+bool isUnloading(const Form& form)
+{
+    return g_unloading.contains(const_cast<Form*>(&form));
 }
 
 bool isLoaded(const Form& form)
