@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/service/Service.h"
 #include "platform/vb/EventWait.h"
 
 #include <QtGlobal>
@@ -36,11 +37,9 @@ public:
     virtual void timerDestroyed(Timer&) {}
 };
 
-// The clock in use; by default the real one.
-Clock& clock();
-// Installs `replacement` (not owned); nullptr restores the real clock. Returns the previous one.
-// Install a test clock before the timers under test are made.
-Clock* setClock(Clock* replacement);
+// The clock in use; by default the real one. Install a test clock before the timers under
+// test are made.
+extern service::Service<Clock> clock;
 
 // Both mark the program as waiting (vb::EventWait) while events run.
 inline void doEvents()
