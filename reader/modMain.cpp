@@ -6,7 +6,7 @@
 #include "common/MainHelper.h"
 #include "common/modRegistryHigh.h"
 #include "platform/ui/Clock.h"
-#include "platform/ui/MessageService.h"
+#include "platform/ui/ErrorBoundary.h"
 #include "platform/vb/Command.h"
 #include "reader/frmMDIMain.h"
 
@@ -14,20 +14,6 @@
 #include <QFileInfo>
 
 namespace modMain {
-
-namespace {
-
-// Runs one step of the start-up; an error is reported and the start-up goes on.
-template <class Step> void startStep(Step&& step)
-{
-    try {
-        step();
-    } catch (const vb::Error& error) {
-        ui::reportError(error);
-    }
-}
-
-} // namespace
 
 QString absoluteCommandLine(const QString& strCommandLine, const QString& strFolder)
 {
@@ -44,17 +30,17 @@ bool Main(bool bPrevInstance)
     auto* frame = new frmMDIMain;
     ui::show(*frame);
     ui::doEvents();
-    startStep([] {
+    ui::runGuarded([] {
         if (modMainHelper::isFirstRunOfVersion())
             modMainHelper::showPreferencesWizard(nullptr);
     });
-    startStep([frame] {
+    ui::runGuarded([frame] {
         // Its result shows in the menus at the frame's next activation.
         if (modRegistryHigh::getScanner() == modSymbolRoutines::ScannerSerial)
             frmHelper::instance().turnOnSerialScanner(frame);
     });
-    startStep([frame] { frame->openNewImpressionWindow(); });
-    startStep([frame] { frame->processCommandLine(vb::command()); });
+    ui::runGuarded([frame] { frame->openNewImpressionWindow(); });
+    ui::runGuarded([frame] { frame->processCommandLine(vb::command()); });
     return true;
 }
 
