@@ -6,6 +6,7 @@
 #include "common/frmNoToAll.h"
 
 #include "QtPrinters.h"
+#include "WidgetDriver.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,7 +50,7 @@ TEST_F(ExitTest, ExitUnloadsEverythingAndDeletesTheWorkFilesOnly)
     m_frame->openNewImpressionWindow();
     frmHelper::instance();
     EXPECT_TRUE(m_frame->isServingCommandLines());
-    m_frame->mnuFileExit->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuFileExit"));
     EXPECT_TRUE(ui::forms().isEmpty());
     EXPECT_EQ(workFiles(), (QStringList{QStringLiteral("BigBMP.vcf"), QStringLiteral("notes.txt"),
                                         QStringLiteral("temp_multiple.bmp")}));
@@ -86,7 +87,7 @@ TEST_F(ExitTest, SeveralChangedWindowsOfferNoToAllAndThenAnswerNoUnasked)
         EXPECT_EQ(prompt.lblMsg->text(), QStringLiteral("Save changes to %1?").arg(one.first()));
         prompt.cmdNoToAll->click();
     });
-    m_frame->mnuFileExit->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuFileExit"));
     EXPECT_EQ(m_modals.shown(), QStringList{QStringLiteral("frmNoToAll")});
     EXPECT_EQ(m_messages.shown().size(), 1) << "the other two answered No without asking";
     EXPECT_TRUE(ui::forms().isEmpty());
@@ -96,7 +97,7 @@ TEST_F(ExitTest, CancellingTheSavePromptCancelsTheExit)
 {
     dirtyWindows(2);
     m_modals.then([](ui::Form& form) { dynamic_cast<frmNoToAll&>(form).cmdCancel->click(); });
-    m_frame->mnuFileExit->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuFileExit"));
     EXPECT_TRUE(ui::isLoaded(*m_frame));
     EXPECT_EQ(TestImpressionWindow::loaded().size(), 2);
     EXPECT_FALSE(m_frame->boolExiting);
@@ -104,7 +105,7 @@ TEST_F(ExitTest, CancellingTheSavePromptCancelsTheExit)
     // The next attempt asks again: a No to All of an exit that was cancelled does not carry over.
     m_modals.then([](ui::Form& form) { dynamic_cast<frmNoToAll&>(form).cmdNo->click(); });
     m_modals.then([](ui::Form& form) { dynamic_cast<frmNoToAll&>(form).cmdNo->click(); });
-    m_frame->mnuFileExit->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuFileExit"));
     EXPECT_TRUE(ui::forms().isEmpty());
 }
 

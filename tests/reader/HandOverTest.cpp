@@ -13,6 +13,7 @@
 
 #include "PseudoTerminal.h"
 #include "QtPrinters.h"
+#include "WidgetDriver.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -96,7 +97,7 @@ TEST_F(HandOverTest, AnEntryWaitsWhileTheAboutBoxIsUp)
         EXPECT_TRUE(TestImpressionWindow::log().isEmpty());
         about.widget()->hide();
     });
-    m_frame->mnuHelpAbout->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuHelpAbout"));
     EXPECT_EQ(m_modals.shown(), QStringList{QStringLiteral("frmAbout")});
     EXPECT_TRUE(TestImpressionWindow::log().isEmpty());
     tick();
