@@ -10,8 +10,8 @@ constexpr int BusinessAddressHelp = 1001;
 Field field(const char* stem, Tab tab, Frame frame, const char* caption, const char* tip, bool multiLine = false,
             int help = 0)
 {
-    return Field{QString::fromUtf8(stem), tab, frame, QString::fromUtf8(caption), QString::fromUtf8(tip), multiLine,
-                 help};
+    return Field{QString::fromUtf8(stem), tab,       frame, QString::fromUtf8(caption),
+                 QString::fromUtf8(tip),  multiLine, help};
 }
 
 QList<Field> makeFields()

@@ -27,13 +27,13 @@ enum class Frame
 
 struct Field
 {
-    QString stem;         // the document property, "NamFirst"
+    QString stem; // the document property, "NamFirst"
     Tab tab;
     Frame frame;
-    QString caption;      // of the label "lbl" & stem
-    QString labelTip;     // of the label
-    bool multiLine;       // a multi-line text box with a vertical scroll bar
-    int helpContextID;    // 0: none
+    QString caption;   // of the label "lbl" & stem
+    QString labelTip;  // of the label
+    bool multiLine;    // a multi-line text box with a vertical scroll bar
+    int helpContextID; // 0: none
 };
 
 // The 42 fields in document order.

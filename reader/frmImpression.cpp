@@ -62,13 +62,13 @@ const std::array<QString, 3> LastLineTips = {
 const std::array<int, CImpressionDoc::FieldCount>& alphabeticalSlots()
 {
     static const std::array<int, CImpressionDoc::FieldCount> order = [] {
-        std::array<int, CImpressionDoc::FieldCount> slots{};
+        std::array<int, CImpressionDoc::FieldCount> sorted{};
         for (int k = 0; k < CImpressionDoc::FieldCount; ++k)
-            slots[k] = k;
-        std::sort(slots.begin(), slots.end(), [](int a, int b) {
+            sorted[k] = k;
+        std::sort(sorted.begin(), sorted.end(), [](int a, int b) {
             return CImpressionDoc::fieldName(a).compare(CImpressionDoc::fieldName(b), Qt::CaseInsensitive) < 0;
         });
-        return slots;
+        return sorted;
     }();
     return order;
 }
@@ -151,9 +151,9 @@ void frmImpression::buildTabs()
         for (const FrameGrid& f : frames)
             if (f.tab == field.tab && f.frame == field.frame)
                 return f.grid;
-        auto* box = ui::makeControl<QGroupBox>(pages[field.tab],
-                                               {ImpressionFieldTable::frameName(field.tab, field.frame),
-                                                ImpressionFieldTable::frameCaption(field.frame)});
+        auto* box =
+            ui::makeControl<QGroupBox>(pages[field.tab], {ImpressionFieldTable::frameName(field.tab, field.frame),
+                                                          ImpressionFieldTable::frameCaption(field.frame)});
         // Location at the left; Post Box Address and Telephone above each other at the right.
         QGridLayout* page = grids[field.tab];
         const int top = page->rowCount();
@@ -210,7 +210,8 @@ QWidget* frmImpression::makeFieldControl(int nSlot, QWidget* parent)
         cboNamTitle->addItems({QStringLiteral("Miss"), QStringLiteral("Mrs."), QStringLiteral("Ms."),
                                QStringLiteral("Dr."), QStringLiteral("Mr.")});
         cboNamTitle->setEditText(QString());
-        ui::connect(cboNamTitle, &QComboBox::editTextChanged, this, [this] { fieldChanged(CImpressionDoc::slotNamTitle); });
+        ui::connect(cboNamTitle, &QComboBox::editTextChanged, this,
+                    [this] { fieldChanged(CImpressionDoc::slotNamTitle); });
         control = cboNamTitle;
     } else if (field.multiLine) {
         control = ui::makeControl<MultiLineTextBox>(parent, def, [this, nSlot] { fieldChanged(nSlot); });
@@ -256,8 +257,8 @@ void frmImpression::buildImageTab(QWidget* page)
     layout->addStretch(1);
 
     // Keeps the font of The Corvel Words in its own font; never shown.
-    txtStoreFontInfoHere = ui::makeControl<QLineEdit>(page, {QStringLiteral("txtStoreFontInfoHere"),
-                                                             QStringLiteral("txtStoreFontInfoHere")});
+    txtStoreFontInfoHere = ui::makeControl<QLineEdit>(
+        page, {QStringLiteral("txtStoreFontInfoHere"), QStringLiteral("txtStoreFontInfoHere")});
     txtStoreFontInfoHere->hide();
     setFontStore(DefaultWordsFont, DefaultWordsSize);
     m_textBoxes.append(txtStoreFontInfoHere);
@@ -435,6 +436,9 @@ void frmImpression::Form_Activate()
 
 void frmImpression::Form_Deactivate()
 {
+    // A modal window of ours over this one leaves it the topmost impression window.
+    if (QApplication::activeModalWidget())
+        return;
     if (auto* main = ui::findForm<frmMDIMain>())
         main->setTopmostImpressionWindow(nullptr);
 }
@@ -640,8 +644,8 @@ bool frmImpression::loadImpressionFile(const QString& strFileName)
         SetAsNewerVersion(false);
         SetAsOldVersion(false);
     } else {
-        ui::msgBox(QStringLiteral("This impression was saved from\ra previous version of Tessaline."),
-                   ui::Buttons::Ok, ui::Icon::Information);
+        ui::msgBox(QStringLiteral("This impression was saved from\ra previous version of Tessaline."), ui::Buttons::Ok,
+                   ui::Icon::Information);
         SetAsOldVersion(true);
         SetAsNewerVersion(false);
     }
@@ -660,10 +664,10 @@ void frmImpression::addToRecentlyUsed(const QString& strFileName)
 
 bool frmImpression::confirmNewerVersionSave()
 {
-    const ui::Answer answer =
-        ui::msgBox(QStringLiteral("Changes made to this newer impression can only\rbe saved in the current Tessaline ") +
-                       versionText() + QStringLiteral(" format."),
-                   ui::Buttons::OkCancel);
+    const ui::Answer answer = ui::msgBox(
+        QStringLiteral("Changes made to this newer impression can only\rbe saved in the current Tessaline ") +
+            versionText() + QStringLiteral(" format."),
+        ui::Buttons::OkCancel);
     return answer != ui::Answer::Cancel;
 }
 
@@ -841,9 +845,7 @@ bool frmImpression::drawPreview()
     return true;
 }
 
-void frmImpression::SSTab1_Click(int PreviousTab)
-{
-}
+void frmImpression::SSTab1_Click(int PreviousTab) {}
 
 // --- Main-window links
 
@@ -878,42 +880,22 @@ void frmImpression::commitPreferences()
 
 // --- Commands: the menus and toolbar of the window fill these in.
 
-void frmImpression::updateLaunchButtons()
-{
-}
+void frmImpression::updateLaunchButtons() {}
 
-void frmImpression::prepareMenusAndToolbar()
-{
-}
+void frmImpression::prepareMenusAndToolbar() {}
 
-void frmImpression::applyScannerType()
-{
-}
+void frmImpression::applyScannerType() {}
 
-void frmImpression::Form_Resize()
-{
-}
+void frmImpression::Form_Resize() {}
 
-void frmImpression::updateScreen()
-{
-}
+void frmImpression::updateScreen() {}
 
-void frmImpression::exportToPIM()
-{
-}
+void frmImpression::exportToPIM() {}
 
-void frmImpression::importBitmapMultiple(const QString& strFileName, qint16 nMode)
-{
-}
+void frmImpression::importBitmapMultiple(const QString& strFileName, qint16 nMode) {}
 
-void frmImpression::scanImpression()
-{
-}
+void frmImpression::scanImpression() {}
 
-void frmImpression::importContact(qint16 nIndex)
-{
-}
+void frmImpression::importContact(qint16 nIndex) {}
 
-void frmImpression::updateImpressionMRUDisplay()
-{
-}
+void frmImpression::updateImpressionMRUDisplay() {}
