@@ -152,39 +152,43 @@ bool unload(Form& form, UnloadMode mode)
         return true;
     if (g_unloading.contains(&form)) // asked again from its own hooks
         return false;
-    // Marks the form as being unloaded until this call ends, also when a hook raises an error.
+    // Marks the form as being unloaded until this call ends, also when a hook raises an error;
+    // an unload that does not end with the form gone tells the form so.
     struct Unloading
     {
         Form& form;
+        bool done = false;
         explicit Unloading(Form& f) : form(f) { g_unloading.append(&form); }
-        ~Unloading() { g_unloading.removeOne(&form); }
+        ~Unloading()
+        {
+            g_unloading.removeOne(&form);
+            if (!done)
+                form.Form_UnloadCancelled();
+        }
     } unloading(form);
-    auto cancelled = [&form] {
-        form.Form_UnloadCancelled();
-        return false;
-    };
 
     bool cancel = false;
     form.Form_QueryUnload(cancel, mode);
     if (cancel)
-        return cancelled();
+        return false;
     const QList<Form*> inside = formsInside(form);
     for (Form* child : inside) {
         child->Form_QueryUnload(cancel, UnloadMode::MdiParent);
         if (cancel)
-            return cancelled();
+            return false;
     }
     for (Form* child : inside) {
         if (!g_forms.contains(child))
             continue;
         child->Form_Unload(cancel);
         if (cancel)
-            return cancelled();
+            return false;
         discard(*child);
     }
     form.Form_Unload(cancel);
     if (cancel)
-        return cancelled();
+        return false;
+    unloading.done = true;
     discard(form);
     return true;
 }
@@ -207,6 +211,11 @@ void bringToFront(Form& form)
     w->activateWindow();
 }
 
+bool isUnloading(const Form& form)
+{
+    return g_unloading.contains(const_cast<Form*>(&form));
+}
+
 bool isLoaded(const Form& form)
 {
     return g_forms.contains(const_cast<Form*>(&form));
@@ -215,11 +224,6 @@ bool isLoaded(const Form& form)
 QList<Form*> forms()
 {
     return g_forms;
-}
-
-bool isUnloading(const Form& form)
-{
-    return g_unloading.contains(const_cast<Form*>(&form));
 }
 
 } // namespace ui
