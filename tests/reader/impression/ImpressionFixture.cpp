@@ -1,5 +1,6 @@
 #include "ImpressionFixture.h"
 
+#include "common/ProgramEdition.h"
 #include "model/modImpressionFile.h"
 #include "platform/ui/Form.h"
 #include "platform/vcard/VCardLibrary.h"
@@ -10,6 +11,7 @@
 
 void ImpressionFixture::SetUp()
 {
+    modMainHelper::setProgramEdition(modMainHelper::quorvaneEdition());
     FrameFixture::SetUp();
     frmMDIMain::setImpressionWindowFactory([] { return new frmImpression; });
 }
