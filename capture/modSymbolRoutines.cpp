@@ -25,6 +25,7 @@
 #include <QStandardPaths>
 
 #include <optional>
+#include <utility>
 
 namespace modSymbolRoutines {
 
@@ -42,6 +43,9 @@ constexpr long ObjectVariableNotSet = 91;
 constexpr qint64 CaptureLimitMs = 5000;
 constexpr qint64 CaptureQuietMs = 200;
 constexpr int CapturePollMs = 10;
+
+// The decoder of several symbols a test installed; empty: the library's.
+MultipleSymbolDecoder g_multipleDecoder;
 
 const QString UnableToDecodeHint =
     QStringLiteral("\r\rMake sure to scan the right side of a\rcard imprinted with The Corvel Encoding");
@@ -336,6 +340,11 @@ int checkCardVersion(IImpressionWindow& window, CImpressionDoc& doc, bool bQuiet
     return 2;
 }
 
+MultipleSymbolDecoder setMultipleSymbolDecoder(MultipleSymbolDecoder decoder)
+{
+    return std::exchange(g_multipleDecoder, std::move(decoder));
+}
+
 bool importMultipleFromBitmap(IImpressionWindow*& window, const QString& strBitmapFile, int& nIdentified, int& nDecoded,
                               int& nLoaded, int& nPrevious, int& nNewer)
 {
@@ -360,7 +369,9 @@ bool importMultipleFromBitmap(IImpressionWindow*& window, const QString& strBitm
 
     for (int i = 1;; ++i) {
         qint16 nCount = 0;
-        const qint16 rc = pdf417::pdfDecodeBMPSymbolToFileMultiple(strWorkBitmap, strWorkVCard, i, nCount);
+        const qint16 rc = g_multipleDecoder
+                              ? g_multipleDecoder(strWorkBitmap, strWorkVCard, i, nCount)
+                              : pdf417::pdfDecodeBMPSymbolToFileMultiple(strWorkBitmap, strWorkVCard, i, nCount);
         nIdentified += nCount;
         if (rc < 1)
             break;

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 class CImpressionDoc;
 class IImpressionWindow;
 class QWidget;
@@ -85,5 +87,12 @@ int checkCardVersion(IImpressionWindow& window, CImpressionDoc& doc, bool bQuiet
 // to the caller; later ones are passed over. True when it ran to its end.
 bool importMultipleFromBitmap(IImpressionWindow*& window, const QString& strBitmapFile, int& nIdentified, int& nDecoded,
                               int& nLoaded, int& nPrevious, int& nNewer);
+
+// What importMultipleFromBitmap asks for symbol number nIndex of a bitmap, with the meaning of
+// pdf417::pdfDecodeBMPSymbolToFileMultiple, which it is unless a test installs another one.
+using MultipleSymbolDecoder =
+    std::function<qint16(const QString& strBitmapFile, const QString& strVCardFile, int nIndex, qint16& nCount)>;
+// Installs `decoder` (empty: the library's); returns the one installed before.
+MultipleSymbolDecoder setMultipleSymbolDecoder(MultipleSymbolDecoder decoder);
 
 } // namespace modSymbolRoutines

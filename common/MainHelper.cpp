@@ -12,6 +12,7 @@
 #include "platform/shell/Desktop.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Help.h"
+#include "platform/ui/HelpContext.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/ToolTips.h"
 #include "platform/vb/VbError.h"
@@ -31,7 +32,6 @@ namespace modMainHelper {
 
 namespace {
 
-const char* const HelpContextProperty = "HelpContextID";
 const QString AppPaths = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths");
 
 const std::array<FamilyProgramInfo, 5>& familyPrograms()
@@ -111,17 +111,6 @@ void showHelpContents()
 void showHelpTopic(qint32 contextID)
 {
     ui::showHelpTopic(contextID);
-}
-
-qint32 getHelpContextID(const QObject* object)
-{
-    return object ? object->property(HelpContextProperty).toInt() : 0;
-}
-
-void setHelpContextID(QObject* object, qint32 contextID)
-{
-    if (object)
-        object->setProperty(HelpContextProperty, contextID);
 }
 
 void applyToolTipPreference(QWidget* form)
@@ -281,7 +270,7 @@ void showGetTSNDialog(qint32 helpContextID, const QString& caption)
     auto* notice = new frmGetTSN;
     QPointer<QWidget> alive = notice;
     ui::load(*notice);
-    setHelpContextID(notice->cmdHelp, helpContextID);
+    ui::setHelpContext(notice->cmdHelp, helpContextID);
     notice->Label1[0]->setText(caption);
     ui::showModal(*notice);
     // The notice unloads itself by its buttons and its close box.

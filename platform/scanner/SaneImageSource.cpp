@@ -3,6 +3,8 @@
 #include "platform/scanner/SaneImageBuilder.h"
 #include "platform/scanner/SaneSession.h"
 #include "platform/scanner/SourceChoice.h"
+#include "platform/scanner/SourceDialog.h"
+#include "platform/vb/EventWait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -152,11 +154,20 @@ void waitForData(SANE_Int fd, QProgressDialog& progress)
 
 SaneImageSource::SaneImageSource(ScanSettings settings) : m_settings(std::move(settings)) {}
 
+Opened SaneImageSource::open()
+{
+    auto session = std::make_shared<SaneSession>();
+    if (!*session)
+        return {nullptr, session->error()};
+    return {std::move(session), QString()};
+}
+
 Acquired SaneImageSource::acquire(QWidget* parent)
 {
     if (s_acquiring)
         return Acquired::failed(QStringLiteral("The scanner is busy with another scan."));
     QScopedValueRollback busy(s_acquiring, true);
+    const vb::EventWait waiting; // the progress window lets events run until the image is in
 
     SaneSession session;
     if (!session)
@@ -275,6 +286,26 @@ SANE_Status SaneImageSource::readFrame(SANE_Handle handle, SaneImageBuilder& bui
             waitForData(fd, progress);
         }
     }
+}
+
+bool SaneImageSource::chooseSource(QWidget* owner)
+{
+    QList<SaneDevice> devices;
+    {
+        SaneSession session;
+        if (session)
+            devices = session.devices();
+        else
+            qWarning("%s", qPrintable(session.error()));
+    }
+    SourceDialog dialog(devices, chosenDevice(), owner);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedDevice().isEmpty())
+        return false;
+    if (!setChosenDevice(dialog.selectedDevice())) {
+        qWarning("The chosen scanner could not be remembered in %s", qPrintable(sourceChoiceFile()));
+        return false;
+    }
+    return true;
 }
 
 } // namespace scanner

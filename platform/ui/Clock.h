@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/service/Service.h"
+#include "platform/vb/EventWait.h"
+
 #include <QtGlobal>
 
 // Time as the programs see it, and the one place that lets events run while code waits.
@@ -34,19 +37,20 @@ public:
     virtual void timerDestroyed(Timer&) {}
 };
 
-// The clock in use; by default the real one.
-Clock& clock();
-// Installs `replacement` (not owned); nullptr restores the real clock. Returns the previous one.
-// Install a test clock before the timers under test are made.
-Clock* setClock(Clock* replacement);
+// The clock in use; by default the real one. Install a test clock before the timers under
+// test are made.
+extern service::Service<Clock> clock;
 
+// Both mark the program as waiting (vb::EventWait) while events run.
 inline void doEvents()
 {
+    const vb::EventWait waiting;
     clock().doEvents();
 }
 
 inline void waitEvents(int maxMs)
 {
+    const vb::EventWait waiting;
     clock().waitEvents(maxMs);
 }
 

@@ -1,9 +1,10 @@
 #include "platform/ui/Form.h"
 
+#include "platform/ui/MdiRuntime.h"
 #include "platform/ui/ModalDriver.h"
+#include "platform/vb/EventWait.h"
 
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -17,22 +18,6 @@ class CloseWatcher : public QObject
 {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override;
-};
-
-// Ends a modal loop when its form is hidden.
-class HideWatcher : public QObject
-{
-public:
-    explicit HideWatcher(QEventLoop& loop) : m_loop(loop) {}
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Hide)
-            m_loop.quit();
-        return false;
-    }
-
-private:
-    QEventLoop& m_loop;
 };
 
 QList<Form*> g_forms;
@@ -54,7 +39,9 @@ bool CloseWatcher::eventFilter(QObject* watched, QEvent* event)
     Form* form = formOf(watched);
     if (!form || g_unloading.contains(form))
         return false;
-    if (!unload(*form, UnloadMode::CloseBox)) {
+    bool unloaded = false;
+    runGuarded([&] { unloaded = unload(*form, UnloadMode::CloseBox); });
+    if (!unloaded) {
         event->ignore();
         return true;
     }
@@ -65,6 +52,7 @@ bool CloseWatcher::eventFilter(QObject* watched, QEvent* event)
 void discard(Form& form)
 {
     g_forms.removeOne(&form);
+    mdi::formUnloaded(form);
     QWidget* w = form.widget();
     w->removeEventFilter(&g_closeWatcher);
     w->hide();
@@ -108,13 +96,24 @@ void load(Form& form)
         return;
     g_forms.append(&form);
     form.widget()->installEventFilter(&g_closeWatcher);
-    try {
-        form.Form_Load();
-    } catch (...) {
-        g_forms.removeOne(&form);
-        form.widget()->removeEventFilter(&g_closeWatcher);
-        throw;
-    }
+    // An error Form_Load raises leaves the form unloaded on its way to the caller.
+    struct Loading
+    {
+        Form& form;
+        bool done = false;
+        ~Loading()
+        {
+            if (done)
+                return;
+            g_forms.removeOne(&form);
+            mdi::formLoadFailed(form);
+            form.widget()->removeEventFilter(&g_closeWatcher);
+        }
+    } loading{form};
+    mdi::formLoading(form);
+    form.Form_Load();
+    loading.done = true;
+    mdi::formLoaded(form);
 }
 
 void show(Form& form)
@@ -131,21 +130,15 @@ void showModal(Form& form)
     if (!w->isVisible()) // modality can only change while hidden
         w->setWindowModality(Qt::ApplicationModal);
     w->show();
-    if (ModalDriver* driver = modalDriver()) {
-        driver->driveModal(form);
-        if (w && w->isVisible())
-            w->hide();
-    } else if (w->isVisible()) {
-        QEventLoop loop;
-        HideWatcher watcher(loop);
-        w->installEventFilter(&watcher);
-        QObject::connect(w, &QObject::destroyed, &loop, &QEventLoop::quit);
-        loop.exec(QEventLoop::DialogExec);
-        if (w)
-            w->removeEventFilter(&watcher);
-    }
+    const vb::EventWait waiting;
+    const bool overFrame = mdi::modalShowing(form);
+    modalDriver().driveModal(form);
+    if (w && w->isVisible())
+        w->hide();
     if (w && !w->isVisible())
         w->setWindowModality(previous);
+    if (overFrame)
+        mdi::modalClosed();
 }
 
 void hide(Form& form)
@@ -159,39 +152,51 @@ bool unload(Form& form, UnloadMode mode)
         return true;
     if (g_unloading.contains(&form)) // asked again from its own hooks
         return false;
-    g_unloading.append(&form);
-    auto finish = [&form](bool done) {
-        g_unloading.removeOne(&form);
-        return done;
-    };
+    // Marks the form as being unloaded until this call ends, also when a hook raises an error;
+    // an unload that does not end with the form gone tells the form so.
+    struct Unloading
+    {
+        Form& form;
+        bool done = false;
+        explicit Unloading(Form& f) : form(f) { g_unloading.append(&form); }
+        ~Unloading()
+        {
+            g_unloading.removeOne(&form);
+            if (!done)
+                form.Form_UnloadCancelled();
+        }
+    } unloading(form);
 
     bool cancel = false;
     form.Form_QueryUnload(cancel, mode);
     if (cancel)
-        return finish(false);
+        return false;
     const QList<Form*> inside = formsInside(form);
     for (Form* child : inside) {
         child->Form_QueryUnload(cancel, UnloadMode::MdiParent);
         if (cancel)
-            return finish(false);
+            return false;
     }
     for (Form* child : inside) {
         if (!g_forms.contains(child))
             continue;
         child->Form_Unload(cancel);
         if (cancel)
-            return finish(false);
+            return false;
         discard(*child);
     }
     form.Form_Unload(cancel);
     if (cancel)
-        return finish(false);
+        return false;
+    unloading.done = true;
     discard(form);
-    return finish(true);
+    return true;
 }
 
 void bringToFront(Form& form)
 {
+    if (mdi::bringChildToFront(form))
+        return;
     QWidget* w = form.widget();
     if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
         if (QMdiArea* area = sub->mdiArea())
@@ -204,6 +209,11 @@ void bringToFront(Form& form)
         w->showNormal();
     w->raise();
     w->activateWindow();
+}
+
+bool isUnloading(const Form& form)
+{
+    return g_unloading.contains(const_cast<Form*>(&form));
 }
 
 bool isLoaded(const Form& form)

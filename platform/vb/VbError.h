@@ -10,11 +10,15 @@ namespace vb {
 namespace err {
 constexpr long InvalidProcedureCall = 5;
 constexpr long Overflow = 6;
+constexpr long OutOfMemory = 7;
 constexpr long SubscriptOutOfRange = 9;
 constexpr long TypeMismatch = 13;
+constexpr long DllLoadError = 48;
+constexpr long InternalError = 51;
 constexpr long FileNotFound = 53;
 constexpr long PermissionDenied = 70;
 constexpr long PathNotFound = 76;
+constexpr long ObjectNotSet = 91;
 constexpr long ObjectRequired = 424;
 constexpr long ObjectDoesNotSupport = 438;
 constexpr long WrongArgumentCount = 450;

@@ -32,7 +32,9 @@ int GetV0vCardProp(QChar* buffer, int bufferSize, int index);
 int AddvCardProp(int index, const QString& value);
 
 // Writes the current card to a file, atomically (a work file without a disk flush). 0 on
-// success; 1 when the target exists and is read-only; 2 when it cannot be written.
+// success; 1 when the target exists and is read-only; 2 when it cannot be written. A file
+// the user keeps carries a UID (the one of the card it replaces, else a new one), as
+// contact programs need; a work file carries none (see IndexedCard::save).
 int SavevCardToFile(const QString& fileName, files::Durability durability = files::Durability::Durable);
 
 // Frees the current card.

@@ -4,10 +4,12 @@
 #include "capture/modSymbolRoutines.h"
 #include "platform/print/RecordingTarget.h"
 #include "platform/ui/Screen.h"
+#include "platform/units/Units.h"
 #include "platform/vb/VbError.h"
 #include "platform/vb/VbNumber.h"
 
 #include "CardTests.h"
+#include "InstalledEdition.h"
 #include "QtPrinters.h"
 #include "ScriptedMessages.h"
 
@@ -33,7 +35,7 @@ constexpr int boxHeight = 2513;
 // A picture box showing its picture at `zoom`, as the previews set it up.
 std::unique_ptr<RecordingTarget> pictureBox(double zoom)
 {
-    auto box = std::make_unique<RecordingTarget>(print::screenTwipsPerPixel);
+    auto box = std::make_unique<RecordingTarget>(units::TwipsPerScreenPixel);
     box->setScale(0, 0, box->scaleWidth() / zoom, box->scaleHeight() / zoom);
     return box;
 }
@@ -70,6 +72,7 @@ class CardGeometry : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_EQ(ui::twipsPerPixelX(), 15.0) << "the tests assume a 96 dpi screen"; }
 
+    testing_support::InstalledEdition edition; // the card reader's
     RecordingTarget printer{printerTwipsPerPixel};
     PrinterInstalled installed{printer};
     ScriptedMessages messages; // any box fails the test unless it is scripted
@@ -225,7 +228,7 @@ TEST_F(CardGeometry, TheCardReadersBadgeStandsInQuietlyForASymbolThatDoesNotFit)
 
 TEST_F(CardGeometry, TheSampleCardProgramsBadgeSaysWhetherTheWordsWereEncoded)
 {
-    SampleCardEdition edition;
+    testing_support::InstalledEdition edition(sampleCardEdition());
     const CImpressionDoc big = oversizedImpression();
     messages.ok(2);
     for (bool encodeWords : {true, false}) {
@@ -270,7 +273,7 @@ namespace {
 class FailingTarget : public RecordingTarget
 {
 public:
-    explicit FailingTarget(long number) : RecordingTarget(print::screenTwipsPerPixel), m_number(number) {}
+    explicit FailingTarget(long number) : RecordingTarget(units::TwipsPerScreenPixel), m_number(number) {}
 
 protected:
     void render(const DrawCall& call) override

@@ -53,31 +53,16 @@ QString programFile(const QString& name)
     return QCoreApplication::applicationDirPath() + u'/' + name;
 }
 
-PrinterInstalled::PrinterInstalled(print::Target& printer) : m_previous(print::setPrinter(&printer)) {}
+PrinterInstalled::PrinterInstalled(print::Target& printer) : m_installed(print::printer.replace(printer)) {}
 
-PrinterInstalled::~PrinterInstalled()
+AbsentPrinter::AbsentPrinter() : m_spoolerInstalled(print::spooler.replace(m_spooler)), m_installed(m_target) {}
+
+modMainHelper::ProgramEdition sampleCardEdition()
 {
-    print::setPrinter(m_previous);
-}
-
-AbsentPrinter::AbsentPrinter() : m_previousSpooler(print::setSpooler(&m_spooler)), m_installed(m_target) {}
-
-AbsentPrinter::~AbsentPrinter()
-{
-    print::setSpooler(m_previousSpooler);
-}
-
-SampleCardEdition::SampleCardEdition() : m_previous(modMainHelper::programEdition())
-{
-    modMainHelper::ProgramEdition edition = m_previous;
+    modMainHelper::ProgramEdition edition = modMainHelper::quorvaneEdition();
     edition.symbolBadges.wordsIncluded = QStringLiteral("TSN-Corvel-Words-Included.bmp");
     edition.symbolBadges.wordsExcluded = QStringLiteral("TSN-Corvel-Words-Excluded.bmp");
-    modMainHelper::setProgramEdition(edition);
-}
-
-SampleCardEdition::~SampleCardEdition()
-{
-    modMainHelper::setProgramEdition(m_previous);
+    return edition;
 }
 
 } // namespace card_tests
