@@ -66,8 +66,18 @@ QByteArray ReaderJob::pack(const Answer& answer)
 std::optional<ReaderJob::Answer> ReaderJob::unpackAnswer(const QByteArray& bytes)
 {
     Answer answer;
+    quint32 count = 0;
     QDataStream in(bytes);
-    in >> answer.readable >> answer.identified >> answer.symbols;
+    in >> answer.readable >> answer.identified >> count;
+    // The count is checked against the bytes there are before anything is made for it: an answer
+    // is outside input too, from a helper that has read an image.
+    if (count > quint32(bytes.size()) / sizeof(quint32))
+        return std::nullopt;
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok; ++i) {
+        QByteArray symbol;
+        in >> symbol;
+        answer.symbols << symbol;
+    }
     if (in.status() != QDataStream::Ok || !in.atEnd())
         return std::nullopt;
     return answer;

@@ -1,6 +1,9 @@
-// Arbitrary bytes as an image file handed to the plain symbol reader, the work the reader helper
-// does in its process. Images are kept small (Qt's reader refuses larger allocations) so that
-// every run stays quick.
+// Arbitrary bytes as an image file read the way the reader helper reads it (Qt's image decoders,
+// then the conversion to grey), and as the helper's answer read back by the program. The symbol
+// reading itself is not run here: zxing-cpp 1.4 reads out of bounds on a known malformed symbol
+// (tests/data/pdf417/misread-rows.bmp, in the corpus), which is why it runs in the helper.
+// Images are kept small (Qt's reader refuses larger allocations) so that every run stays quick.
+#include "platform/pdf417/Pdf417.h"
 #include "platform/pdf417/ReaderJob.h"
 
 #include <QFile>
@@ -36,10 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
         return 0;
     file.close();
-    const pdf417::ReaderJob::Answer answer = pdf417::ReaderJob::run(pdf417::ReaderJob::Easy, bitmapFile);
-    if (answer.symbols.size() > 1 || (!answer.readable && !answer.symbols.isEmpty()))
+    const QImage grey = pdf417::readGrey(bitmapFile);
+    if (!grey.isNull() && grey.format() != QImage::Format_Grayscale8)
         std::abort();
-    if (pdf417::ReaderJob::unpackAnswer(pdf417::ReaderJob::pack(answer)) != answer)
-        std::abort();
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    if (const std::optional<pdf417::ReaderJob::Answer> answer = pdf417::ReaderJob::unpackAnswer(bytes)) {
+        if (pdf417::ReaderJob::unpackAnswer(pdf417::ReaderJob::pack(*answer)) != answer)
+            std::abort();
+    }
     return 0;
 }

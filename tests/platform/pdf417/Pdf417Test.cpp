@@ -643,6 +643,20 @@ TEST_F(Pdf417Test, ReaderHelperIsFoundBesideTheProgramAndServesOtherThreads)
     EXPECT_LE(children().size(), 1) << "only the application thread's helper is left";
 }
 
+TEST(ReaderJobTest, AnswersOutOfTheHelperAreCheckedBeforeUse)
+{
+    ReaderJob::Answer answer;
+    answer.readable = true;
+    answer.identified = 3;
+    answer.symbols = {"first", QByteArray(), QByteArray(5000, 'x')};
+    const QByteArray packed = ReaderJob::pack(answer);
+    EXPECT_EQ(ReaderJob::unpackAnswer(packed), answer);
+    EXPECT_FALSE(ReaderJob::unpackAnswer(packed.chopped(1)));
+    EXPECT_FALSE(ReaderJob::unpackAnswer(packed + '\0'));
+    // A count of two billion symbols in a dozen bytes is refused before anything is made for it.
+    EXPECT_FALSE(ReaderJob::unpackAnswer(QByteArray::fromHex("01000000037fffffff00000000")));
+}
+
 TEST_F(Pdf417Test, MultipleGivesEverySymbolOfASheetInReadingOrder)
 {
     // Six different cards, then four identical ones, filled row by row.
