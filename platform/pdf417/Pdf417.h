@@ -44,10 +44,11 @@ int ConvertFileToSymbolBMP_V2(const QString& vCardFile, const QString& bitmapFil
 std::int16_t pdfDecodeBMPSymbolToFileEasy(const QString& bitmapFile, const QString& vCardFile);
 
 // Decodes one symbol of the bitmap into `vCardFile` the thorough way a scanned card needs: the
-// plain pass, then the skew measured and undone (quarter turns included), the bars resampled to
-// whole pixels per module, the skews the symbol's start and stop patterns show and neighbouring
-// ones, and binariser variants. A symbol below level 3 is decoded only when two different views
-// of it give the same bytes: other bytes are never reported as its contents.
+// plain pass (first when the image stands square, last otherwise), the skew measured and undone
+// (quarter turns included), the bars resampled to whole pixels per module, the skews the
+// symbol's start and stop patterns show and neighbouring ones, and binariser variants. A symbol
+// below level 3 is decoded only when two different views of it give the same bytes: other bytes
+// are never reported as its contents.
 std::int16_t pdfDecodeBMPSymbolToFileHard(const QString& bitmapFile, const QString& vCardFile);
 
 // Decodes symbol number `index` (from 1) of the bitmap into `vCardFile`. Symbols are taken in

@@ -39,8 +39,9 @@ public:
     // reads is not returned: one view cannot vouch for it (the hard read can).
     static std::optional<QByteArray> readEasy(const QImage& grey);
 
-    // The plain pass first, then the views of each group of bars, largest first, until a
-    // reading is believed.
+    // The views of each group of bars, largest first, until a reading is believed; the plain
+    // pass before them when the image stands square (upright or a quarter turn off), after them
+    // otherwise (it reads nothing a degree or more off square, and costs most failing).
     static std::optional<QByteArray> readHard(const QImage& grey);
 
     // Every symbol found, read or not, in reading order: top to bottom, then left to right
