@@ -8,10 +8,10 @@
 #include <QFile>
 #include <QImageReader>
 #include <QMutex>
-#include <QPainter>
 
 #include <sys/stat.h>
 
+#include <array>
 #include <limits>
 #include <optional>
 
@@ -46,11 +46,28 @@ bool writeWorkFile(const QString& path, const QByteArray& bytes)
     return bool(files::writeFile(path, bytes, files::Durability::WorkFile));
 }
 
+// The grey a pixel of colour `rgb` shows on white paper.
+uchar greyOnPaper(QRgb rgb)
+{
+    const int luma = (qRed(rgb) * 77 + qGreen(rgb) * 150 + qBlue(rgb) * 29) >> 8;
+    const int alpha = qAlpha(rgb);
+    return uchar((luma * alpha + 255 * (255 - alpha) + 127) / 255);
+}
+
 } // namespace
 
-// The image in the file as greyscale; transparent parts count as white paper.
+// The image in the file as greyscale; transparent parts count as white paper. Greyscale and
+// palette images (as scanners write them) are turned grey where they lie, so that a 600-dpi
+// page never needs more than one byte a pixel.
 QImage readGrey(const QString& path)
 {
+    // Qt refuses to read an image that needs more than its allocation limit, 128 MB by default
+    // and reckoned at four bytes a pixel whatever the image holds: about 33.5 megapixels, less
+    // than a US Letter page at 600 dpi. It is raised to our own limit (for the whole process:
+    // Qt has no other), which still refuses decompression bombs.
+    constexpr int LimitMb = int((MaxImagePixels * 4 + (1 << 20) - 1) >> 20);
+    if (QImageReader::allocationLimit() != 0 && QImageReader::allocationLimit() < LimitMb)
+        QImageReader::setAllocationLimit(LimitMb);
     QImageReader reader(path);
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > MaxImagePixels)
@@ -58,23 +75,57 @@ QImage readGrey(const QString& path)
     QImage image = reader.read();
     if (image.isNull() || qint64(image.width()) * image.height() > MaxImagePixels)
         return {};
-    if (image.hasAlphaChannel()) {
-        QImage paper(image.size(), QImage::Format_RGB32);
-        paper.fill(Qt::white);
-        QPainter(&paper).drawImage(0, 0, image);
-        image = paper;
+
+    switch (image.format()) {
+    case QImage::Format_Grayscale8:
+        return image;
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+        image = image.convertToFormat(QImage::Format_Indexed8);
+        [[fallthrough]];
+    case QImage::Format_Indexed8: {
+        // Each palette entry becomes its grey, in place; pixels past the palette are ink.
+        std::array<uchar, 256> greys{};
+        const QList<QRgb> palette = image.colorTable();
+        for (qsizetype i = 0; i < palette.size() && i < 256; ++i)
+            greys[i] = greyOnPaper(palette[i]);
+        bool identity = palette.size() == 256;
+        for (int i = 0; identity && i < 256; ++i)
+            identity = greys[i] == i;
+        if (!identity) {
+            for (int y = 0; y < image.height(); ++y) {
+                uchar* line = image.scanLine(y);
+                for (int x = 0, width = image.width(); x < width; ++x)
+                    line[x] = greys[line[x]];
+            }
+        }
+        image.reinterpretAsFormat(QImage::Format_Grayscale8);
+        return image;
     }
-    if (image.format() != QImage::Format_RGB32)
-        return image.convertToFormat(QImage::Format_Grayscale8);
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+        break;
+    default:
+        // Rarer layouts (16-bit grey, 24-bit, premultiplied, 64-bit) through Qt's conversion.
+        image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        break;
+    }
     // Colour scans come as RGB32; this loop is several times faster than Qt's general conversion.
     QImage grey(image.size(), QImage::Format_Grayscale8);
     if (grey.isNull())
         return grey;
+    const bool opaque = image.format() == QImage::Format_RGB32;
     for (int y = 0; y < image.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         uchar* out = grey.scanLine(y);
-        for (int x = 0, width = image.width(); x < width; ++x)
-            out[x] = uchar((qRed(in[x]) * 77 + qGreen(in[x]) * 150 + qBlue(in[x]) * 29) >> 8);
+        const int width = image.width();
+        if (opaque) {
+            for (int x = 0; x < width; ++x)
+                out[x] = uchar((qRed(in[x]) * 77 + qGreen(in[x]) * 150 + qBlue(in[x]) * 29) >> 8);
+        } else {
+            for (int x = 0; x < width; ++x)
+                out[x] = greyOnPaper(in[x]);
+        }
     }
     return grey;
 }

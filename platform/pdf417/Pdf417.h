@@ -38,12 +38,16 @@ constexpr int CardSymbol = 6;
 // band); nothing is written then.
 int ConvertFileToSymbolBMP_V2(const QString& vCardFile, const QString& bitmapFile, int symbolKind);
 
-// Decodes one symbol of the bitmap into `vCardFile`, byte for byte: one plain pass.
+// Decodes one symbol of the bitmap into `vCardFile`, byte for byte: one plain pass. A symbol
+// with fewer than 16 correction codewords (error-correction level 0 to 2, as other software
+// prints them) is left to the thorough call: one view of it cannot vouch for its bytes.
 std::int16_t pdfDecodeBMPSymbolToFileEasy(const QString& bitmapFile, const QString& vCardFile);
 
 // Decodes one symbol of the bitmap into `vCardFile` the thorough way a scanned card needs: the
-// skew measured and undone (quarter turns included), the bars resampled to whole pixels per
-// module, neighbouring angles, a sweep from -20 to 20 degrees and binariser variants.
+// plain pass, then the skew measured and undone (quarter turns included), the bars resampled to
+// whole pixels per module, the skews the symbol's start and stop patterns show and neighbouring
+// ones, and binariser variants. A symbol below level 3 is decoded only when two different views
+// of it give the same bytes: other bytes are never reported as its contents.
 std::int16_t pdfDecodeBMPSymbolToFileHard(const QString& bitmapFile, const QString& vCardFile);
 
 // Decodes symbol number `index` (from 1) of the bitmap into `vCardFile`. Symbols are taken in
@@ -51,7 +55,8 @@ std::int16_t pdfDecodeBMPSymbolToFileHard(const QString& bitmapFile, const QStri
 // place counts once, while equal symbols at different places all count. Returns less than 1
 // when there is no such symbol (0, or a negated code on an error), 1 when it was decoded and
 // more follow, 2 when it was the last one. `count` receives the number of symbols identified
-// (found, read or not) on the call for index 1 and 0 on later calls. The page is decoded on
+// (found, read or not) on the call for index 1 and 0 on later calls. Symbols below level 3 are
+// read as the thorough call reads them. The page is decoded on
 // the call for index 1 and kept for the later calls while the file stays unchanged.
 std::int16_t pdfDecodeBMPSymbolToFileMultiple(const QString& bitmapFile, const QString& vCardFile, int index,
                                               std::int16_t& count);

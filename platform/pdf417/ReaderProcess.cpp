@@ -27,7 +27,7 @@ constexpr char FaultVariable[] = "QV_SYMBOL_READER_FAULT";
 // kilobytes of card data; more is not an answer.
 constexpr qint64 FrameHeader = 4;
 constexpr quint32 MaxAnswer = 16 * 1024 * 1024;
-// A helper that was killed or has crashed ends at once.
+// A killed helper ends at once; this only bounds the wait for it.
 constexpr int EndMs = 5000;
 
 ReaderJob::Request::Fault faultForTests()

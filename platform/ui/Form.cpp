@@ -1,6 +1,8 @@
 #include "platform/ui/Form.h"
 
+#include "platform/ui/MdiRuntime.h"
 #include "platform/ui/ModalDriver.h"
+#include "platform/vb/EventWait.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -50,6 +52,7 @@ bool CloseWatcher::eventFilter(QObject* watched, QEvent* event)
 void discard(Form& form)
 {
     g_forms.removeOne(&form);
+    mdi::formUnloaded(form);
     QWidget* w = form.widget();
     w->removeEventFilter(&g_closeWatcher);
     w->hide();
@@ -103,11 +106,14 @@ void load(Form& form)
             if (done)
                 return;
             g_forms.removeOne(&form);
+            mdi::formLoadFailed(form);
             form.widget()->removeEventFilter(&g_closeWatcher);
         }
     } loading{form};
+    mdi::formLoading(form);
     form.Form_Load();
     loading.done = true;
+    mdi::formLoaded(form);
 }
 
 void show(Form& form)
@@ -124,11 +130,15 @@ void showModal(Form& form)
     if (!w->isVisible()) // modality can only change while hidden
         w->setWindowModality(Qt::ApplicationModal);
     w->show();
+    const vb::EventWait waiting;
+    const bool overFrame = mdi::modalShowing(form);
     modalDriver().driveModal(form);
     if (w && w->isVisible())
         w->hide();
     if (w && !w->isVisible())
         w->setWindowModality(previous);
+    if (overFrame)
+        mdi::modalClosed();
 }
 
 void hide(Form& form)
@@ -142,12 +152,19 @@ bool unload(Form& form, UnloadMode mode)
         return true;
     if (g_unloading.contains(&form)) // asked again from its own hooks
         return false;
-    // Marks the form as being unloaded until this call ends, also when a hook raises an error.
+    // Marks the form as being unloaded until this call ends, also when a hook raises an error;
+    // an unload that does not end with the form gone tells the form so.
     struct Unloading
     {
         Form& form;
+        bool done = false;
         explicit Unloading(Form& f) : form(f) { g_unloading.append(&form); }
-        ~Unloading() { g_unloading.removeOne(&form); }
+        ~Unloading()
+        {
+            g_unloading.removeOne(&form);
+            if (!done)
+                form.Form_UnloadCancelled();
+        }
     } unloading(form);
 
     bool cancel = false;
@@ -171,12 +188,15 @@ bool unload(Form& form, UnloadMode mode)
     form.Form_Unload(cancel);
     if (cancel)
         return false;
+    unloading.done = true;
     discard(form);
     return true;
 }
 
 void bringToFront(Form& form)
 {
+    if (mdi::bringChildToFront(form))
+        return;
     QWidget* w = form.widget();
     if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
         if (QMdiArea* area = sub->mdiArea())
@@ -189,6 +209,11 @@ void bringToFront(Form& form)
         w->showNormal();
     w->raise();
     w->activateWindow();
+}
+
+bool isUnloading(const Form& form)
+{
+    return g_unloading.contains(const_cast<Form*>(&form));
 }
 
 bool isLoaded(const Form& form)

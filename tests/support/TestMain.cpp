@@ -136,5 +136,11 @@ int main(int argc, char** argv)
     shell::helpService.set(&guard);
     ui::beeper.set(&guard);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    // Forms still loaded go with the test program, as the programs' own forms go when their
+    // frame unloads at exit: the hidden program-icon form, which every dialog loads, stays
+    // loaded otherwise.
+    for (ui::Form* form : ui::forms())
+        delete form->widget();
+    return result;
 }
