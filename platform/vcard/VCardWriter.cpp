@@ -87,20 +87,20 @@ QByteArray quotedPrintable(const QString& text, qsizetype used, const QByteArray
         const auto b = static_cast<unsigned char>(bytes[i]);
         const bool last = i + 1 == bytes.size();
         const auto encoded = [b] { return '=' + QByteArray::number(b, 16).toUpper().rightJustified(2, '0'); };
-        QByteArray piece;
+        QByteArray chunk;
         if ((b >= 33 && b <= 126 && b != '=') || (b == ' ' && !last))
-            piece = QByteArray(1, char(b));
+            chunk = QByteArray(1, char(b));
         else
-            piece = encoded();
-        if (column + piece.size() > 75) {
+            chunk = encoded();
+        if (column + chunk.size() > 75) {
             out += '=' + lineEnd;
             column = 0;
             // A blank at the start of a line would make it a folded line.
             if (b == ' ')
-                piece = encoded();
+                chunk = encoded();
         }
-        out += piece;
-        column += piece.size();
+        out += chunk;
+        column += chunk.size();
     }
     return out;
 }
