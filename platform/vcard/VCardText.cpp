@@ -97,10 +97,7 @@ QString joinRaw(const QStringList& parts, QChar separator)
 
 bool isValidUtf8(const QByteArray& bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString discarded = decoder.decode(bytes);
-    Q_UNUSED(discarded);
-    return !decoder.hasError();
+    return QByteArrayView(bytes).isValidUtf8();
 }
 
 QString fromWindows1252(const QByteArray& bytes)

@@ -86,17 +86,21 @@ QByteArray quotedPrintable(const QString& text, qsizetype used, const QByteArray
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         const bool last = i + 1 == bytes.size();
-        QByteArray piece;
+        const auto encoded = [b] { return '=' + QByteArray::number(b, 16).toUpper().rightJustified(2, '0'); };
+        QByteArray chunk;
         if ((b >= 33 && b <= 126 && b != '=') || (b == ' ' && !last))
-            piece = QByteArray(1, char(b));
+            chunk = QByteArray(1, char(b));
         else
-            piece = '=' + QByteArray::number(b, 16).toUpper().rightJustified(2, '0');
-        if (column + piece.size() > 75) {
+            chunk = encoded();
+        if (column + chunk.size() > 75) {
             out += '=' + lineEnd;
             column = 0;
+            // A blank at the start of a line would make it a folded line.
+            if (b == ' ')
+                chunk = encoded();
         }
-        out += piece;
-        column += piece.size();
+        out += chunk;
+        column += chunk.size();
     }
     return out;
 }
@@ -141,7 +145,9 @@ QByteArray Writer::write(const Card& card)
 {
     const CardLayout& layout = card.layout();
     const QByteArray& lineEnd = layout.lineEnd;
-    const QString version = card.version();
+    // A card made here is 3.0 text whatever its VERSION says; one read from a file keeps the
+    // syntax of its version.
+    const QString version = layout.isFromFile() ? card.version() : QStringLiteral("3.0");
     QByteArray out = layout.before;
     out += layout.isFromFile() ? layout.begin : "BEGIN:VCARD" + lineEnd;
     if (layout.isFromFile()) {

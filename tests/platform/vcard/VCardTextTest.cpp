@@ -181,6 +181,12 @@ TEST(VCardWriter, ACardReadIsWrittenBackByteForByteAndChangesOnlyWhatChanged)
     EXPECT_EQ(back.property("N")->components(), (QStringList{"Doe; Sr.", "Jane"}));
     EXPECT_EQ(back.property("TITLE")->text(), QStringLiteral("Line one\nline two"));
 
+    // Quoted-printable lines that break before a blank: the blank must not fold the line.
+    Card longer = Reader::parse(text).value(0);
+    const QString note = QStringLiteral("Z\u00FCrich ") + QString(200, u' ') + QStringLiteral("end");
+    longer.property("TEL")->setText(note);
+    EXPECT_EQ(Reader::parse(Writer::write(longer)).value(0).property("TEL")->text(), note);
+
     // Setting a value a property already has is no change.
     Card same = Reader::parse(text).value(0);
     same.property("FN")->setText(QStringLiteral("JaneDoe"));
