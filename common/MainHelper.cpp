@@ -12,6 +12,7 @@
 #include "platform/shell/Desktop.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Help.h"
+#include "platform/ui/HelpContext.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/ToolTips.h"
 #include "platform/vb/VbError.h"
@@ -31,7 +32,6 @@ namespace modMainHelper {
 
 namespace {
 
-const char* const HelpContextProperty = "HelpContextID";
 const QString AppPaths = QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths");
 
 const std::array<FamilyProgramInfo, 5>& familyPrograms()
@@ -115,13 +115,12 @@ void showHelpTopic(qint32 contextID)
 
 qint32 getHelpContextID(const QObject* object)
 {
-    return object ? object->property(HelpContextProperty).toInt() : 0;
+    return ui::helpContext(object);
 }
 
 void setHelpContextID(QObject* object, qint32 contextID)
 {
-    if (object)
-        object->setProperty(HelpContextProperty, contextID);
+    ui::setHelpContext(object, contextID);
 }
 
 void applyToolTipPreference(QWidget* form)

@@ -26,8 +26,8 @@ namespace modMainHelper {
 void showHelpContents();
 void showHelpTopic(qint32 contextID);
 
-// The help context a window or control opens with its Help button (0: none), kept on the
-// object as its "HelpContextID" property.
+// The help context a window or control opens with its Help button (0: none); see
+// ui/HelpContext.h.
 qint32 getHelpContextID(const QObject* object);
 void setHelpContextID(QObject* object, qint32 contextID);
 

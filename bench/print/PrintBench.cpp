@@ -2,6 +2,7 @@
 // stretched into the middle band) into a picture box and into a PDF file.
 #include "platform/print/PdfTarget.h"
 #include "platform/print/PictureBoxTarget.h"
+#include "platform/units/Units.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -73,7 +74,7 @@ void cardIntoPictureBox(benchmark::State& state)
     PictureBoxTarget box(QSize(324, 180));
     for (auto _ : state) {
         box.cls();
-        drawCard(box, picture, 90, 90, screenTwipsPerPixel);
+        drawCard(box, picture, 90, 90, units::TwipsPerScreenPixel);
         benchmark::DoNotOptimize(box.image().constBits());
     }
 }

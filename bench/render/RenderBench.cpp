@@ -42,7 +42,7 @@ void cardIntoPictureBox(benchmark::State& state)
     QTemporaryDir folder;
     // The printer the preview measures its words on.
     print::PdfTarget printer(folder.filePath(QStringLiteral("printer.pdf")));
-    print::Target* previous = print::setPrinter(&printer);
+    auto installed = print::printer.replace(printer);
     print::PictureBoxTarget box(QSize(324, 180));
     for (auto _ : state) {
         box.cls();
@@ -50,7 +50,6 @@ void cardIntoPictureBox(benchmark::State& state)
             state.SkipWithError("the symbol was not drawn");
         benchmark::DoNotOptimize(box.image().constBits());
     }
-    print::setPrinter(previous);
 }
 
 void cardIntoPdf(benchmark::State& state)
@@ -58,13 +57,12 @@ void cardIntoPdf(benchmark::State& state)
     const CImpressionDoc doc = impression();
     QTemporaryDir folder;
     print::PdfTarget pdf(folder.filePath(QStringLiteral("card.pdf")));
-    print::Target* previous = print::setPrinter(&pdf);
+    auto installed = print::printer.replace(pdf);
     for (auto _ : state) {
         if (!modPrinterRoutines::drawImpressionCard(pdf, doc, 1260, 900, 4680, 2513, false, 1.0f, true, true))
             state.SkipWithError("the symbol was not drawn");
         pdf.endDoc();
     }
-    print::setPrinter(previous);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/ipc/IpcFrameDecoder.h"
 #include "platform/ipc/IpcPeer.h"
+#include "platform/ui/ErrorBoundary.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -170,7 +171,9 @@ Frame Server::answer(const Frame& frame)
     }
     const QPointer<Server> self(this);
     m_busy = true;
-    try {
+    // The handlers run inside the error boundary: an error they raise is reported to the user,
+    // and the transaction is refused.
+    ui::runGuarded([&] {
         if (frame.kind == Kind::Execute && m_execute) {
             reply.status = m_execute(frame.text);
         } else if (frame.kind == Kind::Request && m_request) {
@@ -179,9 +182,7 @@ Frame Server::answer(const Frame& frame)
             if (value.status == Status::Accepted)
                 reply.text = value.data;
         }
-    } catch (...) {
-        reply.status = Status::Rejected; // a handler that throws refuses the transaction
-    }
+    });
     if (self)
         m_busy = false;
     return reply;

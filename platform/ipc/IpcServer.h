@@ -19,8 +19,10 @@ class FrameDecoder;
 // The server side of a conversation: listens for "<service>|<topic>" (or a window class) on
 // a local socket in the user's runtime folder and answers executes and requests through the
 // handlers its owner sets. A handler that is still running (a dialog it opened, say) makes
-// the server answer every other transaction with Busy. Connections from another user and
-// peers that send a garbled or oversized frame are dropped.
+// the server answer every other transaction with Busy. A handler runs inside the error
+// boundary (ui/ErrorBoundary.h): an error it raises is reported to the user and the
+// transaction is rejected. Connections from another user and peers that send a garbled or
+// oversized frame are dropped.
 class Server : public QObject
 {
     Q_OBJECT

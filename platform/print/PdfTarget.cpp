@@ -1,4 +1,5 @@
 #include "platform/print/PdfTarget.h"
+#include "platform/units/Units.h"
 
 #include "platform/ui/MessageService.h"
 #include "platform/vb/VbError.h"
@@ -44,8 +45,9 @@ DeviceGeometry PdfTarget::geometry()
     DeviceGeometry g;
     g.dpiX = resolution;
     g.dpiY = resolution;
-    g.paper =
-        QSize(int(letterWidthTwips * resolution / twipsPerInch), int(letterHeightTwips * resolution / twipsPerInch));
+    const double twipsPerPixel = units::twipsPerPixel(resolution);
+    g.paper = QSize(units::twipsToPixels(letterWidthTwips, twipsPerPixel),
+                    units::twipsToPixels(letterHeightTwips, twipsPerPixel));
     g.area = g.paper;
     return g;
 }

@@ -1,4 +1,5 @@
 #include "platform/print/PictureBoxTarget.h"
+#include "platform/units/Units.h"
 
 #include "platform/ui/MessageService.h"
 #include "platform/vb/VbError.h"
@@ -16,7 +17,7 @@ constexpr double inchesPerMeter = 1 / 0.0254;
 QImage blankImage(const QSize& pixels, const QColor& color)
 {
     QImage image(pixels.expandedTo(QSize(0, 0)), QImage::Format_RGB32);
-    const int dotsPerMeter = int(std::lround(twipsPerInch / screenTwipsPerPixel * inchesPerMeter));
+    const int dotsPerMeter = units::toWholePixels(units::NominalScreenDpi * inchesPerMeter);
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
     image.fill(color);
@@ -52,7 +53,7 @@ void PictureBoxTarget::resize(const QSize& pixels)
 
 void PictureBoxTarget::setZoom(double zoom)
 {
-    const double unitsPerPixel = screenTwipsPerPixel / zoom;
+    const double unitsPerPixel = units::TwipsPerScreenPixel / zoom;
     setScale(0, 0, m_image.width() * unitsPerPixel, m_image.height() * unitsPerPixel);
 }
 

@@ -3,7 +3,6 @@
 #include <QPrinterInfo>
 
 #include <cups/cups.h>
-#include <utility>
 
 namespace print {
 
@@ -38,19 +37,14 @@ public:
     }
 };
 
-CupsSpooler g_cups;
-PrintSpooler* g_spooler = nullptr;
+PrintSpooler& cups()
+{
+    static CupsSpooler spooler;
+    return spooler;
+}
 
 } // namespace
 
-PrintSpooler& spooler()
-{
-    return g_spooler ? *g_spooler : g_cups;
-}
-
-PrintSpooler* setSpooler(PrintSpooler* replacement)
-{
-    return std::exchange(g_spooler, replacement);
-}
+constinit service::Service<PrintSpooler> spooler(&cups);
 
 } // namespace print

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/service/Service.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -23,9 +25,7 @@ public:
                         QString& error) = 0;
 };
 
-// The spooler in use.
-PrintSpooler& spooler();
-// Installs `replacement` (not owned); nullptr restores CUPS. Returns the previous one.
-PrintSpooler* setSpooler(PrintSpooler* replacement);
+// The spooler in use; by default CUPS.
+extern service::Service<PrintSpooler> spooler;
 
 } // namespace print

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/units/Units.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -11,10 +13,6 @@
 
 // Value types shared by the drawing targets.
 namespace print {
-
-// Twips per pixel of the screen, and so of every picture box at zoom 1.
-constexpr double screenTwipsPerPixel = 15.0;
-constexpr double twipsPerInch = 1440.0;
 
 // A US Letter sheet, the page every layout is drawn on.
 constexpr double letterWidthTwips = 12240.0;
@@ -36,8 +34,8 @@ enum class DeviceCap
 // The shape of a device: its resolution, its drawable area and where that area lies on the sheet.
 struct DeviceGeometry
 {
-    double dpiX = twipsPerInch / screenTwipsPerPixel;
-    double dpiY = twipsPerInch / screenTwipsPerPixel;
+    double dpiX = units::NominalScreenDpi;
+    double dpiY = units::NominalScreenDpi;
     QSize area;    // drawable area, device pixels; drawing coordinates start at its top-left corner
     QSize paper;   // the whole sheet, device pixels
     QPoint offset; // the drawable area's top-left corner on the sheet, device pixels

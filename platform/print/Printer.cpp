@@ -1,13 +1,11 @@
 #include "platform/print/Printer.h"
 
 #include <QCoreApplication>
-#include <utility>
 
 namespace print {
 
 namespace {
 
-Target* g_replacement = nullptr;
 PrinterTarget* g_system = nullptr;
 
 // The printer goes with the application object, before the print support it uses is gone;
@@ -16,6 +14,11 @@ void releaseSystemPrinter()
 {
     delete g_system;
     g_system = nullptr;
+}
+
+Target& systemTarget()
+{
+    return systemPrinter();
 }
 
 } // namespace
@@ -29,14 +32,6 @@ PrinterTarget& systemPrinter()
     return *g_system;
 }
 
-Target& printer()
-{
-    return g_replacement ? *g_replacement : systemPrinter();
-}
-
-Target* setPrinter(Target* replacement)
-{
-    return std::exchange(g_replacement, replacement);
-}
+constinit service::Service<Target> printer(&systemTarget);
 
 } // namespace print

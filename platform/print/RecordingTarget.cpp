@@ -1,6 +1,5 @@
 #include "platform/print/RecordingTarget.h"
-
-#include <cmath>
+#include "platform/units/Units.h"
 
 namespace print {
 
@@ -8,7 +7,7 @@ namespace {
 
 int pixels(double twips, double twipsPerPixel)
 {
-    return int(std::lround(twips / twipsPerPixel));
+    return units::twipsToPixels(twips, twipsPerPixel);
 }
 
 } // namespace
@@ -17,14 +16,14 @@ RecordingTarget::RecordingTarget(double twipsPerPixel, const QSizeF& areaTwips, 
                                  const QSizeF& paperTwips)
     : m_metrics(1, 1, QImage::Format_RGB32)
 {
-    const double dpi = twipsPerInch / twipsPerPixel;
+    const double dpi = units::TwipsPerInch / twipsPerPixel;
     m_geometry.dpiX = dpi;
     m_geometry.dpiY = dpi;
     m_geometry.area = QSize(pixels(areaTwips.width(), twipsPerPixel), pixels(areaTwips.height(), twipsPerPixel));
     m_geometry.offset = QPoint(pixels(offsetTwips.x(), twipsPerPixel), pixels(offsetTwips.y(), twipsPerPixel));
     const QSizeF paper = paperTwips.isEmpty() ? areaTwips + 2 * QSizeF(offsetTwips.x(), offsetTwips.y()) : paperTwips;
     m_geometry.paper = QSize(pixels(paper.width(), twipsPerPixel), pixels(paper.height(), twipsPerPixel));
-    const int dotsPerMeter = int(std::lround(dpi / 0.0254));
+    const int dotsPerMeter = units::toWholePixels(dpi / 0.0254);
     m_metrics.setDotsPerMeterX(dotsPerMeter);
     m_metrics.setDotsPerMeterY(dotsPerMeter);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/print/Target.h"
+#include "platform/units/Units.h"
 
 #include <QList>
 
@@ -15,7 +16,7 @@ public:
     // A device of `twipsPerPixel` (15: a picture box; 2.4: a 600 dpi printer) whose drawable
     // area is `areaTwips`, lying `offsetTwips` from the corner of a sheet of `paperTwips`
     // (empty: the drawable area and the offsets on every side).
-    explicit RecordingTarget(double twipsPerPixel = screenTwipsPerPixel,
+    explicit RecordingTarget(double twipsPerPixel = units::TwipsPerScreenPixel,
                              const QSizeF& areaTwips = QSizeF(letterWidthTwips, letterHeightTwips),
                              const QPointF& offsetTwips = QPointF(), const QSizeF& paperTwips = QSizeF());
 

@@ -1,4 +1,5 @@
 #include "platform/print/Target.h"
+#include "platform/units/Units.h"
 
 #include "platform/ui/MessageService.h"
 #include "platform/vb/VbError.h"
@@ -12,7 +13,6 @@ namespace print {
 
 namespace {
 
-constexpr double pointsPerInch = 72.0;
 constexpr double defaultFontSize = 8.25;
 constexpr int boldWeight = 700;
 constexpr int normalWeight = 400;
@@ -48,13 +48,13 @@ QString Target::deviceName()
 double Target::twipsPerPixelX()
 {
     requireDevice();
-    return twipsPerInch / geometry().dpiX;
+    return units::twipsPerPixel(geometry().dpiX);
 }
 
 double Target::twipsPerPixelY()
 {
     requireDevice();
-    return twipsPerInch / geometry().dpiY;
+    return units::twipsPerPixel(geometry().dpiY);
 }
 
 int Target::deviceCaps(DeviceCap cap)
@@ -97,13 +97,13 @@ double Target::scaleTop()
 double Target::scaleWidth()
 {
     requireDevice();
-    return m_userScale ? m_userScale->width() : geometry().area.width() * twipsPerInch / geometry().dpiX;
+    return m_userScale ? m_userScale->width() : geometry().area.width() * units::twipsPerPixel(geometry().dpiX);
 }
 
 double Target::scaleHeight()
 {
     requireDevice();
-    return m_userScale ? m_userScale->height() : geometry().area.height() * twipsPerInch / geometry().dpiY;
+    return m_userScale ? m_userScale->height() : geometry().area.height() * units::twipsPerPixel(geometry().dpiY);
 }
 
 void Target::setScale(double left, double top, double width, double height)
@@ -245,7 +245,7 @@ QFont Target::font()
     if (!m_font) {
         QFont font(m_fontName);
         // Fonts are realised in whole device pixels, as the device-context fonts are.
-        font.setPixelSize(std::max(1, vb::toInt32(m_fontSize * geometry().dpiY / pointsPerInch)));
+        font.setPixelSize(std::max(1, vb::toInt32(m_fontSize * geometry().dpiY / units::PointsPerInch)));
         font.setBold(m_bold);
         font.setItalic(m_italic);
         font.setUnderline(m_underline);
@@ -451,13 +451,13 @@ LogFont Target::selectFont(const LogFont& logFont)
     m_underline = logFont.underline;
     m_strikethru = logFont.strikeOut;
     if (logFont.height < 0) {
-        m_fontSize = -logFont.height * pointsPerInch / dpiY;
+        m_fontSize = -logFont.height * units::PointsPerInch / dpiY;
     } else if (logFont.height > 0) {
         // A cell height: find the character height whose cell is that high.
         QFont probe(m_fontName);
         probe.setPixelSize(logFont.height);
         const double cell = QFontMetricsF(probe, &metricsDevice()).height();
-        m_fontSize = logFont.height * (logFont.height / cell) * pointsPerInch / dpiY;
+        m_fontSize = logFont.height * (logFont.height / cell) * units::PointsPerInch / dpiY;
     } else {
         m_fontSize = 12;
     }
@@ -502,7 +502,7 @@ double Target::unitsPerPixelX()
     const DeviceGeometry g = geometry();
     if (m_userScale && g.area.width() > 0)
         return m_userScale->width() / g.area.width();
-    return twipsPerInch / g.dpiX;
+    return units::twipsPerPixel(g.dpiX);
 }
 
 double Target::unitsPerPixelY()
@@ -510,7 +510,7 @@ double Target::unitsPerPixelY()
     const DeviceGeometry g = geometry();
     if (m_userScale && g.area.height() > 0)
         return m_userScale->height() / g.area.height();
-    return twipsPerInch / g.dpiY;
+    return units::twipsPerPixel(g.dpiY);
 }
 
 QPoint Target::toPixels(double x, double y)

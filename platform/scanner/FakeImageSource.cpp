@@ -2,14 +2,9 @@
 
 namespace scanner {
 
-FakeImageSource::FakeImageSource(QImage image) : m_previous(setImageSource(this))
+FakeImageSource::FakeImageSource(QImage image) : m_installed(imageSource.replace(*this))
 {
     setImage(std::move(image));
-}
-
-FakeImageSource::~FakeImageSource()
-{
-    setImageSource(m_previous);
 }
 
 Acquired FakeImageSource::acquire(QWidget* parent)
@@ -19,6 +14,12 @@ Acquired FakeImageSource::acquire(QWidget* parent)
     if (m_result.status == Acquired::Status::Done && m_result.image.isNull())
         return Acquired::failed(QStringLiteral("No image was given to the test source."));
     return m_result;
+}
+
+bool FakeImageSource::chooseSource(QWidget* owner)
+{
+    m_chooserOwners.append(owner);
+    return m_chooseResult;
 }
 
 } // namespace scanner

@@ -2,31 +2,39 @@
 
 #include "platform/scanner/ImageSource.h"
 
+#include <QList>
+
 namespace scanner {
 
-// An image source for tests: hands out a given image (or a given failure) instead of scanning.
-// While it lives it is the current image source.
+// An image source for tests: hands out a given image (or a given failure) instead of scanning,
+// and answers the source chooser as told. While it lives it is the current image source.
 class FakeImageSource : public ImageSource
 {
 public:
     explicit FakeImageSource(QImage image = {});
-    ~FakeImageSource() override;
 
     // The next acquisitions give this image.
     void setImage(QImage image) { m_result = Acquired::done(std::move(image)); }
     // The next acquisitions end with this outcome (a failure or a cancel).
     void setResult(Acquired result) { m_result = std::move(result); }
+    // What the chooser answers: a source chosen (true) or cancelled.
+    void setChooseResult(bool chosen) { m_chooseResult = chosen; }
 
     Acquired acquire(QWidget* parent) override;
+    bool chooseSource(QWidget* owner) override;
 
     int calls() const { return m_calls; }
     QWidget* lastParent() const { return m_lastParent; }
+    // The owners of the choosers shown, in order.
+    const QList<QWidget*>& chooserOwners() const { return m_chooserOwners; }
 
 private:
-    ImageSource* m_previous;
+    service::Service<ImageSource>::Override m_installed;
     Acquired m_result;
     int m_calls = 0;
     QWidget* m_lastParent = nullptr;
+    bool m_chooseResult = true;
+    QList<QWidget*> m_chooserOwners;
 };
 
 } // namespace scanner

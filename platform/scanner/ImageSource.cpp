@@ -9,9 +9,15 @@ namespace scanner {
 
 namespace {
 
-ImageSource* s_source = nullptr;
+ImageSource& sane()
+{
+    static SaneImageSource source;
+    return source;
+}
 
 } // namespace
+
+constinit service::Service<ImageSource> imageSource(&sane);
 
 Acquired Acquired::done(QImage image)
 {
@@ -26,17 +32,6 @@ Acquired Acquired::cancelled()
 Acquired Acquired::failed(QString error)
 {
     return {{}, Status::Failed, std::move(error)};
-}
-
-ImageSource& imageSource()
-{
-    static SaneImageSource sane;
-    return s_source ? *s_source : sane;
-}
-
-ImageSource* setImageSource(ImageSource* source)
-{
-    return std::exchange(s_source, source);
 }
 
 Acquired acquireImage(QWidget* parent)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/service/Service.h"
+
 #include <QImage>
 #include <QString>
 
@@ -36,13 +38,14 @@ public:
     virtual ~ImageSource() = default;
     // Acquires one image; `parent` owns any progress window shown meanwhile.
     virtual Acquired acquire(QWidget* parent) = 0;
+    // Lets the user choose the scanner later acquisitions use, in a dialog owned by `owner`.
+    // True when a scanner was chosen and remembered; false when cancelled or not remembered
+    // (the earlier choice then stays).
+    virtual bool chooseSource(QWidget* owner) = 0;
 };
 
-// The source in use; the default one acquires from SANE.
-ImageSource& imageSource();
-
-// Installs `source` (not owned); nullptr restores the default. Returns the previous one.
-ImageSource* setImageSource(ImageSource* source);
+// The source in use; by default the SANE scanner.
+extern service::Service<ImageSource> imageSource;
 
 // Acquires one image from the current source.
 Acquired acquireImage(QWidget* parent);

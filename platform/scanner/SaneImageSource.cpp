@@ -3,6 +3,7 @@
 #include "platform/scanner/SaneImageBuilder.h"
 #include "platform/scanner/SaneSession.h"
 #include "platform/scanner/SourceChoice.h"
+#include "platform/scanner/SourceDialog.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -275,6 +276,26 @@ SANE_Status SaneImageSource::readFrame(SANE_Handle handle, SaneImageBuilder& bui
             waitForData(fd, progress);
         }
     }
+}
+
+bool SaneImageSource::chooseSource(QWidget* owner)
+{
+    QList<SaneDevice> devices;
+    {
+        SaneSession session;
+        if (session)
+            devices = session.devices();
+        else
+            qWarning("%s", qPrintable(session.error()));
+    }
+    SourceDialog dialog(devices, chosenDevice(), owner);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedDevice().isEmpty())
+        return false;
+    if (!setChosenDevice(dialog.selectedDevice())) {
+        qWarning("The chosen scanner could not be remembered in %s", qPrintable(sourceChoiceFile()));
+        return false;
+    }
+    return true;
 }
 
 } // namespace scanner

@@ -34,6 +34,9 @@ public:
     explicit SaneImageSource(ScanSettings settings = {});
 
     Acquired acquire(QWidget* parent) override;
+    // The "Select Source" dialog listing the SANE devices found; the choice is kept in
+    // sourceChoiceFile().
+    bool chooseSource(QWidget* owner) override;
 
     const ScanSettings& settings() const { return m_settings; }
 

@@ -1,9 +1,6 @@
 #include "platform/scanner/Twain.h"
 
 #include "platform/scanner/ImageSource.h"
-#include "platform/scanner/SaneSession.h"
-#include "platform/scanner/SourceChoice.h"
-#include "platform/scanner/SourceDialog.h"
 
 namespace scanner {
 
@@ -25,22 +22,7 @@ int TWAIN_AcquireToFilename(QWidget* hWnd, const QString& bitmapFile)
 
 int TWAIN_SelectImageSource(QWidget* hWnd)
 {
-    QList<SaneDevice> devices;
-    {
-        SaneSession session;
-        if (session)
-            devices = session.devices();
-        else
-            qWarning("%s", qPrintable(session.error()));
-    }
-    SourceDialog dialog(devices, chosenDevice(), hWnd);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedDevice().isEmpty())
-        return 0;
-    if (!setChosenDevice(dialog.selectedDevice())) {
-        qWarning("The chosen scanner could not be remembered in %s", qPrintable(sourceChoiceFile()));
-        return 0;
-    }
-    return 1;
+    return imageSource().chooseSource(hWnd) ? 1 : 0;
 }
 
 } // namespace scanner

@@ -21,7 +21,7 @@ enum TwainResult : int
 // the reason of a failure goes to the log.
 int TWAIN_AcquireToFilename(QWidget* hWnd, const QString& bitmapFile);
 
-// Shows the "Select Source" dialog listing the scanners found and remembers the one chosen.
+// Lets the user choose the image source (the current source's chooser, owned by `hWnd`).
 // Returns 1 when a source was chosen, 0 when the dialog was cancelled or the choice could not be
 // stored; the previous choice then stays.
 int TWAIN_SelectImageSource(QWidget* hWnd);

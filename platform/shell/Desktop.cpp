@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <utility>
 
 namespace shell {
 
@@ -39,19 +38,14 @@ public:
     bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
 };
 
-RealDesktop g_real;
-Desktop* g_current = nullptr;
+Desktop& realDesktop()
+{
+    static RealDesktop real;
+    return real;
+}
 
 } // namespace
 
-Desktop& desktop()
-{
-    return g_current ? *g_current : g_real;
-}
-
-Desktop* setDesktop(Desktop* replacement)
-{
-    return std::exchange(g_current, replacement);
-}
+constinit service::Service<Desktop> desktop(&realDesktop);
 
 } // namespace shell

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/service/Service.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -40,8 +42,7 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
 };
 
-Desktop& desktop();
-// Installs `replacement` (not owned); nullptr restores the real desktop. Returns the previous one.
-Desktop* setDesktop(Desktop* replacement);
+// The desktop; by default the real one.
+extern service::Service<Desktop> desktop;
 
 } // namespace shell

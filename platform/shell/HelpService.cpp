@@ -2,27 +2,18 @@
 
 #include "platform/shell/HelpEngine.h"
 
-#include <utility>
-
 namespace shell {
 
 namespace {
 
-HelpService* g_current = nullptr;
-
-} // namespace
-
-HelpService& helpService()
+HelpService& helpEngine()
 {
-    if (g_current)
-        return *g_current;
     static HelpEngine engine;
     return engine;
 }
 
-HelpService* setHelpService(HelpService* replacement)
-{
-    return std::exchange(g_current, replacement);
-}
+} // namespace
+
+constinit service::Service<HelpService> helpService(&helpEngine);
 
 } // namespace shell

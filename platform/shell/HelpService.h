@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/service/Service.h"
+
 #include <QString>
 
 namespace shell {
@@ -24,9 +26,7 @@ public:
     virtual HelpResult showTopic(int topic) = 0;
 };
 
-// The current service; by default a HelpEngine over the help file in the program folder.
-HelpService& helpService();
-// Installs `replacement` (not owned); nullptr restores the default. Returns the previous one.
-HelpService* setHelpService(HelpService* replacement);
+// Help; by default a HelpEngine over the help file in the program folder.
+extern service::Service<HelpService> helpService;
 
 } // namespace shell

@@ -1,18 +1,17 @@
 #include "platform/ui/BusyCursor.h"
 
-#include <QCursor>
-#include <QGuiApplication>
+#include "platform/ui/CursorService.h"
 
 namespace ui {
 
-BusyCursor::BusyCursor()
+BusyCursor::BusyCursor() : m_cursor(cursorService())
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_cursor.showBusy();
 }
 
 BusyCursor::~BusyCursor()
 {
-    QGuiApplication::restoreOverrideCursor();
+    m_cursor.restore();
 }
 
 } // namespace ui

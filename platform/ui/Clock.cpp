@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
-#include <utility>
 
 namespace ui {
 
@@ -31,21 +30,14 @@ private:
     QElapsedTimer m_elapsed;
 };
 
-Clock* g_current = nullptr;
-
-} // namespace
-
-Clock& clock()
+Clock& realClock()
 {
-    if (g_current)
-        return *g_current;
     static RealClock real;
     return real;
 }
 
-Clock* setClock(Clock* replacement)
-{
-    return std::exchange(g_current, replacement);
-}
+} // namespace
+
+constinit service::Service<Clock> clock(&realClock);
 
 } // namespace ui

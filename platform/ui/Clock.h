@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/service/Service.h"
+
 #include <QtGlobal>
 
 // Time as the programs see it, and the one place that lets events run while code waits.
@@ -34,11 +36,9 @@ public:
     virtual void timerDestroyed(Timer&) {}
 };
 
-// The clock in use; by default the real one.
-Clock& clock();
-// Installs `replacement` (not owned); nullptr restores the real clock. Returns the previous one.
-// Install a test clock before the timers under test are made.
-Clock* setClock(Clock* replacement);
+// The clock in use; by default the real one. Install a test clock before the timers under
+// test are made.
+extern service::Service<Clock> clock;
 
 inline void doEvents()
 {

@@ -5,7 +5,6 @@
 #include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <utility>
 
 namespace ui {
 
@@ -44,20 +43,15 @@ public:
     }
 };
 
-QtDialogs g_real;
-DialogService* g_service = nullptr;
+DialogService& qtDialogs()
+{
+    static QtDialogs real;
+    return real;
+}
 
 } // namespace
 
-DialogService& dialogs()
-{
-    return g_service ? *g_service : g_real;
-}
-
-DialogService* setDialogService(DialogService* service)
-{
-    return std::exchange(g_service, service);
-}
+constinit service::Service<DialogService> dialogs(&qtDialogs);
 
 QString qtFileFilter(const QString& filter)
 {

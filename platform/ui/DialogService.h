@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/service/Service.h"
+
 #include <QFont>
 #include <QString>
 
@@ -35,10 +37,8 @@ public:
     virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
 };
 
-// The service in use; by default the real dialogs.
-DialogService& dialogs();
-// Installs `service` (not owned); nullptr restores the real dialogs. Returns the previous one.
-DialogService* setDialogService(DialogService* service);
+// The common dialogs; by default the real ones.
+extern service::Service<DialogService> dialogs;
 
 // A "description|pattern|..." filter in Qt's form, "description (pattern);;...".
 QString qtFileFilter(const QString& filter);

@@ -3,7 +3,6 @@
 #include "platform/ui/ModalDriver.h"
 
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -17,22 +16,6 @@ class CloseWatcher : public QObject
 {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override;
-};
-
-// Ends a modal loop when its form is hidden.
-class HideWatcher : public QObject
-{
-public:
-    explicit HideWatcher(QEventLoop& loop) : m_loop(loop) {}
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Hide)
-            m_loop.quit();
-        return false;
-    }
-
-private:
-    QEventLoop& m_loop;
 };
 
 QList<Form*> g_forms;
@@ -54,7 +37,9 @@ bool CloseWatcher::eventFilter(QObject* watched, QEvent* event)
     Form* form = formOf(watched);
     if (!form || g_unloading.contains(form))
         return false;
-    if (!unload(*form, UnloadMode::CloseBox)) {
+    bool unloaded = false;
+    runGuarded([&] { unloaded = unload(*form, UnloadMode::CloseBox); });
+    if (!unloaded) {
         event->ignore();
         return true;
     }
@@ -108,13 +93,21 @@ void load(Form& form)
         return;
     g_forms.append(&form);
     form.widget()->installEventFilter(&g_closeWatcher);
-    try {
-        form.Form_Load();
-    } catch (...) {
-        g_forms.removeOne(&form);
-        form.widget()->removeEventFilter(&g_closeWatcher);
-        throw;
-    }
+    // An error Form_Load raises leaves the form unloaded on its way to the caller.
+    struct Loading
+    {
+        Form& form;
+        bool done = false;
+        ~Loading()
+        {
+            if (done)
+                return;
+            g_forms.removeOne(&form);
+            form.widget()->removeEventFilter(&g_closeWatcher);
+        }
+    } loading{form};
+    form.Form_Load();
+    loading.done = true;
 }
 
 void show(Form& form)
@@ -131,19 +124,9 @@ void showModal(Form& form)
     if (!w->isVisible()) // modality can only change while hidden
         w->setWindowModality(Qt::ApplicationModal);
     w->show();
-    if (ModalDriver* driver = modalDriver()) {
-        driver->driveModal(form);
-        if (w && w->isVisible())
-            w->hide();
-    } else if (w->isVisible()) {
-        QEventLoop loop;
-        HideWatcher watcher(loop);
-        w->installEventFilter(&watcher);
-        QObject::connect(w, &QObject::destroyed, &loop, &QEventLoop::quit);
-        loop.exec(QEventLoop::DialogExec);
-        if (w)
-            w->removeEventFilter(&watcher);
-    }
+    modalDriver().driveModal(form);
+    if (w && w->isVisible())
+        w->hide();
     if (w && !w->isVisible())
         w->setWindowModality(previous);
 }
@@ -159,35 +142,37 @@ bool unload(Form& form, UnloadMode mode)
         return true;
     if (g_unloading.contains(&form)) // asked again from its own hooks
         return false;
-    g_unloading.append(&form);
-    auto finish = [&form](bool done) {
-        g_unloading.removeOne(&form);
-        return done;
-    };
+    // Marks the form as being unloaded until this call ends, also when a hook raises an error.
+    struct Unloading
+    {
+        Form& form;
+        explicit Unloading(Form& f) : form(f) { g_unloading.append(&form); }
+        ~Unloading() { g_unloading.removeOne(&form); }
+    } unloading(form);
 
     bool cancel = false;
     form.Form_QueryUnload(cancel, mode);
     if (cancel)
-        return finish(false);
+        return false;
     const QList<Form*> inside = formsInside(form);
     for (Form* child : inside) {
         child->Form_QueryUnload(cancel, UnloadMode::MdiParent);
         if (cancel)
-            return finish(false);
+            return false;
     }
     for (Form* child : inside) {
         if (!g_forms.contains(child))
             continue;
         child->Form_Unload(cancel);
         if (cancel)
-            return finish(false);
+            return false;
         discard(*child);
     }
     form.Form_Unload(cancel);
     if (cancel)
-        return finish(false);
+        return false;
     discard(form);
-    return finish(true);
+    return true;
 }
 
 void bringToFront(Form& form)

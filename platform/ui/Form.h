@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ui/ErrorBoundary.h"
+
 #include <QList>
 #include <QWidget>
 
@@ -21,7 +23,8 @@
 //     ui::unload(*about);              // Form_QueryUnload(Code), Form_Unload, then deleted
 //
 // Closing a form's window (its close box, or QWidget::close()) asks Form_QueryUnload with
-// UnloadMode::CloseBox; when not cancelled the form is unloaded as by ui::unload. Unloading
+// UnloadMode::CloseBox; when not cancelled the form is unloaded as by ui::unload. The hooks run
+// inside the error boundary there: an error is reported and the form stays loaded. Unloading
 // a form first asks every loaded form inside it (MDI children) with UnloadMode::MdiParent,
 // then unloads them. An unloaded form is deleted with deleteLater(); keep QPointers to
 // forms that may be unloaded behind your back. `formInstance<T>()` gives the one loaded
@@ -97,20 +100,18 @@ template <class T> T& formInstance()
     return *t;
 }
 
-// Calls `call` on every loaded form that offers the interface I, in load order. A form
-// that an earlier call unloaded is passed over; an error a call throws is ignored.
+// Calls `call` on every loaded form that offers the interface I, in load order: an operation
+// called by name. A form without it, or one that an earlier call unloaded, is passed over; a
+// run-time error a call raises is ignored and the loop goes on (faults are still reported, see
+// ErrorBoundary.h).
 template <class I, class Call> void callOnForms(Call&& call)
 {
     const QList<Form*> snapshot = forms();
     for (Form* f : snapshot) {
         if (!forms().contains(f))
             continue;
-        if (auto* target = dynamic_cast<I*>(f)) {
-            try {
-                call(*target);
-            } catch (...) {
-            }
-        }
+        if (auto* target = dynamic_cast<I*>(f))
+            runGuarded([&] { call(*target); }, OnError::Ignore);
     }
 }
 

@@ -5,7 +5,6 @@
 #include <QApplication>
 
 #include <cstdio>
-#include <utility>
 
 namespace ui {
 
@@ -24,27 +23,21 @@ public:
     }
 };
 
-StderrMessageService g_fallback;
-MessageService* g_service = nullptr;
 QString g_title;
 
-} // namespace
-
-MessageService& messageService()
+MessageService& defaultMessageService()
 {
-    if (g_service)
-        return *g_service;
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
         static QtMessageService dialog;
         return dialog;
     }
-    return g_fallback;
+    static StderrMessageService fallback;
+    return fallback;
 }
 
-MessageService* setMessageService(MessageService* service)
-{
-    return std::exchange(g_service, service);
-}
+} // namespace
+
+constinit service::Service<MessageService> messageService(&defaultMessageService);
 
 QString programTitle()
 {

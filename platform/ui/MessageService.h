@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/service/Service.h"
 #include "platform/vb/VbError.h"
 
 #include <QString>
@@ -41,12 +42,12 @@ enum class Answer
 // One message box as the programs ask for it.
 struct Message
 {
-    QString text;                  // CR or CR LF start a new line
+    QString text; // CR or CR LF start a new line
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
-    int defaultButton = 0;         // 0 = first button, 1 = second, 2 = third
-    QString title;                 // empty: the program title
-    int helpTopic = 0;             // > 0: a Help button opens this topic and keeps the box open
+    int defaultButton = 0; // 0 = first button, 1 = second, 2 = third
+    QString title;         // empty: the program title
+    int helpTopic = 0;     // > 0: a Help button opens this topic and keeps the box open
 };
 
 // Shows message boxes. Windows and procedures reach the user only through the
@@ -58,11 +59,9 @@ public:
     virtual Answer show(const Message& message) = 0;
 };
 
-// The service in use; the default one shows a real dialog.
-MessageService& messageService();
-
-// Installs `service` (not owned); nullptr restores the default. Returns the previous one.
-MessageService* setMessageService(MessageService* service);
+// The message boxes: by default real dialogs (without a window system, standard error,
+// answered with the default button).
+extern service::Service<MessageService> messageService;
 
 // The title every box without a title of its own carries.
 QString programTitle();

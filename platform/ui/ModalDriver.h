@@ -1,12 +1,15 @@
 #pragma once
 
+#include "platform/service/Service.h"
+
 namespace ui {
 
 class Form;
 
-// Works a modal form in place of the user (tests). ui::showModal calls the installed
-// driver once the form is shown; when the driver returns, a form still visible is hidden
-// so that showModal always returns.
+// Works a modal form once ui::showModal has shown it. The default driver is the user: it runs
+// an event loop until the form is hidden or gone. A test installs a driver that works the
+// form in place of the user; when that driver returns, a form still visible is hidden, so
+// that showModal always returns.
 class ModalDriver
 {
 public:
@@ -14,8 +17,6 @@ public:
     virtual void driveModal(Form& form) = 0;
 };
 
-ModalDriver* modalDriver();
-// Installs `driver` (not owned); nullptr restores the user. Returns the previous one.
-ModalDriver* setModalDriver(ModalDriver* driver);
+extern service::Service<ModalDriver> modalDriver;
 
 } // namespace ui

@@ -1,64 +1,52 @@
 #include "platform/ui/Screen.h"
 
-#include "platform/vb/VbNumber.h"
+#include "platform/units/Units.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QScreen>
 
 namespace ui {
 
 namespace {
 
-int g_beeps = 0;
-
 double dpi(bool horizontal)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const double d = screen ? (horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY()) : 96.0;
-    return d > 0 ? d : 96.0;
+    const double d =
+        screen ? (horizontal ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY()) : units::NominalScreenDpi;
+    return d > 0 ? d : units::NominalScreenDpi;
 }
 
 } // namespace
 
 double twipsPerPixelX()
 {
-    return TwipsPerInch / dpi(true);
+    return units::twipsPerPixel(dpi(true));
 }
 
 double twipsPerPixelY()
 {
-    return TwipsPerInch / dpi(false);
+    return units::twipsPerPixel(dpi(false));
 }
 
 int twipsToPixelsX(double twips)
 {
-    return static_cast<int>(vb::roundHalfEven(twips / twipsPerPixelX()));
+    return units::twipsToPixels(twips, twipsPerPixelX());
 }
 
 int twipsToPixelsY(double twips)
 {
-    return static_cast<int>(vb::roundHalfEven(twips / twipsPerPixelY()));
+    return units::twipsToPixels(twips, twipsPerPixelY());
 }
 
 double pixelsToTwipsX(double px)
 {
-    return px * twipsPerPixelX();
+    return units::pixelsToTwips(px, twipsPerPixelX());
 }
 
 double pixelsToTwipsY(double px)
 {
-    return px * twipsPerPixelY();
-}
-
-void beep()
-{
-    ++g_beeps;
-    QApplication::beep();
-}
-
-int beepCount()
-{
-    return g_beeps;
+    return units::pixelsToTwips(px, twipsPerPixelY());
 }
 
 } // namespace ui

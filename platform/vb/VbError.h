@@ -10,8 +10,10 @@ namespace vb {
 namespace err {
 constexpr long InvalidProcedureCall = 5;
 constexpr long Overflow = 6;
+constexpr long OutOfMemory = 7;
 constexpr long SubscriptOutOfRange = 9;
 constexpr long TypeMismatch = 13;
+constexpr long InternalError = 51;
 constexpr long FileNotFound = 53;
 constexpr long PermissionDenied = 70;
 constexpr long PathNotFound = 76;

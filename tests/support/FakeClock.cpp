@@ -6,12 +6,7 @@
 
 namespace testing_support {
 
-FakeClock::FakeClock(qint64 startMsecs) : m_previous(ui::setClock(this)), m_now(startMsecs) {}
-
-FakeClock::~FakeClock()
-{
-    ui::setClock(m_previous);
-}
+FakeClock::FakeClock(qint64 startMsecs) : m_installed(ui::clock.replace(*this)), m_now(startMsecs) {}
 
 void FakeClock::doEvents()
 {

@@ -18,7 +18,6 @@ class FakeClock : public ui::Clock
 {
 public:
     explicit FakeClock(qint64 startMsecs = 0);
-    ~FakeClock() override;
 
     qint64 msecs() const override { return m_now; }
     void doEvents() override;
@@ -49,7 +48,7 @@ private:
         std::function<void()> run;
     };
 
-    ui::Clock* m_previous;
+    service::Service<ui::Clock>::Override m_installed;
     qint64 m_now;
     qint64 m_step = 10;
     quint64 m_order = 0;

@@ -2,12 +2,7 @@
 
 namespace testing_support {
 
-RecordingDesktop::RecordingDesktop() : m_previous(shell::setDesktop(this)) {}
-
-RecordingDesktop::~RecordingDesktop()
-{
-    shell::setDesktop(m_previous);
-}
+RecordingDesktop::RecordingDesktop() : m_installed(shell::desktop.replace(*this)) {}
 
 shell::StartResult RecordingDesktop::startProgram(const QString& program, const QStringList& arguments)
 {

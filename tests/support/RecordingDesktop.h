@@ -19,7 +19,6 @@ public:
     };
 
     RecordingDesktop();
-    ~RecordingDesktop() override;
 
     shell::StartResult startProgram(const QString& program, const QStringList& arguments) override;
     bool openUrl(const QUrl& url) override;
@@ -32,7 +31,7 @@ public:
     const QList<QUrl>& urls() const { return m_urls; }
 
 private:
-    shell::Desktop* m_previous;
+    service::Service<shell::Desktop>::Override m_installed;
     QQueue<shell::StartResult> m_results;
     bool m_openUrlResult = true;
     QList<Start> m_starts;

@@ -2,12 +2,7 @@
 
 namespace testing_support {
 
-RecordingHelp::RecordingHelp() : m_previous(shell::setHelpService(this)) {}
-
-RecordingHelp::~RecordingHelp()
-{
-    shell::setHelpService(m_previous);
-}
+RecordingHelp::RecordingHelp() : m_installed(shell::helpService.replace(*this)) {}
 
 shell::HelpResult RecordingHelp::record(int topic)
 {

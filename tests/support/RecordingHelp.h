@@ -12,7 +12,6 @@ class RecordingHelp : public shell::HelpService
 {
 public:
     RecordingHelp();
-    ~RecordingHelp() override;
 
     shell::HelpResult showContents() override;
     shell::HelpResult showTopic(int topic) override;
@@ -24,7 +23,7 @@ public:
 private:
     shell::HelpResult record(int topic);
 
-    shell::HelpService* m_previous;
+    service::Service<shell::HelpService>::Override m_installed;
     QList<int> m_topics;
     QString m_failure;
 };

@@ -6,11 +6,10 @@
 
 namespace testing_support {
 
-ScriptedDialogs::ScriptedDialogs() : m_previous(ui::setDialogService(this)) {}
+ScriptedDialogs::ScriptedDialogs() : m_installed(ui::dialogs.replace(*this)) {}
 
 ScriptedDialogs::~ScriptedDialogs()
 {
-    ui::setDialogService(m_previous);
     EXPECT_TRUE(m_answers.isEmpty()) << m_answers.size() << " scripted dialog answer(s) were never asked for";
 }
 

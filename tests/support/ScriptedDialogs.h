@@ -68,7 +68,7 @@ private:
     Answer next(const char* dialog);
     std::optional<QString> fileAnswer(Kind kind, const ui::FileDialogRequest& request);
 
-    ui::DialogService* m_previous;
+    service::Service<ui::DialogService>::Override m_installed;
     QQueue<Answer> m_answers;
     QList<Request> m_requests;
 };

@@ -8,11 +8,10 @@
 
 namespace testing_support {
 
-ScriptedForms::ScriptedForms() : m_previous(ui::setModalDriver(this)) {}
+ScriptedForms::ScriptedForms() : m_installed(ui::modalDriver.replace(*this)) {}
 
 ScriptedForms::~ScriptedForms()
 {
-    ui::setModalDriver(m_previous);
     EXPECT_TRUE(m_steps.isEmpty()) << m_steps.size() << " scripted modal step(s) were never used";
 }
 

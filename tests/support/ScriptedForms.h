@@ -29,7 +29,7 @@ public:
     int pending() const { return static_cast<int>(m_steps.size()); }
 
 private:
-    ui::ModalDriver* m_previous;
+    service::Service<ui::ModalDriver>::Override m_installed;
     QQueue<std::function<void(ui::Form&)>> m_steps;
     QStringList m_shown;
 };

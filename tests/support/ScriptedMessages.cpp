@@ -4,11 +4,10 @@
 
 namespace testing_support {
 
-ScriptedMessages::ScriptedMessages() : m_previous(ui::setMessageService(this)) {}
+ScriptedMessages::ScriptedMessages() : m_installed(ui::messageService.replace(*this)) {}
 
 ScriptedMessages::~ScriptedMessages()
 {
-    ui::setMessageService(m_previous);
     EXPECT_TRUE(m_answers.isEmpty()) << m_answers.size() << " scripted answer(s) were never asked for";
 }
 

@@ -29,7 +29,7 @@ public:
     void clear();
 
 private:
-    ui::MessageService* m_previous;
+    service::Service<ui::MessageService>::Override m_installed;
     QQueue<ui::Answer> m_answers;
     QList<ui::Message> m_shown;
 };

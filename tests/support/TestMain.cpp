@@ -1,7 +1,14 @@
 // The main of every test executable: a headless application object, then GoogleTest.
-// Until a test installs its own fakes, every message box, common dialog, modal form,
-// program start and browser opening fails the test instead of waiting for a user.
+// Until a test installs its own fakes, every message box, common dialog and modal form fails
+// the test instead of waiting for a user, and so does every use of a service that reaches
+// outside the test process (the printer spooler, the image source, program launch, the
+// browser, help, the beep): the failure names the service, and nothing is printed, scanned,
+// started or opened.
+#include "platform/print/PrintSpooler.h"
+#include "platform/scanner/ImageSource.h"
 #include "platform/shell/Desktop.h"
+#include "platform/shell/HelpService.h"
+#include "platform/ui/Beeper.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/MessageService.h"
@@ -13,10 +20,13 @@
 
 namespace {
 
-class UnexpectedInteraction : public ui::MessageService,
-                              public ui::DialogService,
-                              public ui::ModalDriver,
-                              public shell::Desktop
+void unscripted(const char* service, const QString& what)
+{
+    ADD_FAILURE() << "unscripted use of " << service << ": " << what.toStdString()
+                  << " (install a fake of the service in the test)";
+}
+
+class UnexpectedInteraction : public ui::MessageService, public ui::DialogService, public ui::ModalDriver
 {
 public:
     ui::Answer show(const ui::Message& message) override
@@ -36,16 +46,6 @@ public:
     {
         ADD_FAILURE() << "unexpected modal form " << form.widget()->metaObject()->className();
     }
-    shell::StartResult startProgram(const QString& program, const QStringList&) override
-    {
-        ADD_FAILURE() << "unexpected program start: " << program.toStdString();
-        return shell::StartResult{shell::StartStatus::Failed, 5, QStringLiteral("not started in a test")};
-    }
-    bool openUrl(const QUrl& url) override
-    {
-        ADD_FAILURE() << "unexpected opening of " << url.toString().toStdString();
-        return false;
-    }
 
 private:
     std::optional<QString> fail(const char* kind, const QString& title)
@@ -53,6 +53,67 @@ private:
         ADD_FAILURE() << "unexpected " << kind << " dialog " << title.toStdString();
         return std::nullopt;
     }
+};
+
+// The services that reach outside the process. Each use fails the test and answers so that the
+// code under test goes on quietly (success where it can), so that one failure is reported once.
+class OutsideWorldGuard : public print::PrintSpooler,
+                          public scanner::ImageSource,
+                          public shell::Desktop,
+                          public shell::HelpService,
+                          public ui::Beeper
+{
+public:
+    QStringList printerNames() override
+    {
+        unscripted("the printer spooler", QStringLiteral("the list of printers"));
+        return {};
+    }
+    QString defaultPrinterName() override
+    {
+        unscripted("the printer spooler", QStringLiteral("the default printer"));
+        return {};
+    }
+    bool submit(const QString& printerName, const QString&, const QString& title, const QString&, QString&) override
+    {
+        unscripted("the printer spooler", QStringLiteral("printing \"%1\" on \"%2\"").arg(title, printerName));
+        return true;
+    }
+
+    scanner::Acquired acquire(QWidget*) override
+    {
+        unscripted("the image source", QStringLiteral("acquiring an image"));
+        return scanner::Acquired::failed(QStringLiteral("no scanner in a test"));
+    }
+    bool chooseSource(QWidget*) override
+    {
+        unscripted("the image source", QStringLiteral("the source chooser"));
+        return false;
+    }
+
+    shell::StartResult startProgram(const QString& program, const QStringList& arguments) override
+    {
+        unscripted("program launch", (QStringList{program} + arguments).join(u' '));
+        return shell::StartResult{};
+    }
+    bool openUrl(const QUrl& url) override
+    {
+        unscripted("the browser", url.toString());
+        return true;
+    }
+
+    shell::HelpResult showContents() override
+    {
+        unscripted("help", QStringLiteral("the contents"));
+        return {};
+    }
+    shell::HelpResult showTopic(int topic) override
+    {
+        unscripted("help", QStringLiteral("topic %1").arg(topic));
+        return {};
+    }
+
+    void beep() override { unscripted("the beep", QStringLiteral("a beep")); }
 };
 
 } // namespace
@@ -63,11 +124,16 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
-    UnexpectedInteraction guard;
-    ui::setMessageService(&guard);
-    ui::setDialogService(&guard);
-    ui::setModalDriver(&guard);
-    shell::setDesktop(&guard);
+    UnexpectedInteraction interaction;
+    ui::messageService.set(&interaction);
+    ui::dialogs.set(&interaction);
+    ui::modalDriver.set(&interaction);
+    OutsideWorldGuard guard;
+    print::spooler.set(&guard);
+    scanner::imageSource.set(&guard);
+    shell::desktop.set(&guard);
+    shell::helpService.set(&guard);
+    ui::beeper.set(&guard);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

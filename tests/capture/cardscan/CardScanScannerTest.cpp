@@ -34,10 +34,9 @@ class AnsweringMessages : public ui::MessageService
 {
 public:
     explicit AnsweringMessages(std::function<ui::Answer(const ui::Message&)> answer)
-        : m_previous(ui::setMessageService(this)), m_answer(std::move(answer))
+        : m_installed(ui::messageService.replace(*this)), m_answer(std::move(answer))
     {
     }
-    ~AnsweringMessages() override { ui::setMessageService(m_previous); }
 
     ui::Answer show(const ui::Message& message) override
     {
@@ -48,7 +47,7 @@ public:
     QStringList texts;
 
 private:
-    ui::MessageService* m_previous;
+    service::Service<ui::MessageService>::Override m_installed;
     std::function<ui::Answer(const ui::Message&)> m_answer;
 };
 

@@ -4,6 +4,7 @@
 #include "capture/modSymbolRoutines.h"
 #include "platform/print/RecordingTarget.h"
 #include "platform/ui/Screen.h"
+#include "platform/units/Units.h"
 #include "platform/vb/VbError.h"
 #include "platform/vb/VbNumber.h"
 
@@ -33,7 +34,7 @@ constexpr int boxHeight = 2513;
 // A picture box showing its picture at `zoom`, as the previews set it up.
 std::unique_ptr<RecordingTarget> pictureBox(double zoom)
 {
-    auto box = std::make_unique<RecordingTarget>(print::screenTwipsPerPixel);
+    auto box = std::make_unique<RecordingTarget>(units::TwipsPerScreenPixel);
     box->setScale(0, 0, box->scaleWidth() / zoom, box->scaleHeight() / zoom);
     return box;
 }
@@ -270,7 +271,7 @@ namespace {
 class FailingTarget : public RecordingTarget
 {
 public:
-    explicit FailingTarget(long number) : RecordingTarget(print::screenTwipsPerPixel), m_number(number) {}
+    explicit FailingTarget(long number) : RecordingTarget(units::TwipsPerScreenPixel), m_number(number) {}
 
 protected:
     void render(const DrawCall& call) override

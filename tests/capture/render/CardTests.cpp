@@ -53,19 +53,9 @@ QString programFile(const QString& name)
     return QCoreApplication::applicationDirPath() + u'/' + name;
 }
 
-PrinterInstalled::PrinterInstalled(print::Target& printer) : m_previous(print::setPrinter(&printer)) {}
+PrinterInstalled::PrinterInstalled(print::Target& printer) : m_installed(print::printer.replace(printer)) {}
 
-PrinterInstalled::~PrinterInstalled()
-{
-    print::setPrinter(m_previous);
-}
-
-AbsentPrinter::AbsentPrinter() : m_previousSpooler(print::setSpooler(&m_spooler)), m_installed(m_target) {}
-
-AbsentPrinter::~AbsentPrinter()
-{
-    print::setSpooler(m_previousSpooler);
-}
+AbsentPrinter::AbsentPrinter() : m_spoolerInstalled(print::spooler.replace(m_spooler)), m_installed(m_target) {}
 
 SampleCardEdition::SampleCardEdition() : m_previous(modMainHelper::programEdition())
 {

@@ -27,10 +27,9 @@ class PrinterInstalled
 {
 public:
     explicit PrinterInstalled(print::Target& printer);
-    ~PrinterInstalled();
 
 private:
-    print::Target* m_previous;
+    service::Service<print::Target>::Override m_installed;
 };
 
 // The system's printer on a machine without any printer installed: every use raises 482.
@@ -38,7 +37,6 @@ class AbsentPrinter
 {
 public:
     AbsentPrinter();
-    ~AbsentPrinter();
 
     print::PrinterTarget& target() { return m_target; }
 
@@ -52,7 +50,7 @@ private:
     };
 
     NoSpooler m_spooler;
-    print::PrintSpooler* m_previousSpooler;
+    service::Service<print::PrintSpooler>::Override m_spoolerInstalled;
     print::PrinterTarget m_target;
     PrinterInstalled m_installed;
 };

@@ -1,4 +1,5 @@
 #include "platform/print/PdfTarget.h"
+#include "platform/units/Units.h"
 #include "platform/vb/VbError.h"
 
 #include "PdfTools.h"
@@ -14,7 +15,7 @@ using namespace print;
 namespace {
 
 constexpr int rasterDpi = 300;
-constexpr double twipsPerRasterPixel = twipsPerInch / rasterDpi; // 4.8
+constexpr double twipsPerRasterPixel = units::twipsPerPixel(rasterDpi); // 4.8
 
 QPoint rasterPixel(double xTwips, double yTwips)
 {

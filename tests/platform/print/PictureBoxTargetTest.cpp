@@ -1,5 +1,6 @@
 #include "platform/print/PictureBoxTarget.h"
 #include "platform/print/PictureBox.h"
+#include "platform/units/Units.h"
 #include "platform/vb/VbError.h"
 
 #include <gtest/gtest.h>
@@ -134,7 +135,7 @@ TEST(PictureBoxTarget, TextBeyondLatin1IsDrawnWhereItIsMeasured)
     const auto [first, last] = inkColumns(box.image());
     ASSERT_GE(first, 0);
     EXPECT_NEAR(first, 10, 2);
-    EXPECT_NEAR(last + 1, 10 + width / screenTwipsPerPixel, 3);
+    EXPECT_NEAR(last + 1, 10 + width / units::TwipsPerScreenPixel, 3);
     // The stroke of the Ł and the accents rise above the lowercase letters.
     EXPECT_GT(countInk(box.image(), QRect(10, 10, 60, 40)), 0);
 }

@@ -3,6 +3,7 @@
 #include "platform/print/Printer.h"
 #include "platform/print/RecordingTarget.h"
 #include "platform/ui/MessageService.h"
+#include "platform/units/Units.h"
 #include "platform/vb/VbError.h"
 
 #include "PdfTools.h"
@@ -23,8 +24,7 @@ namespace {
 class FakeSpooler : public PrintSpooler
 {
 public:
-    explicit FakeSpooler(QStringList printers) : m_printers(std::move(printers)), m_previous(setSpooler(this)) {}
-    ~FakeSpooler() override { setSpooler(m_previous); }
+    explicit FakeSpooler(QStringList printers) : m_printers(std::move(printers)), m_installed(spooler.replace(*this)) {}
 
     QStringList printerNames() override { return m_printers; }
     QString defaultPrinterName() override { return m_printers.value(0); }
@@ -55,7 +55,7 @@ public:
 
 private:
     QStringList m_printers;
-    PrintSpooler* m_previous;
+    service::Service<PrintSpooler>::Override m_installed;
     QTemporaryDir m_folder;
 };
 
@@ -108,10 +108,11 @@ TEST(PrinterTarget, ThePrinterObjectIsTheSystemPrinterUnlessReplaced)
     expectNoPrinter([&] { printer().twipsPerPixelY(); }, "Printer");
 
     RecordingTarget recorder;
-    EXPECT_EQ(setPrinter(&recorder), nullptr);
-    EXPECT_EQ(&printer(), &recorder);
-    EXPECT_NO_THROW(printer().twipsPerPixelY());
-    EXPECT_EQ(setPrinter(nullptr), &recorder);
+    {
+        auto installed = printer.replace(recorder);
+        EXPECT_EQ(&printer(), &recorder);
+        EXPECT_NO_THROW(printer().twipsPerPixelY());
+    }
     EXPECT_EQ(&printer(), &systemPrinter());
 }
 
@@ -120,13 +121,13 @@ TEST(PrinterTarget, AJobStartsAtTheFirstDrawingAndIsSpooledByEndDoc)
     FakeSpooler desk({QStringLiteral("Desk")});
     PrinterTarget target;
     EXPECT_EQ(target.deviceName(), QStringLiteral("Desk"));
-    EXPECT_DOUBLE_EQ(target.twipsPerPixelX(), twipsPerInch / PrinterTarget::defaultResolution);
+    EXPECT_DOUBLE_EQ(target.twipsPerPixelX(), units::twipsPerPixel(PrinterTarget::defaultResolution));
     // The drawable area and the margins around it make up the sheet.
     const int dpi = target.deviceCaps(DeviceCap::LogPixelsX);
     EXPECT_EQ(dpi, PrinterTarget::defaultResolution);
     EXPECT_GE(target.deviceCaps(DeviceCap::PhysicalWidth),
               target.deviceCaps(DeviceCap::HorzRes) + target.deviceCaps(DeviceCap::PhysicalOffsetX));
-    EXPECT_NEAR(target.scaleWidth(), target.deviceCaps(DeviceCap::HorzRes) * twipsPerInch / dpi, 1e-6);
+    EXPECT_NEAR(target.scaleWidth(), target.deviceCaps(DeviceCap::HorzRes) * units::twipsPerPixel(dpi), 1e-6);
 
     // Measuring and moving start nothing.
     target.setFontSize(6);

@@ -1,4 +1,5 @@
 #include "platform/print/RecordingTarget.h"
+#include "platform/units/Units.h"
 
 #include <QFontInfo>
 
@@ -11,7 +12,7 @@ namespace {
 // A card-sized picture box at the screen's 15 twips per pixel.
 RecordingTarget cardBox()
 {
-    return RecordingTarget(screenTwipsPerPixel, QSizeF(4860, 2700));
+    return RecordingTarget(units::TwipsPerScreenPixel, QSizeF(4860, 2700));
 }
 
 } // namespace
@@ -55,8 +56,8 @@ TEST(RecordingTarget, ArialIsDrawnWithTheMetricCompatibleFace)
     EXPECT_EQ(QFontInfo(target.font()).family(), QStringLiteral("Liberation Sans"));
     // Arial's metrics: a 1000-pixel "W" is 944 pixels wide, a space 278.
     target.setFontSize(1000 * 72.0 / 96);
-    EXPECT_NEAR(target.textWidth(QStringLiteral("W")) / screenTwipsPerPixel, 944, 1);
-    EXPECT_NEAR(target.textWidth(QStringLiteral(" ")) / screenTwipsPerPixel, 278, 1);
+    EXPECT_NEAR(target.textWidth(QStringLiteral("W")) / units::TwipsPerScreenPixel, 944, 1);
+    EXPECT_NEAR(target.textWidth(QStringLiteral(" ")) / units::TwipsPerScreenPixel, 278, 1);
 }
 
 TEST(RecordingTarget, TextBeyondLatin1IsMeasuredAsDrawn)

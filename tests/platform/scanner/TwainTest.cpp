@@ -28,6 +28,7 @@ QImage card()
     return image;
 }
 
+// The SANE scanner as the image source, over SANE's test backend.
 class TwainTest : public ::testing::Test
 {
 protected:
@@ -40,6 +41,8 @@ protected:
 
     QString file(const QString& name) const { return m_dir.filePath(name); }
 
+    SaneImageSource m_sane;
+    service::Service<ImageSource>::Override m_scanner = imageSource.replace(m_sane);
     QTemporaryDir m_dir;
 };
 
@@ -78,7 +81,7 @@ TEST_F(TwainTest, TakesItsImageFromTheInstalledSource)
         fake.setImage(card());
         EXPECT_EQ(TWAIN_AcquireToFilename(&owner, file(QStringLiteral("missing/folder/scan.bmp"))), TwainWriteFailed);
     }
-    EXPECT_NE(dynamic_cast<SaneImageSource*>(&imageSource()), nullptr); // the scanner is back
+    EXPECT_EQ(&imageSource(), &m_sane); // the scanner is back
 }
 
 TEST_F(TwainTest, ExportWritesEveryDepthFaithfully)

@@ -27,11 +27,10 @@ namespace {
 class RealDesktop
 {
 public:
-    RealDesktop() : m_previous(setDesktop(nullptr)) {}
-    ~RealDesktop() { setDesktop(m_previous); }
+    RealDesktop() : m_real(desktop.replace(desktop.fallback())) {}
 
 private:
-    Desktop* m_previous;
+    service::Service<Desktop>::Override m_real;
 };
 
 QString makeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& content,

@@ -1,5 +1,6 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/ModalDriver.h"
+#include "platform/vb/VbError.h"
 
 #include "QtPrinters.h"
 #include "ScriptedForms.h"
@@ -242,7 +243,7 @@ TEST_F(Forms, OperationsReachEveryFormThatOffersThemInLoadOrder)
     auto* d = new CommittingForm(QStringLiteral("d"));
     for (ui::Form* f : QList<ui::Form*>{a, plain, b, c, d})
         ui::load(*f);
-    b->onCommit = [] { throw std::runtime_error("ignored"); };
+    b->onCommit = [] { throw vb::Error(5, QStringLiteral("b"), QStringLiteral("ignored")); };
     c->onCommit = [d] { ui::unload(*d); }; // a form unloaded on the way is passed over
     g_events.clear();
 
@@ -282,7 +283,7 @@ TEST_F(Forms, AModalFormLeftOpenFailsAndIsHidden)
 
 TEST_F(Forms, AModalFormWaitsForTheUserUntilHidden)
 {
-    ui::ModalDriver* previous = ui::setModalDriver(nullptr);
+    auto user = ui::modalDriver.replace(ui::modalDriver.fallback());
     auto* dialog = new Dialog;
     QTimer::singleShot(0, dialog->ok, &QPushButton::click);
     ui::showModal(*dialog);
@@ -292,7 +293,6 @@ TEST_F(Forms, AModalFormWaitsForTheUserUntilHidden)
     QTimer::singleShot(0, dialog, [dialog] { ui::unload(*dialog); });
     ui::showModal(*dialog);
     EXPECT_FALSE(ui::isLoaded(*dialog));
-    ui::setModalDriver(previous);
 }
 
 TEST_F(Forms, BringToFrontRestoresAMinimisedWindow)

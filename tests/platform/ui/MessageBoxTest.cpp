@@ -21,8 +21,7 @@ namespace {
 class RealBox
 {
 public:
-    RealBox() : m_previous(setMessageService(nullptr)) {}
-    ~RealBox() { setMessageService(m_previous); }
+    RealBox() : m_real(messageService.replace(messageService.fallback())) {}
 
     Answer show(const Message& message, std::function<void(QMessageBox&)> work)
     {
@@ -44,7 +43,7 @@ public:
     }
 
 private:
-    MessageService* m_previous;
+    service::Service<MessageService>::Override m_real;
 };
 
 } // namespace

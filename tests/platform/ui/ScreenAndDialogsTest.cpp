@@ -27,13 +27,6 @@ TEST(Screen, FifteenTwipsAPixelAtNinetySixDotsAnInch)
     EXPECT_EQ(ui::pixelsToTwipsX(96), 1440);
 }
 
-TEST(Screen, BeepIsCounted)
-{
-    const int before = ui::beepCount();
-    ui::beep();
-    EXPECT_EQ(ui::beepCount(), before + 1);
-}
-
 TEST(BusyCursor, ComesBackOnEveryPath)
 {
     ASSERT_EQ(QGuiApplication::overrideCursor(), nullptr);
