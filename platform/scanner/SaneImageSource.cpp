@@ -4,6 +4,7 @@
 #include "platform/scanner/SaneSession.h"
 #include "platform/scanner/SourceChoice.h"
 #include "platform/scanner/SourceDialog.h"
+#include "platform/vb/EventWait.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -158,6 +159,7 @@ Acquired SaneImageSource::acquire(QWidget* parent)
     if (s_acquiring)
         return Acquired::failed(QStringLiteral("The scanner is busy with another scan."));
     QScopedValueRollback busy(s_acquiring, true);
+    const vb::EventWait waiting; // the progress window lets events run until the image is in
 
     SaneSession session;
     if (!session)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/service/Service.h"
+#include "platform/vb/EventWait.h"
 
 #include <QtGlobal>
 
@@ -40,13 +41,16 @@ public:
 // test are made.
 extern service::Service<Clock> clock;
 
+// Both mark the program as waiting (vb::EventWait) while events run.
 inline void doEvents()
 {
+    const vb::EventWait waiting;
     clock().doEvents();
 }
 
 inline void waitEvents(int maxMs)
 {
+    const vb::EventWait waiting;
     clock().waitEvents(maxMs);
 }
 

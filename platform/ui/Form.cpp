@@ -1,6 +1,8 @@
 #include "platform/ui/Form.h"
 
+#include "platform/ui/MdiRuntime.h"
 #include "platform/ui/ModalDriver.h"
+#include "platform/vb/EventWait.h"
 
 #include <QCloseEvent>
 #include <QMdiArea>
@@ -50,6 +52,7 @@ bool CloseWatcher::eventFilter(QObject* watched, QEvent* event)
 void discard(Form& form)
 {
     g_forms.removeOne(&form);
+    mdi::formUnloaded(form);
     QWidget* w = form.widget();
     w->removeEventFilter(&g_closeWatcher);
     w->hide();
@@ -93,6 +96,7 @@ void load(Form& form)
         return;
     g_forms.append(&form);
     form.widget()->installEventFilter(&g_closeWatcher);
+    mdi::formLoading(form);
     // An error Form_Load raises leaves the form unloaded on its way to the caller.
     struct Loading
     {
@@ -103,11 +107,13 @@ void load(Form& form)
             if (done)
                 return;
             g_forms.removeOne(&form);
+            mdi::formLoadFailed(form);
             form.widget()->removeEventFilter(&g_closeWatcher);
         }
     } loading{form};
     form.Form_Load();
     loading.done = true;
+    mdi::formLoaded(form);
 }
 
 void show(Form& form)
@@ -124,11 +130,15 @@ void showModal(Form& form)
     if (!w->isVisible()) // modality can only change while hidden
         w->setWindowModality(Qt::ApplicationModal);
     w->show();
+    const vb::EventWait waiting;
+    const bool overFrame = mdi::modalShowing(form);
     modalDriver().driveModal(form);
     if (w && w->isVisible())
         w->hide();
     if (w && !w->isVisible())
         w->setWindowModality(previous);
+    if (overFrame)
+        mdi::modalClosed();
 }
 
 void hide(Form& form)
@@ -149,34 +159,42 @@ bool unload(Form& form, UnloadMode mode)
         explicit Unloading(Form& f) : form(f) { g_unloading.append(&form); }
         ~Unloading() { g_unloading.removeOne(&form); }
     } unloading(form);
+    // A hook that cancelled: the form is told once it is no longer being unloaded.
+    auto cancelled = [&form] {
+        g_unloading.removeOne(&form);
+        form.Form_UnloadCancelled();
+        return false;
+    };
 
     bool cancel = false;
     form.Form_QueryUnload(cancel, mode);
     if (cancel)
-        return false;
+        return cancelled();
     const QList<Form*> inside = formsInside(form);
     for (Form* child : inside) {
         child->Form_QueryUnload(cancel, UnloadMode::MdiParent);
         if (cancel)
-            return false;
+            return cancelled();
     }
     for (Form* child : inside) {
         if (!g_forms.contains(child))
             continue;
         child->Form_Unload(cancel);
         if (cancel)
-            return false;
+            return cancelled();
         discard(*child);
     }
     form.Form_Unload(cancel);
     if (cancel)
-        return false;
+        return cancelled();
     discard(form);
     return true;
 }
 
 void bringToFront(Form& form)
 {
+    if (mdi::bringChildToFront(form))
+        return;
     QWidget* w = form.widget();
     if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
         if (QMdiArea* area = sub->mdiArea())
@@ -189,6 +207,11 @@ void bringToFront(Form& form)
         w->showNormal();
     w->raise();
     w->activateWindow();
+}
+
+bool isUnloading(const Form& form)
+{
+    return g_unloading.contains(const_cast<Form*>(&form));
 }
 
 bool isLoaded(const Form& form)

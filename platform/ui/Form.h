@@ -61,6 +61,9 @@ public:
     virtual void Form_QueryUnload(bool& cancel, UnloadMode mode) {}
     // Last word before the form goes; set `cancel` to keep it loaded.
     virtual void Form_Unload(bool& cancel) {}
+    // An unload of this form was cancelled: by its own hooks, or by a form inside it that
+    // refused to go. The form stays loaded.
+    virtual void Form_UnloadCancelled() {}
 };
 
 // Adds the form to the collection and runs Form_Load (once). An error Form_Load throws

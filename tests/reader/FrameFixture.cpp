@@ -1,0 +1,79 @@
+#include "FrameFixture.h"
+
+#include "capture/frmHelper.h"
+#include "capture/modSymbolRoutines.h"
+#include "platform/ui/MessageService.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+FrameFixture::FrameFixture() : m_previousCache(qgetenv("XDG_CACHE_HOME"))
+{
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
+}
+
+FrameFixture::~FrameFixture()
+{
+    qputenv("XDG_CACHE_HOME", m_previousCache);
+}
+
+void FrameFixture::SetUp()
+{
+    ui::setProgramTitle(QStringLiteral("Quorvane"));
+    TestImpressionWindow::reset();
+    frmMDIMain::setImpressionWindowFactory([] { return new TestImpressionWindow; });
+    m_frame = new frmMDIMain;
+    ui::show(*m_frame);
+}
+
+void FrameFixture::TearDown()
+{
+    if (m_frame) {
+        for (TestImpressionWindow* w : TestImpressionWindow::loaded()) {
+            w->dirty = false;
+            w->refuseToClose = false;
+        }
+        ui::unload(*m_frame);
+    }
+    for (ui::Form* form : ui::forms())
+        ui::unload(*form);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    frmMDIMain::setImpressionWindowFactory({});
+    EXPECT_EQ(m_messages.pending(), 0) << "message answers left unused";
+    EXPECT_EQ(m_modals.pending(), 0) << "modal steps left unused";
+    EXPECT_EQ(m_dialogs.pending(), 0) << "dialog answers left unused";
+}
+
+QString FrameFixture::path(const QString& relativePath) const
+{
+    return m_dir.filePath(relativePath);
+}
+
+QString FrameFixture::makeFile(const QString& relativePath, const QByteArray& content)
+{
+    const QString file = path(relativePath);
+    QDir().mkpath(QFileInfo(file).path());
+    QFile f(file);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(content);
+    return file;
+}
+
+QString FrameFixture::workFile(const QString& name) const
+{
+    return modSymbolRoutines::getTempFileName(name);
+}
+
+void FrameFixture::tick(int count)
+{
+    m_clock.advance(150 * count);
+}
+
+bool FrameFixture::handOver(const QString& strCommandLine)
+{
+    bool Cancel = true;
+    m_frame->MDIForm_LinkExecute(QStringLiteral("cmdline=") + strCommandLine, Cancel);
+    return !Cancel;
+}
