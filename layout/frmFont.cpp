@@ -1,11 +1,10 @@
 #include "layout/frmFont.h"
 
 #include "layout/modFonts.h"
+#include "platform/ui/Controls.h"
 #include "platform/vb/VbNumber.h"
 
 #include <QComboBox>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -17,10 +16,13 @@ const QStringList DesignSizes = {
     QStringLiteral("16"), QStringLiteral("18"), QStringLiteral("20"),
 };
 
-QComboBox* editableCombo(const QString& name, QWidget* parent)
+// The dialog's size in twips.
+constexpr int FormWidth = 4620;
+constexpr int FormHeight = 1560;
+
+QComboBox* editableCombo(QWidget* parent, const ui::ControlDef& def)
 {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
+    auto* combo = ui::makeControl<QComboBox>(parent, def);
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     return combo;
@@ -31,34 +33,19 @@ QComboBox* editableCombo(const QString& name, QWidget* parent)
 frmFont::frmFont(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Font"));
-    cboFont = editableCombo(QStringLiteral("cboFont"), this);
-    cboFont->setMinimumContentsLength(24);
-    lblFont = new QLabel(QStringLiteral("F&ont:"), this);
-    lblFont->setObjectName(QStringLiteral("lblFont"));
+    setFixedSize(ui::Twips{0, 0, FormWidth, FormHeight}.toPixels().size());
+    lblFont = ui::makeControl<QLabel>(this, {QStringLiteral("lblFont"), QStringLiteral("F&ont:"), {120, 120, 2880, 255}});
+    cboFont = editableCombo(this, {QStringLiteral("cboFont"), {}, {120, 375, 2880, 315}});
     lblFont->setBuddy(cboFont);
-    cboSize = editableCombo(QStringLiteral("cboSize"), this);
+    lblSize = ui::makeControl<QLabel>(this, {QStringLiteral("lblSize"), QStringLiteral("&Size:"), {3120, 120, 1380, 255}});
+    cboSize = editableCombo(this, {QStringLiteral("cboSize"), {}, {3120, 375, 1380, 315}});
     cboSize->addItems(DesignSizes);
-    lblSize = new QLabel(QStringLiteral("&Size:"), this);
-    lblSize->setObjectName(QStringLiteral("lblSize"));
     lblSize->setBuddy(cboSize);
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK = ui::makeControl<QPushButton>(this, {QStringLiteral("cmdOK"), QStringLiteral("OK"), {1800, 960, 1260, 375}},
+                                         [this] { cmdOK_Click(); });
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(lblFont, 0, 0);
-    grid->addWidget(lblSize, 0, 1);
-    grid->addWidget(cboFont, 1, 0);
-    grid->addWidget(cboSize, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    grid->addLayout(buttons, 2, 0, 1, 2);
+    cmdCancel = ui::makeControl<QPushButton>(
+        this, {QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), {3240, 960, 1260, 375}}, [this] { cmdCancel_Click(); });
 }
 
 void frmFont::Form_Load()

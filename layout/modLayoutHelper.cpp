@@ -36,16 +36,13 @@ QString lines(const CImpressionDoc& doc, qint16 first)
 
 } // namespace
 
-std::optional<CardContent> makeCardContent(const CImpressionDoc& doc, const QString& strFileName,
-                                           const QString& strDisplayName, int nTopLabelTop, int nCardWidth)
+std::optional<CardContent> layOutCard(const CImpressionDoc& doc, const QString& strFileName,
+                                      const QString& strDisplayName, const QString& strBitmapFile, int nTopLabelTop,
+                                      int nCardWidth)
 {
-    const QString bmp = modSymbolRoutines::getTempSymbolBitmapName();
-    const bool encode = modRegistryHigh::getEncodeCorvelWords();
-    if (!modSymbolRoutines::makeSymbolBitmap(doc, bmp, encode, false))
-        return std::nullopt;
     try {
         PictureHolder pic;
-        pic.loadPicture(bmp);
+        pic.loadPicture(strBitmapFile);
 
         CardContent content;
         content.caption = strDisplayName;
@@ -65,6 +62,8 @@ std::optional<CardContent> makeCardContent(const CImpressionDoc& doc, const QStr
         content.pictureLeft = vb::toInt16(x + cardGeometry::AreaLeft);
         content.pictureTop = vb::toInt16(bandTop + y);
         content.picture = QPixmap::fromImage(pic.picture());
+        if (content.picture.isNull())
+            return std::nullopt;
         content.tag = strFileName;
         return content;
     } catch (const vb::Error&) {
@@ -75,8 +74,12 @@ std::optional<CardContent> makeCardContent(const CImpressionDoc& doc, const QStr
 bool placeImpression(const CImpressionDoc& doc, const QString& strFileName, const QString& strDisplayName,
                      frmLabelLayout& layoutForm, qint16 nPosition)
 {
-    const std::optional<CardContent> content = makeCardContent(
-        doc, strFileName, strDisplayName, layoutForm.topLabelTop(nPosition), layoutForm.cardWidth(nPosition));
+    const QString bmp = modSymbolRoutines::getTempSymbolBitmapName();
+    const bool encode = modRegistryHigh::getEncodeCorvelWords();
+    if (!modSymbolRoutines::makeSymbolBitmap(doc, bmp, encode, false))
+        return false;
+    const std::optional<CardContent> content = layOutCard(doc, strFileName, strDisplayName, bmp,
+                                                          layoutForm.topLabelTop(nPosition), layoutForm.cardWidth(nPosition));
     if (!content)
         return false;
     layoutForm.setCardContent(nPosition, *content);

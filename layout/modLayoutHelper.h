@@ -22,11 +22,12 @@ namespace modLayoutHelper {
 bool placeImpression(const CImpressionDoc& doc, const QString& strFileName, const QString& strDisplayName,
                      frmLabelLayout& layoutForm, qint16 nPosition);
 
-// What a card shows for the impression: encodes its symbol into the temporary symbol bitmap
-// (the words included as the "Encode CorvelWords" preference says) and lays the card out in
-// a frame nCardWidth twips wide whose top label stands at nTopLabelTop. Nothing when the
-// symbol could not be made (after the capacity message) or its picture not loaded.
-std::optional<CardContent> makeCardContent(const CImpressionDoc& doc, const QString& strFileName,
-                                           const QString& strDisplayName, int nTopLabelTop, int nCardWidth);
+// What a card shows for the impression whose symbol is the bitmap strBitmapFile, in a frame
+// nCardWidth twips wide whose top label stands at nTopLabelTop: the texts, the label fonts at
+// 0.4 of the words' size, and the symbol centred in the band below the top label. Nothing when
+// the picture cannot be loaded or the card cannot be laid out.
+std::optional<CardContent> layOutCard(const CImpressionDoc& doc, const QString& strFileName,
+                                      const QString& strDisplayName, const QString& strBitmapFile, int nTopLabelTop,
+                                      int nCardWidth);
 
 } // namespace modLayoutHelper
