@@ -34,10 +34,12 @@ frmFont::frmFont(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Font"));
     setFixedSize(ui::Twips{0, 0, FormWidth, FormHeight}.toPixels().size());
-    lblFont = ui::makeControl<QLabel>(this, {QStringLiteral("lblFont"), QStringLiteral("F&ont:"), {120, 120, 2880, 255}});
+    lblFont =
+        ui::makeControl<QLabel>(this, {QStringLiteral("lblFont"), QStringLiteral("F&ont:"), {120, 120, 2880, 255}});
     cboFont = editableCombo(this, {QStringLiteral("cboFont"), {}, {120, 375, 2880, 315}});
     lblFont->setBuddy(cboFont);
-    lblSize = ui::makeControl<QLabel>(this, {QStringLiteral("lblSize"), QStringLiteral("&Size:"), {3120, 120, 1380, 255}});
+    lblSize =
+        ui::makeControl<QLabel>(this, {QStringLiteral("lblSize"), QStringLiteral("&Size:"), {3120, 120, 1380, 255}});
     cboSize = editableCombo(this, {QStringLiteral("cboSize"), {}, {3120, 375, 1380, 315}});
     cboSize->addItems(DesignSizes);
     lblSize->setBuddy(cboSize);
@@ -45,7 +47,8 @@ frmFont::frmFont(QWidget* parent) : QDialog(parent)
                                          [this] { cmdOK_Click(); });
     cmdOK->setDefault(true);
     cmdCancel = ui::makeControl<QPushButton>(
-        this, {QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), {3240, 960, 1260, 375}}, [this] { cmdCancel_Click(); });
+        this, {QStringLiteral("cmdCancel"), QStringLiteral("Cancel"), {3240, 960, 1260, 375}},
+        [this] { cmdCancel_Click(); });
 }
 
 void frmFont::Form_Load()

@@ -157,7 +157,8 @@ void frmLabelLayout::buildToolbar()
         space->installEventFilter(this);
     }
 
-    cboLayout = ui::makeControl<QComboBox>(Toolbar1, {QStringLiteral("cboLayout"), {}, {}, QStringLiteral("Lay out images for ...")});
+    cboLayout = ui::makeControl<QComboBox>(
+        Toolbar1, {QStringLiteral("cboLayout"), {}, {}, QStringLiteral("Lay out images for ...")});
     cboLayout->addItems(layoutShortNames());
     cboWorkingImage = ui::makeControl<QComboBox>(
         Toolbar1, {QStringLiteral("cboWorkingImage"), {}, {}, QStringLiteral("Working image at position ...")});
@@ -179,7 +180,8 @@ void frmLabelLayout::buildSheet()
     fraPage = ui::makeControl<QFrame>(this, {QStringLiteral("fraPage"), {}, {0, 0, SheetWidth, SheetHeight}});
     fraPage->setFrameShape(QFrame::Box);
     for (int i = 0; i < PositionCount; ++i) {
-        QGroupBox* card = ui::makeControl<QGroupBox>(fraPage, {QStringLiteral("fraImpression"), {}, cardPlace(i), tip}, i);
+        QGroupBox* card =
+            ui::makeControl<QGroupBox>(fraPage, {QStringLiteral("fraImpression"), {}, cardPlace(i), tip}, i);
         fraImpression[i] = card;
         lblCardTop[i] = ui::makeControl<QLabel>(
             card, {QStringLiteral("lblCardTop"), {}, {InnerLeft, TopLabelTop, InnerWidth, LabelHeight}, tip}, i);
@@ -217,6 +219,8 @@ void frmLabelLayout::buildSheet()
     Outline->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+// The menu tables keep one row a line, as the menu editor lists them.
+// clang-format off
 void frmLabelLayout::buildMenus()
 {
     using ui::MenuEntry;
@@ -236,10 +240,9 @@ void frmLabelLayout::buildMenus()
         {1, QStringLiteral("mnuFileSaveAs"), QStringLiteral("Save Layout &As..."), {}, 103},
         {1, QStringLiteral("mnuFileSep3"), QStringLiteral("-")},
         {1, QStringLiteral("mnuFilePreferences"), QStringLiteral("P&references"), {}, 1},
-        {2, QStringLiteral("mnuFilePreferencesAllatonce"), QStringLiteral("&All-at-once..."), {}, 1,
-         [this] { mnuFilePreferencesAllatonce_Click(); }},
-        {2, QStringLiteral("mnuFilePreferencesWizard"), QStringLiteral("&Wizard..."), {}, 0,
-         [this] { mnuFilePreferencesWizard_Click(); }},
+    };
+    table += preferencesCommands(QStringLiteral("mnuFilePreferences"), 0);
+    table += QList<MenuEntry>{
         {1, QStringLiteral("mnuFileSep4"), QStringLiteral("-")},
         {1, QStringLiteral("mnuFileTemplate"), QStringLiteral("The Corvel &Template"), {}, 107},
         {2, QStringLiteral("mnuPrintTemplate"), QStringLiteral("&Print..."), {}, 107, [this] { mnuPrintTemplate_Click(); }},
@@ -267,13 +270,9 @@ void frmLabelLayout::buildMenus()
         {1, QStringLiteral("mnuEditSep2"), QStringLiteral("-")},
         {1, QStringLiteral("mnuEditImport"), QStringLiteral("&Import Impression Image..."), {}, 102},
         {1, QStringLiteral("mnuEditSep3"), QStringLiteral("-")},
-        {1, QStringLiteral("mnuEditCopyLeft"), QStringLiteral("Copy To &Left Column"), {}, 126,
-         [this] { mnuEditCopyLeft_Click(); }},
-        {1, QStringLiteral("mnuEditCopyRight"), QStringLiteral("Copy To &Right Column"), {}, 126,
-         [this] { mnuEditCopyRight_Click(); }},
-        {1, QStringLiteral("mnuEditCopyAll"), QStringLiteral("Copy To &All Positions"), {}, 126,
-         [this] { mnuEditCopyAll_Click(); }},
-
+    };
+    table += copyCommands(1, {"mnuEditCopyLeft", "mnuEditCopyRight", "mnuEditCopyAll"});
+    table += QList<MenuEntry>{
         {0, QStringLiteral("mnuImpression"), QStringLiteral("&Impression")},
         {1, QStringLiteral("mnuImpressionNew"), QStringLiteral("&New"), {}, 3},
         {1, QStringLiteral("mnuImpressionOpen"), QStringLiteral("&Open..."), {}, 5},
@@ -301,10 +300,9 @@ void frmLabelLayout::buildMenus()
         {1, QStringLiteral("mnuHelpGettingstarted"), QStringLiteral("&Getting Started"), {}, GettingStartedTopic,
          [this] { mnuHelpGettingstarted_Click(); }},
         {1, QStringLiteral("mnuHelpPreferences"), QStringLiteral("&Preferences"), {}, 1},
-        {2, QStringLiteral("mnuHelpPreferencesAllatonce"), QStringLiteral("&All-at-once..."), {}, 1,
-         [this] { mnuFilePreferencesAllatonce_Click(); }},
-        {2, QStringLiteral("mnuHelpPreferencesWizard"), QStringLiteral("&Wizard..."), {}, 1,
-         [this] { mnuFilePreferencesWizard_Click(); }},
+    };
+    table += preferencesCommands(QStringLiteral("mnuHelpPreferences"), 1);
+    table += QList<MenuEntry>{
         {1, QStringLiteral("mnuHelpSep1"), QStringLiteral("-")},
         {1, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About App"), {}, 9, [this] { mnuHelpAbout_Click(); }},
 
@@ -320,18 +318,40 @@ void frmLabelLayout::buildMenus()
         {2, QStringLiteral("mnuPopupSep2"), QStringLiteral("-")},
         {2, QStringLiteral("mnuPopupImport"), QStringLiteral("&Import Impression Image..."), {}, 102, {}, disabled},
         {2, QStringLiteral("mnuPopupSep3"), QStringLiteral("-")},
-        {2, QStringLiteral("mnuPopupLeftOnly"), QStringLiteral("Copy To &Left Column"), {}, 126,
-         [this] { mnuEditCopyLeft_Click(); }},
-        {2, QStringLiteral("mnuPopupRightOnly"), QStringLiteral("Copy To &Right Column"), {}, 126,
-         [this] { mnuEditCopyRight_Click(); }},
-        {2, QStringLiteral("mnuPopupAll10"), QStringLiteral("Copy To &All Positions"), {}, 126,
-         [this] { mnuEditCopyAll_Click(); }},
+    };
+    table += copyCommands(2, {"mnuPopupLeftOnly", "mnuPopupRightOnly", "mnuPopupAll10"});
+    table += QList<MenuEntry>{
         {1, QStringLiteral("mnuPopupEmptySymbol"), QStringLiteral("Empty Symbol")},
         {2, QStringLiteral("mnuPopupEmptyImport"), QStringLiteral("&Import Impression Image..."), {}, 102, {}, disabled},
     };
     ui::addMenus(menus(), table);
     ui::MdiFrame::setWindowListMenu(menu(QStringLiteral("mnuWindow")));
 }
+
+// The three copies of the working position, in the Edit menu (level 1) and the pop-up (level 2).
+QList<ui::MenuEntry> frmLabelLayout::copyCommands(int level, const std::array<const char*, 3>& names)
+{
+    return {
+        {level, QString::fromLatin1(names[0]), QStringLiteral("Copy To &Left Column"), {}, 126,
+         [this] { mnuEditCopyLeft_Click(); }},
+        {level, QString::fromLatin1(names[1]), QStringLiteral("Copy To &Right Column"), {}, 126,
+         [this] { mnuEditCopyRight_Click(); }},
+        {level, QString::fromLatin1(names[2]), QStringLiteral("Copy To &All Positions"), {}, 126,
+         [this] { mnuEditCopyAll_Click(); }},
+    };
+}
+
+// The Preferences submenu of the File and Help menus; only the Help menu's Wizard has a help context.
+QList<ui::MenuEntry> frmLabelLayout::preferencesCommands(const QString& menuName, qint32 wizardHelp)
+{
+    return {
+        {2, menuName + QStringLiteral("Allatonce"), QStringLiteral("&All-at-once..."), {}, 1,
+         [this] { mnuFilePreferencesAllatonce_Click(); }},
+        {2, menuName + QStringLiteral("Wizard"), QStringLiteral("&Wizard..."), {}, wizardHelp,
+         [this] { mnuFilePreferencesWizard_Click(); }},
+    };
+}
+// clang-format on
 
 QAction* frmLabelLayout::menuItem(const QString& name) const
 {
@@ -393,8 +413,8 @@ void frmLabelLayout::Form_Load()
     updateGoToMenus();
     menuItem(QStringLiteral("mnuWindowGotokelvadon"))->setVisible(false);
 
-    for (const char* name : {"mnuFileNew", "mnuFileImportLabel", "mnuPopupImport", "mnuPopupEmptyImport",
-                             "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs", "mnuImpressionNew", "mnuImpressionOpen"})
+    for (const char* name : {"mnuFileNew", "mnuFileImportLabel", "mnuPopupImport", "mnuPopupEmptyImport", "mnuFileOpen",
+                             "mnuFileSave", "mnuFileSaveAs", "mnuImpressionNew", "mnuImpressionOpen"})
         menuItem(QString::fromLatin1(name))->setEnabled(false);
 
     m_toolTips = std::make_unique<CStoredToolTips>();
@@ -848,8 +868,8 @@ void frmLabelLayout::updateGoToMenus()
     menuItem(QStringLiteral("mnuWindowGotoquorvane"))->setEnabled(!modMainHelper::getQuorvanePath().isEmpty());
 }
 
-void frmLabelLayout::updateMRUDisplay(CMostRecentlyUsed& list, const QString& strFileType,
-                                      const QString& strSeparator, const QString& strItems)
+void frmLabelLayout::updateMRUDisplay(CMostRecentlyUsed& list, const QString& strFileType, const QString& strSeparator,
+                                      const QString& strItems)
 {
     // The lists belong to the main window; the window only reads what is stored.
     list.configure(strFileType);
@@ -872,7 +892,8 @@ void frmLabelLayout::updateImpressionMRUDisplay()
 
 void frmLabelLayout::updateLayoutMRUDisplay()
 {
-    updateMRUDisplay(m_layoutMRU, QStringLiteral("Layout"), QStringLiteral("mnuLytMRUSep"), QStringLiteral("mnuLytMRU"));
+    updateMRUDisplay(m_layoutMRU, QStringLiteral("Layout"), QStringLiteral("mnuLytMRUSep"),
+                     QStringLiteral("mnuLytMRU"));
 }
 
 void frmLabelLayout::mnuImpMRU_Click(int k)
@@ -914,21 +935,13 @@ void frmLabelLayout::mnuFilePreferencesWizard_Click()
     modMainHelper::showPreferencesWizard(this);
 }
 
-void frmLabelLayout::mnuPrintTemplate_Click()
-{
-}
+void frmLabelLayout::mnuPrintTemplate_Click() {}
 
-void frmLabelLayout::mnuFilePrint_Click()
-{
-}
+void frmLabelLayout::mnuFilePrint_Click() {}
 
-void frmLabelLayout::mnuFilePrintPreview_Click()
-{
-}
+void frmLabelLayout::mnuFilePrintPreview_Click() {}
 
-void frmLabelLayout::mnuFilePrintSetup_Click()
-{
-}
+void frmLabelLayout::mnuFilePrintSetup_Click() {}
 
 void frmLabelLayout::mnuHelpContents_Click()
 {

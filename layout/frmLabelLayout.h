@@ -8,6 +8,7 @@
 #include "layout/LayoutTypes.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/MdiChild.h"
+#include "platform/ui/Menus.h"
 
 #include <QPoint>
 #include <QPointer>
@@ -166,6 +167,8 @@ protected:
 
 private:
     void buildMenus();
+    QList<ui::MenuEntry> copyCommands(int level, const std::array<const char*, 3>& names);
+    QList<ui::MenuEntry> preferencesCommands(const QString& menuName, qint32 wizardHelp);
     void buildToolbar();
     void buildSheet();
     QAction* menuItem(const QString& name) const;

@@ -78,8 +78,8 @@ bool placeImpression(const CImpressionDoc& doc, const QString& strFileName, cons
     const bool encode = modRegistryHigh::getEncodeCorvelWords();
     if (!modSymbolRoutines::makeSymbolBitmap(doc, bmp, encode, false))
         return false;
-    const std::optional<CardContent> content = layOutCard(doc, strFileName, strDisplayName, bmp,
-                                                          layoutForm.topLabelTop(nPosition), layoutForm.cardWidth(nPosition));
+    const std::optional<CardContent> content = layOutCard(
+        doc, strFileName, strDisplayName, bmp, layoutForm.topLabelTop(nPosition), layoutForm.cardWidth(nPosition));
     if (!content)
         return false;
     layoutForm.setCardContent(nPosition, *content);

@@ -78,8 +78,8 @@ TEST(FontChooser, ListsScalableFamiliesOnceAndKeepsWhatIsTyped)
     EXPECT_EQ(families.count(QStringLiteral("DejaVu Sans")), 1);
     EXPECT_FALSE(families.contains(QStringLiteral("Blocky Bitmap")));
     EXPECT_EQ(QSet<QString>(families.begin(), families.end()).size(), families.size());
-    EXPECT_EQ(items(*dialog->cboSize), (QStringList{"4", "5", "6", "7", "8", "9", "10", "11", "12", "14", "16", "18",
-                                                     "20"}));
+    EXPECT_EQ(items(*dialog->cboSize),
+              (QStringList{"4", "5", "6", "7", "8", "9", "10", "11", "12", "14", "16", "18", "20"}));
 
     // A family that is not listed ("Arial" is only an alias here) stays as it was given.
     dialog->setFontName(QStringLiteral("Arial"));

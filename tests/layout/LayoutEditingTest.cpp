@@ -233,9 +233,9 @@ TEST_F(LayoutEditingTest, DroppedFilesShowTheFullProgramNoticeOnceWhereverTheyLa
 {
     testing_support::RecordingHelp help;
     testing_support::ScriptedForms forms;
-    QList<QWidget*> targets = {w->fraImpression[0], w->lblCardTop[1], w->lblCardBottom[2], w->frmClipBottom[3],
-                               w->imgEncoding[4],   w->fraPage,       w->Toolbar1,         w->cboLayout,
-                               w};
+    QList<QWidget*> targets = {w->fraImpression[0], w->lblCardTop[1],  w->lblCardBottom[2],
+                               w->frmClipBottom[3], w->imgEncoding[4], w->fraPage,
+                               w->Toolbar1,         w->cboLayout,      w};
     for (int n = 0; n < targets.size(); ++n)
         forms.then([](ui::Form& form) {
             auto& notice = dynamic_cast<frmGetTSN&>(form);

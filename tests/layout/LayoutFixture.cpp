@@ -23,8 +23,7 @@ IImpressionFileWindow* TestLayoutMain::getEmptyImpression()
     return made.last();
 }
 
-LayoutTest::LayoutTest()
-    : m_previousEdition(modMainHelper::programEdition()), m_previousTitle(ui::programTitle())
+LayoutTest::LayoutTest() : m_previousEdition(modMainHelper::programEdition()), m_previousTitle(ui::programTitle())
 {
     modMainHelper::setProgramEdition(modMainHelper::brindlemarkEdition());
     ui::setProgramTitle(QStringLiteral("Brindlemark"));

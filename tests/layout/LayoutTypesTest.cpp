@@ -21,8 +21,9 @@ TEST(PositionMaps, TemplatePositionsMapBothWaysAndHalvesGoToEven)
 
 TEST(LayoutTypes, NamesTextsAndThePositionsEachTypePrints)
 {
-    EXPECT_EQ(layoutShortNames(), (QStringList{QStringLiteral("Avery 5371 Compatible"),
-                                               QStringLiteral("The Corvel Labels"), QStringLiteral("The Corvel Template")}));
+    EXPECT_EQ(layoutShortNames(),
+              (QStringList{QStringLiteral("Avery 5371 Compatible"), QStringLiteral("The Corvel Labels"),
+                           QStringLiteral("The Corvel Template")}));
     EXPECT_EQ(layoutLongTexts().value(TemplateLayout), QStringLiteral("The Corvel Template: 3 rows x 2 columns"));
     EXPECT_EQ(layoutLongTexts().value(AveryLayout), QStringLiteral("Avery 5371 Compatible: 5 rows x 2 columns"));
     QList<int> template_, labels;

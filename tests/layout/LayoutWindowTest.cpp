@@ -111,8 +111,9 @@ TEST_F(LayoutTest, CardsLayOutEmptyLinesAndRefuseWhatCannotBeShown)
     blank.setCwFontSize(12);
     const QString bmp = m_dir.filePath(QStringLiteral("symbol.bmp"));
     ASSERT_TRUE(modSymbolRoutines::makeSymbolBitmap(blank, bmp, true, true));
-    const std::optional<CardContent> card = modLayoutHelper::layOutCard(
-        blank, QStringLiteral("/x/per.imf"), QStringLiteral("per"), bmp, cardGeometry::TopLabelTop, cardGeometry::CardWidth);
+    const std::optional<CardContent> card =
+        modLayoutHelper::layOutCard(blank, QStringLiteral("/x/per.imf"), QStringLiteral("per"), bmp,
+                                    cardGeometry::TopLabelTop, cardGeometry::CardWidth);
     ASSERT_TRUE(card);
     EXPECT_EQ(card->topCaption, QStringLiteral("\r\r"));
     EXPECT_EQ(card->bottomCaption, QStringLiteral("\r\r"));
@@ -289,7 +290,7 @@ TEST_F(LayoutTest, WindowsAreCountedAndNumberedAndOnlyTheOnlyBlankOneIsEmpty)
     ui::unload(*fourth);
     EXPECT_TRUE(third->isEmpty());
     ASSERT_EQ(third->getPrintingMode(), 1); // "LayoutDefault" missing reads 1
-    third->cboLayout->setCurrentIndex(0);    // a type change marks the sheet changed
+    third->cboLayout->setCurrentIndex(0);   // a type change marks the sheet changed
     EXPECT_FALSE(third->isEmpty());
 }
 
@@ -400,10 +401,11 @@ TEST_F(LayoutTest, AnOldFileIsOfferedForConversionOnceAndOpenedOnYes)
     m_messages.answer(ui::Answer::No);
     w->quickLayoutIMF(path);
     ASSERT_EQ(m_messages.shown().size(), 1);
-    EXPECT_EQ(m_messages.last().text,
-              QStringLiteral("Impression file ") + path +
-                  QStringLiteral("\rwas Saved with a previous version of Tessaline.\rTo include it in a layout, convert "
-                                 "it to the current version.\r\rTo convert the file, Open and Save it.\rOpen it now?"));
+    EXPECT_EQ(
+        m_messages.last().text,
+        QStringLiteral("Impression file ") + path +
+            QStringLiteral("\rwas Saved with a previous version of Tessaline.\rTo include it in a layout, convert "
+                           "it to the current version.\r\rTo convert the file, Open and Save it.\rOpen it now?"));
     for (int i = 0; i < 10; ++i)
         EXPECT_TRUE(title(*w, i).isEmpty());
     EXPECT_TRUE(main->made.isEmpty());
@@ -446,8 +448,10 @@ TEST_F(LayoutTest, MenusShowTheRecentFilesStartTheFamilyAndCloseTheProgram)
     w->updateImpressionMRUDisplay();
     w->updateLayoutMRUDisplay();
     EXPECT_TRUE(control<QAction>(w, QStringLiteral("mnuImpMRUSep"))->isVisible());
-    EXPECT_EQ(control<QAction>(w, QStringLiteral("mnuImpMRU(0)"))->text(), QStringLiteral("&1 ") + recent.getMRUDisplayName(0));
-    EXPECT_EQ(control<QAction>(w, QStringLiteral("mnuImpMRU(1)"))->text(), QStringLiteral("&2 ") + recent.getMRUDisplayName(1));
+    EXPECT_EQ(control<QAction>(w, QStringLiteral("mnuImpMRU(0)"))->text(),
+              QStringLiteral("&1 ") + recent.getMRUDisplayName(0));
+    EXPECT_EQ(control<QAction>(w, QStringLiteral("mnuImpMRU(1)"))->text(),
+              QStringLiteral("&2 ") + recent.getMRUDisplayName(1));
     EXPECT_FALSE(control<QAction>(w, QStringLiteral("mnuImpMRU(2)"))->isVisible());
     EXPECT_FALSE(control<QAction>(w, QStringLiteral("mnuLytMRUSep"))->isVisible());
     trigger(w, QStringLiteral("mnuImpMRU(1)"));

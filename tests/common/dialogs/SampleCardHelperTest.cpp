@@ -103,16 +103,18 @@ TEST(ActivatePreviousInstance, AsksTheRunningInstanceByClassAndTitleAndKeepsTheT
 
     // Another program's main window under the same class is not ours.
     {
-        testing_support::ChildProcess other(QStringLiteral("ipc_test_peer"),
-                                            {QStringLiteral("window"), mainWindowClassName(), QStringLiteral("Quorvane")});
+        testing_support::ChildProcess other(
+            QStringLiteral("ipc_test_peer"),
+            {QStringLiteral("window"), mainWindowClassName(), QStringLiteral("Quorvane")});
         ASSERT_TRUE(other.waitFor(QStringLiteral("ready")));
         EXPECT_FALSE(activatePreviousInstance());
         EXPECT_TRUE(other.finish());
         EXPECT_FALSE(other.lines().contains(QStringLiteral("activated")));
     }
 
-    testing_support::ChildProcess first(QStringLiteral("ipc_test_peer"),
-                                        {QStringLiteral("window"), mainWindowClassName(), QStringLiteral("Brindlemark")});
+    testing_support::ChildProcess first(
+        QStringLiteral("ipc_test_peer"),
+        {QStringLiteral("window"), mainWindowClassName(), QStringLiteral("Brindlemark")});
     ASSERT_TRUE(first.waitFor(QStringLiteral("ready")));
     EXPECT_TRUE(activatePreviousInstance());
     EXPECT_TRUE(first.waitFor(QStringLiteral("activated")));
