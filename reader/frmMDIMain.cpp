@@ -11,7 +11,10 @@
 #include "common/frmNoToAll.h"
 #include "platform/ipc/IpcServer.h"
 #include "platform/ui/Clock.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/ErrorBoundary.h"
 #include "platform/ui/MdiChild.h"
+#include "platform/ui/Menus.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Screen.h"
 #include "platform/vb/EventWait.h"
@@ -114,11 +117,7 @@ void frmMDIMain::startServing()
     m_server = std::make_unique<ipc::Server>(ipc::Channel::Conversation, modDDE::mainWindowTopic());
     m_server->setExecuteHandler([this](const QString& strCommand) {
         bool Cancel = true;
-        try {
-            MDIForm_LinkExecute(strCommand, Cancel);
-        } catch (const vb::Error& error) {
-            ui::reportError(error);
-        }
+        MDIForm_LinkExecute(strCommand, Cancel);
         return Cancel ? ipc::Status::Rejected : ipc::Status::Accepted;
     });
     if (!m_server->listen()) {
@@ -220,11 +219,7 @@ void frmMDIMain::processCommandLines()
         return;
     // Taken off the queue first: an entry that fails is reported once, and the rest go on.
     const QString strCommandLine = popCommandLine();
-    try {
-        processCommandLine(strCommandLine);
-    } catch (const vb::Error& error) {
-        ui::reportError(error);
-    }
+    ui::runGuarded([&] { processCommandLine(strCommandLine); });
 }
 
 void frmMDIMain::processCommandLine(const QString& strCommandLine)
@@ -584,148 +579,133 @@ void frmMDIMain::shutdownContactLinks()
 
 // --- Menus
 
-namespace {
-
-QMenu* menuIn(QWidget* owner, const QString& name, const QString& caption, qint32 helpContext = 0)
-{
-    auto* menu = new QMenu(caption, owner);
-    menu->setObjectName(name);
-    modMainHelper::setHelpContextID(menu->menuAction(), helpContext);
-    return menu;
-}
-
-QAction* item(QMenu* menu, const QString& name, const QString& caption, qint32 helpContext,
-              const QKeySequence& key = QKeySequence())
-{
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(name);
-    action->setShortcut(key);
-    modMainHelper::setHelpContextID(action, helpContext);
-    return action;
-}
-
-QAction* separator(QMenu* menu, const QString& name = QString())
-{
-    QAction* action = menu->addSeparator();
-    action->setObjectName(name);
-    return action;
-}
-
-} // namespace
-
 void frmMDIMain::buildMenus()
 {
-    QMenuBar* bar = menus();
-    mnuFile = menuIn(this, QStringLiteral("mnuFile"), QStringLiteral("&File"));
-    bar->addMenu(mnuFile);
-
-    mnuFileImpression = menuIn(this, QStringLiteral("mnuFileImpression"), QStringLiteral("&Impression"), 3);
-    mnuFile->addMenu(mnuFileImpression);
-    mnuFileImpressionSample = item(mnuFileImpression, QStringLiteral("mnuFileImpressionSample"),
-                                   QStringLiteral("&Sample"), 10008);
-    mnuFileImpressionSample->setVisible(false);
-    mnuFileNewImpression = item(mnuFileImpression, QStringLiteral("mnuFileNewImpression"), QStringLiteral("&New"), 3,
-                                QKeySequence(QStringLiteral("Ctrl+N")));
-    mnuFileOpenImpression = item(mnuFileImpression, QStringLiteral("mnuFileOpenImpression"),
-                                 QStringLiteral("&Open..."), 5, QKeySequence(QStringLiteral("Ctrl+O")));
-    mnuFileImpressionDash = separator(mnuFileImpression, QStringLiteral("mnuFileImpressionDash"));
-    mnuFileImpressionDash->setVisible(false);
-    for (int n = 0; n < MruSlots; ++n) {
-        mnuImpMRU[n] = item(mnuFileImpression, QStringLiteral("mnuImpMRU(%1)").arg(n), QString(), 5);
-        mnuImpMRU[n]->setVisible(false);
-        connect(mnuImpMRU[n], &QAction::triggered, this, [this, n] { mnuImpMRU_Click(n); });
-    }
-
-    mnuFileLayout = menuIn(this, QStringLiteral("mnuFileLayout"), QStringLiteral("&Layout"), 4);
-    mnuFile->addMenu(mnuFileLayout);
-    mnuFileNewLayout = item(mnuFileLayout, QStringLiteral("mnuFileNewLayout"), QStringLiteral("&New"), 4);
-    mnuFileOpenLayout = item(mnuFileLayout, QStringLiteral("mnuFileOpenLayout"), QStringLiteral("&Open..."), 6);
-    mnuFileLayoutDash = separator(mnuFileLayout, QStringLiteral("mnuFileLayoutDash"));
-    mnuFileLayoutDash->setVisible(false);
-    for (int n = 0; n < MruSlots; ++n) {
-        mnuLytMRU[n] = item(mnuFileLayout, QStringLiteral("mnuLytMRU(%1)").arg(n), QString(), 6);
-        mnuLytMRU[n]->setVisible(false);
-    }
-    separator(mnuFile);
-
-    mnuFileScanCard = item(mnuFile, QStringLiteral("mnuFileScanCard"), QStringLiteral("&Scan Card"), 61,
-                           QKeySequence(QStringLiteral("Ctrl+A")));
-    mnuFileScannerport = menuIn(this, QStringLiteral("mnuFileScannerport"), QStringLiteral("Scanner Port"), 64);
-    mnuFile->addMenu(mnuFileScannerport);
-    mnuFileScannerportRequest =
-        item(mnuFileScannerport, QStringLiteral("mnuFileScannerportRequest"), QStringLiteral("Request"), 0);
-    mnuFileScannerportRelease =
-        item(mnuFileScannerport, QStringLiteral("mnuFileScannerportRelease"), QStringLiteral("Release"), 0);
-    separator(mnuFile);
-
-    mnuFileImport = menuIn(this, QStringLiteral("mnuFileImport"), QStringLiteral("I&mport"), 62);
-    mnuFile->addMenu(mnuFileImport);
-    const std::array<QString, 4> importCaptions = {QStringLiteral("&vCard..."), QStringLiteral("From &CardScan"),
-                                                   QStringLiteral("From &Outlook"), QStringLiteral("&Bitmap...")};
-    for (int n = 0; n < 4; ++n) {
-        mnuFileImportContactMenu[n] = item(mnuFileImport, QStringLiteral("mnuFileImportContactMenu(%1)").arg(n),
-                                           importCaptions[n], n == ImportBitmap ? 53 : 62);
-        connect(mnuFileImportContactMenu[n], &QAction::triggered, this, [this, n] { mnuFileImportContactMenu_Click(n); });
-    }
-    separator(mnuFile);
-
-    mnuFilePreferences = menuIn(this, QStringLiteral("mnuFilePreferences"), QStringLiteral("P&references"), 1);
-    mnuFile->addMenu(mnuFilePreferences);
-    mnuFilePreferencesAllatonce = item(mnuFilePreferences, QStringLiteral("mnuFilePreferencesAllatonce"),
-                                       QStringLiteral("&All-at-once..."), 1);
-    mnuFilePreferencesWizard =
-        item(mnuFilePreferences, QStringLiteral("mnuFilePreferencesWizard"), QStringLiteral("&Wizard..."), 1);
-    separator(mnuFile);
-    mnuFileExit = item(mnuFile, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit"), 12);
-
-    mnuWindow = menuIn(this, QStringLiteral("mnuWindow"), QStringLiteral("&Window"));
-    bar->addMenu(mnuWindow);
-    mnuWindowGotokelvadon =
-        item(mnuWindow, QStringLiteral("mnuWindowGotokelvadon"), QStringLiteral("Go To &Kelvadon"), 200);
-    mnuWindowGototessaline =
-        item(mnuWindow, QStringLiteral("mnuWindowGototessaline"), QStringLiteral("Go To &Tessaline"), 200);
-    mnuWindowGotobrindlemark =
-        item(mnuWindow, QStringLiteral("mnuWindowGotobrindlemark"), QStringLiteral("Go To &Brindlemark"), 200);
-    mnuWindowGotozephlorin =
-        item(mnuWindow, QStringLiteral("mnuWindowGotozephlorin"), QStringLiteral("Go To &Zephlorin"), 200);
-    mnuWindowGotoquorvane =
-        item(mnuWindow, QStringLiteral("mnuWindowGotoquorvane"), QStringLiteral("Go To &Quorvane"), 200);
-    setWindowListMenu(mnuWindow);
-
-    mnuHelp = menuIn(this, QStringLiteral("mnuHelp"), QStringLiteral("&Help"));
-    bar->addMenu(mnuHelp);
-    mnuHelpContents = item(mnuHelp, QStringLiteral("mnuHelpContents"), QStringLiteral("&Contents and Index..."), 8,
-                           QKeySequence(Qt::Key_F1));
-    mnuHelpGettingstarted =
-        item(mnuHelp, QStringLiteral("mnuHelpGettingstarted"), QStringLiteral("&Getting Started"), 10004);
-    mnuHelpPreferences = menuIn(this, QStringLiteral("mnuHelpPreferences"), QStringLiteral("&Preferences"), 1);
-    mnuHelp->addMenu(mnuHelpPreferences);
-    mnuHelpPreferencesAllatonce = item(mnuHelpPreferences, QStringLiteral("mnuHelpPreferencesAllatonce"),
-                                       QStringLiteral("&All-at-once..."), 1);
-    mnuHelpPreferencesWizard =
-        item(mnuHelpPreferences, QStringLiteral("mnuHelpPreferencesWizard"), QStringLiteral("Wizard..."), 1);
-    separator(mnuHelp);
-    mnuHelpAbout = item(mnuHelp, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About App..."), 9);
-
-    const std::pair<QAction*, void (frmMDIMain::*)()> commands[] = {
-        {mnuFileNewImpression, &frmMDIMain::mnuFileNewImpression_Click},
-        {mnuFileOpenImpression, &frmMDIMain::mnuFileOpenImpression_Click},
-        {mnuFileScanCard, &frmMDIMain::mnuFileScanCard_Click},
-        {mnuFileScannerportRequest, &frmMDIMain::mnuFileScannerportRequest_Click},
-        {mnuFileScannerportRelease, &frmMDIMain::mnuFileScannerportRelease_Click},
-        {mnuFilePreferencesAllatonce, &frmMDIMain::mnuFilePreferencesAllatonce_Click},
-        {mnuFilePreferencesWizard, &frmMDIMain::mnuFilePreferencesWizard_Click},
-        {mnuFileExit, &frmMDIMain::mnuFileExit_Click},
-        {mnuWindowGotokelvadon, &frmMDIMain::mnuWindowGotokelvadon_Click},
-        {mnuWindowGototessaline, &frmMDIMain::mnuWindowGototessaline_Click},
-        {mnuWindowGotobrindlemark, &frmMDIMain::mnuWindowGotobrindlemark_Click},
-        {mnuWindowGotozephlorin, &frmMDIMain::mnuWindowGotozephlorin_Click},
-        {mnuHelpContents, &frmMDIMain::mnuHelpContents_Click},
-        {mnuHelpGettingstarted, &frmMDIMain::mnuHelpGettingstarted_Click},
-        {mnuHelpPreferencesAllatonce, &frmMDIMain::mnuFilePreferencesAllatonce_Click},
-        {mnuHelpPreferencesWizard, &frmMDIMain::mnuFilePreferencesWizard_Click},
-        {mnuHelpAbout, &frmMDIMain::mnuHelpAbout_Click},
+    using ui::MenuEntry;
+    const ui::MenuState hidden{.visible = false};
+    const ui::MenuState disabled{.enabled = false};
+    const QKeySequence none;
+    QList<MenuEntry> table = {
+        {0, QStringLiteral("mnuFile"), QStringLiteral("&File")},
+        {1, QStringLiteral("mnuFileImpression"), QStringLiteral("&Impression"), none, 3},
+        {2, QStringLiteral("mnuFileImpressionSample"), QStringLiteral("&Sample"), none, 10008, {}, hidden},
+        {2, QStringLiteral("mnuFileNewImpression"), QStringLiteral("&New"), QKeySequence(QStringLiteral("Ctrl+N")), 3,
+         [this] { mnuFileNewImpression_Click(); }},
+        {2, QStringLiteral("mnuFileOpenImpression"), QStringLiteral("&Open..."), QKeySequence(QStringLiteral("Ctrl+O")),
+         5, [this] { mnuFileOpenImpression_Click(); }},
+        {2, QStringLiteral("mnuFileImpressionDash"), QStringLiteral("-"), none, 0, {}, hidden},
     };
-    for (const auto& [action, handler] : commands)
-        connect(action, &QAction::triggered, this, [this, handler = handler] { (this->*handler)(); });
+    for (int n = 0; n < MruSlots; ++n)
+        table.append({2, ui::arrayName(QStringLiteral("mnuImpMRU"), n), QString(), none, 5,
+                      [this, n] { mnuImpMRU_Click(n); }, hidden});
+    table += {
+        {1, QStringLiteral("mnuFileLayout"), QStringLiteral("&Layout"), none, 4, {}, disabled},
+        {2, QStringLiteral("mnuFileNewLayout"), QStringLiteral("&New"), none, 4},
+        {2, QStringLiteral("mnuFileOpenLayout"), QStringLiteral("&Open..."), none, 6},
+        {2, QStringLiteral("mnuFileLayoutDash"), QStringLiteral("-"), none, 0, {}, hidden},
+    };
+    for (int n = 0; n < MruSlots; ++n)
+        table.append({2, ui::arrayName(QStringLiteral("mnuLytMRU"), n), QString(), none, 6, {}, hidden});
+    table += {
+        {1, QStringLiteral("mnuFileDash1"), QStringLiteral("-")},
+        {1, QStringLiteral("mnuFileScanCard"), QStringLiteral("&Scan Card"), QKeySequence(QStringLiteral("Ctrl+A")), 61,
+         [this] { mnuFileScanCard_Click(); }},
+        {1, QStringLiteral("mnuFileScannerport"), QStringLiteral("Scanner Port"), none, 64},
+        {2, QStringLiteral("mnuFileScannerportRequest"), QStringLiteral("Request"), none, 0,
+         [this] { mnuFileScannerportRequest_Click(); }},
+        {2, QStringLiteral("mnuFileScannerportRelease"), QStringLiteral("Release"), none, 0,
+         [this] { mnuFileScannerportRelease_Click(); }},
+        {1, QStringLiteral("mnuFileDash2"), QStringLiteral("-")},
+        {1, QStringLiteral("mnuFileImport"), QStringLiteral("I&mport"), none, 62},
+    };
+    const QString importCaptions[] = {QStringLiteral("&vCard..."), QStringLiteral("From &CardScan"),
+                                      QStringLiteral("From &Outlook"), QStringLiteral("&Bitmap...")};
+    for (int n = 0; n <= ImportBitmap; ++n)
+        table.append({2, ui::arrayName(QStringLiteral("mnuFileImportContactMenu"), n), importCaptions[n], none,
+                      n == ImportBitmap ? 53 : 62, [this, n] { mnuFileImportContactMenu_Click(n); }});
+    table += {
+        {1, QStringLiteral("mnuFileDash3"), QStringLiteral("-")},
+        {1, QStringLiteral("mnuFilePreferences"), QStringLiteral("P&references"), none, 1},
+        {2, QStringLiteral("mnuFilePreferencesAllatonce"), QStringLiteral("&All-at-once..."), none, 1,
+         [this] { mnuFilePreferencesAllatonce_Click(); }},
+        {2, QStringLiteral("mnuFilePreferencesWizard"), QStringLiteral("&Wizard..."), none, 1,
+         [this] { mnuFilePreferencesWizard_Click(); }},
+        {1, QStringLiteral("mnuFileDash4"), QStringLiteral("-")},
+        {1, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit"), none, 12, [this] { mnuFileExit_Click(); }},
+
+        {0, QStringLiteral("mnuWindow"), QStringLiteral("&Window")},
+        {1, QStringLiteral("mnuWindowGotokelvadon"), QStringLiteral("Go To &Kelvadon"), none, 200,
+         [this] { mnuWindowGotokelvadon_Click(); }},
+        {1, QStringLiteral("mnuWindowGototessaline"), QStringLiteral("Go To &Tessaline"), none, 200,
+         [this] { mnuWindowGototessaline_Click(); }},
+        {1, QStringLiteral("mnuWindowGotobrindlemark"), QStringLiteral("Go To &Brindlemark"), none, 200,
+         [this] { mnuWindowGotobrindlemark_Click(); }},
+        {1, QStringLiteral("mnuWindowGotozephlorin"), QStringLiteral("Go To &Zephlorin"), none, 200,
+         [this] { mnuWindowGotozephlorin_Click(); }},
+        {1, QStringLiteral("mnuWindowGotoquorvane"), QStringLiteral("Go To &Quorvane"), none, 200},
+
+        {0, QStringLiteral("mnuHelp"), QStringLiteral("&Help")},
+        {1, QStringLiteral("mnuHelpContents"), QStringLiteral("&Contents and Index..."), QKeySequence(Qt::Key_F1), 8,
+         [this] { mnuHelpContents_Click(); }},
+        {1, QStringLiteral("mnuHelpGettingstarted"), QStringLiteral("&Getting Started"), none, GettingStartedTopic,
+         [this] { mnuHelpGettingstarted_Click(); }},
+        {1, QStringLiteral("mnuHelpPreferences"), QStringLiteral("&Preferences"), none, 1},
+        {2, QStringLiteral("mnuHelpPreferencesAllatonce"), QStringLiteral("&All-at-once..."), none, 1,
+         [this] { mnuFilePreferencesAllatonce_Click(); }},
+        {2, QStringLiteral("mnuHelpPreferencesWizard"), QStringLiteral("Wizard..."), none, 1,
+         [this] { mnuFilePreferencesWizard_Click(); }},
+        {1, QStringLiteral("mnuHelpDash1"), QStringLiteral("-")},
+        {1, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About App..."), none, 9, [this] { mnuHelpAbout_Click(); }},
+    };
+    ui::makeMenuBar(this, table);
+    setWindowListMenu(menu(QStringLiteral("mnuWindow")));
+
+    mnuFile = menu(QStringLiteral("mnuFile"));
+    mnuFileImpression = menu(QStringLiteral("mnuFileImpression"));
+    mnuFileImpressionSample = item(QStringLiteral("mnuFileImpressionSample"));
+    mnuFileNewImpression = item(QStringLiteral("mnuFileNewImpression"));
+    mnuFileOpenImpression = item(QStringLiteral("mnuFileOpenImpression"));
+    mnuFileImpressionDash = item(QStringLiteral("mnuFileImpressionDash"));
+    for (int n = 0; n < MruSlots; ++n) {
+        mnuImpMRU[n] = item(ui::arrayName(QStringLiteral("mnuImpMRU"), n));
+        mnuLytMRU[n] = item(ui::arrayName(QStringLiteral("mnuLytMRU"), n));
+    }
+    mnuFileLayout = menu(QStringLiteral("mnuFileLayout"));
+    mnuFileNewLayout = item(QStringLiteral("mnuFileNewLayout"));
+    mnuFileOpenLayout = item(QStringLiteral("mnuFileOpenLayout"));
+    mnuFileLayoutDash = item(QStringLiteral("mnuFileLayoutDash"));
+    mnuFileScanCard = item(QStringLiteral("mnuFileScanCard"));
+    mnuFileScannerport = menu(QStringLiteral("mnuFileScannerport"));
+    mnuFileScannerportRequest = item(QStringLiteral("mnuFileScannerportRequest"));
+    mnuFileScannerportRelease = item(QStringLiteral("mnuFileScannerportRelease"));
+    mnuFileImport = menu(QStringLiteral("mnuFileImport"));
+    for (int n = 0; n <= ImportBitmap; ++n)
+        mnuFileImportContactMenu[n] = item(ui::arrayName(QStringLiteral("mnuFileImportContactMenu"), n));
+    mnuFilePreferences = menu(QStringLiteral("mnuFilePreferences"));
+    mnuFilePreferencesAllatonce = item(QStringLiteral("mnuFilePreferencesAllatonce"));
+    mnuFilePreferencesWizard = item(QStringLiteral("mnuFilePreferencesWizard"));
+    mnuFileExit = item(QStringLiteral("mnuFileExit"));
+    mnuWindow = menu(QStringLiteral("mnuWindow"));
+    mnuWindowGotokelvadon = item(QStringLiteral("mnuWindowGotokelvadon"));
+    mnuWindowGototessaline = item(QStringLiteral("mnuWindowGototessaline"));
+    mnuWindowGotobrindlemark = item(QStringLiteral("mnuWindowGotobrindlemark"));
+    mnuWindowGotozephlorin = item(QStringLiteral("mnuWindowGotozephlorin"));
+    mnuWindowGotoquorvane = item(QStringLiteral("mnuWindowGotoquorvane"));
+    mnuHelp = menu(QStringLiteral("mnuHelp"));
+    mnuHelpContents = item(QStringLiteral("mnuHelpContents"));
+    mnuHelpGettingstarted = item(QStringLiteral("mnuHelpGettingstarted"));
+    mnuHelpPreferences = menu(QStringLiteral("mnuHelpPreferences"));
+    mnuHelpPreferencesAllatonce = item(QStringLiteral("mnuHelpPreferencesAllatonce"));
+    mnuHelpPreferencesWizard = item(QStringLiteral("mnuHelpPreferencesWizard"));
+    mnuHelpAbout = item(QStringLiteral("mnuHelpAbout"));
+}
+
+QMenu* frmMDIMain::menu(const QString& strName) const
+{
+    return findChild<QMenu*>(strName);
+}
+
+QAction* frmMDIMain::item(const QString& strName) const
+{
+    return findChild<QAction*>(strName);
 }

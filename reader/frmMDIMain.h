@@ -195,6 +195,8 @@ protected:
 
 private:
     void buildMenus();
+    QMenu* menu(const QString& strName) const;
+    QAction* item(const QString& strName) const;
     void pushCommandLine(const QString& strCommandLine);
     QString popCommandLine();
     bool isNotActiveWindow() const;

@@ -4,30 +4,37 @@
 #include "capture/modDDE.h"
 #include "capture/modSymbolRoutines.h"
 #include "common/MainHelper.h"
+#include "common/ProgramEdition.h"
 #include "common/modRegistryHigh.h"
 #include "platform/ui/Clock.h"
+#include "platform/ui/ErrorBoundary.h"
 #include "platform/ui/MessageService.h"
 #include "platform/vb/Command.h"
+#include "icons/ProgramIcon.h"
 #include "reader/frmMDIMain.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 
 namespace modMain {
 
-namespace {
-
-// Runs one step of the start-up; an error is reported and the start-up goes on.
-template <class Step> void startStep(Step&& step)
+void choosePlatform()
 {
-    try {
-        step();
-    } catch (const vb::Error& error) {
-        ui::reportError(error);
-    }
+    if (qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
-} // namespace
+void setUpProgram(const QStringList& arguments, const QString& strFolder)
+{
+    // The title also names the program as the source of the errors it reports.
+    ui::setProgramTitle(QString::fromLatin1(ProgramTitle));
+    QCoreApplication::setApplicationName(QString::fromLatin1(ProgramTitle));
+    modMainHelper::setProgramEdition(modMainHelper::quorvaneEdition());
+    QApplication::setWindowIcon(icons::quorvaneIcon());
+    vb::setCommand(absoluteCommandLine(vb::commandFromArguments(arguments), strFolder));
+}
 
 QString absoluteCommandLine(const QString& strCommandLine, const QString& strFolder)
 {
@@ -41,20 +48,27 @@ bool Main(bool bPrevInstance)
     if (bPrevInstance && modDDE::forwardToRunningInstance())
         return false;
 
-    auto* frame = new frmMDIMain;
+    QPointer<frmMDIMain> frame = new frmMDIMain;
+    QObject::connect(frame, &QObject::destroyed, qApp, &QCoreApplication::quit);
     ui::show(*frame);
     ui::doEvents();
-    startStep([] {
+    ui::runGuarded([] {
         if (modMainHelper::isFirstRunOfVersion())
             modMainHelper::showPreferencesWizard(nullptr);
     });
-    startStep([frame] {
+    ui::runGuarded([frame] {
         // Its result shows in the menus at the frame's next activation.
-        if (modRegistryHigh::getScanner() == modSymbolRoutines::ScannerSerial)
+        if (frame && modRegistryHigh::getScanner() == modSymbolRoutines::ScannerSerial)
             frmHelper::instance().turnOnSerialScanner(frame);
     });
-    startStep([frame] { frame->openNewImpressionWindow(); });
-    startStep([frame] { frame->processCommandLine(vb::command()); });
+    ui::runGuarded([frame] {
+        if (frame)
+            frame->openNewImpressionWindow();
+    });
+    ui::runGuarded([frame] {
+        if (frame)
+            frame->processCommandLine(vb::command());
+    });
     return true;
 }
 

@@ -96,7 +96,6 @@ void load(Form& form)
         return;
     g_forms.append(&form);
     form.widget()->installEventFilter(&g_closeWatcher);
-    mdi::formLoading(form);
     // An error Form_Load raises leaves the form unloaded on its way to the caller.
     struct Loading
     {
@@ -111,6 +110,7 @@ void load(Form& form)
             form.widget()->removeEventFilter(&g_closeWatcher);
         }
     } loading{form};
+    mdi::formLoading(form);
     form.Form_Load();
     loading.done = true;
     mdi::formLoaded(form);
@@ -152,41 +152,43 @@ bool unload(Form& form, UnloadMode mode)
         return true;
     if (g_unloading.contains(&form)) // asked again from its own hooks
         return false;
-    // Marks the form as being unloaded until this call ends, also when a hook raises an error.
+    // Marks the form as being unloaded until this call ends, also when a hook raises an error;
+    // an unload that does not end with the form gone tells the form so.
     struct Unloading
     {
         Form& form;
+        bool done = false;
         explicit Unloading(Form& f) : form(f) { g_unloading.append(&form); }
-        ~Unloading() { g_unloading.removeOne(&form); }
+        ~Unloading()
+        {
+            g_unloading.removeOne(&form);
+            if (!done)
+                form.Form_UnloadCancelled();
+        }
     } unloading(form);
-    // A hook that cancelled: the form is told once it is no longer being unloaded.
-    auto cancelled = [&form] {
-        g_unloading.removeOne(&form);
-        form.Form_UnloadCancelled();
-        return false;
-    };
 
     bool cancel = false;
     form.Form_QueryUnload(cancel, mode);
     if (cancel)
-        return cancelled();
+        return false;
     const QList<Form*> inside = formsInside(form);
     for (Form* child : inside) {
         child->Form_QueryUnload(cancel, UnloadMode::MdiParent);
         if (cancel)
-            return cancelled();
+            return false;
     }
     for (Form* child : inside) {
         if (!g_forms.contains(child))
             continue;
         child->Form_Unload(cancel);
         if (cancel)
-            return cancelled();
+            return false;
         discard(*child);
     }
     form.Form_Unload(cancel);
     if (cancel)
-        return cancelled();
+        return false;
+    unloading.done = true;
     discard(form);
     return true;
 }

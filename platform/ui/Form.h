@@ -62,7 +62,7 @@ public:
     // Last word before the form goes; set `cancel` to keep it loaded.
     virtual void Form_Unload(bool& cancel) {}
     // An unload of this form was cancelled: by its own hooks, or by a form inside it that
-    // refused to go. The form stays loaded.
+    // refused to go. The form stays loaded. Runs while the unload ends, so it must not raise.
     virtual void Form_UnloadCancelled() {}
 };
 

@@ -2,6 +2,7 @@
 
 #include "platform/ui/Form.h"
 #include "platform/ui/Help.h"
+#include "platform/ui/HelpContext.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,14 +10,11 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <algorithm>
+
 namespace ui {
 
 namespace {
-
-int contextOf(const QObject* object)
-{
-    return object ? object->property("HelpContextID").toInt() : 0;
-}
 
 // The item F1 is about while menus are being worked: the highlighted item of the open menu,
 // or the highlighted title of a menu bar. Null when no menu is being worked.
@@ -44,13 +42,15 @@ bool isFormWindow(const QWidget* window)
 }
 
 // The help context F1 opens from a focused widget: its own, else that of the nearest widget
-// around it that has one, up to its window.
+// around it that has one, up to its form (never the frame around an MDI child).
 int contextAround(QWidget* widget)
 {
+    const QList<Form*> loaded = forms();
     for (QWidget* w = widget; w; w = w->parentWidget()) {
-        if (const int context = contextOf(w))
+        if (const int context = helpContext(w))
             return context;
-        if (w->isWindow())
+        const bool isForm = std::any_of(loaded.cbegin(), loaded.cend(), [w](Form* f) { return f->widget() == w; });
+        if (isForm || w->isWindow())
             break;
     }
     return 0;
@@ -74,7 +74,7 @@ public:
             return true;
         }
         if (QAction* item = highlightedMenuItem(watched)) {
-            if (const int context = contextOf(item))
+            if (const int context = helpContextOf(item))
                 showHelpTopic(context);
             return true;
         }

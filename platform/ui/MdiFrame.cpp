@@ -1,8 +1,8 @@
 #include "platform/ui/MdiFrame.h"
 
+#include "platform/ui/ErrorBoundary.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/MdiChild.h"
-#include "platform/ui/MessageService.h"
 
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
@@ -20,16 +20,6 @@ namespace {
 constexpr const char* WindowListProperty = "ui_windowList";
 
 MdiFrame* g_loadedFrame = nullptr;
-
-// Runs a hook of a form inside the error boundary.
-template <class Hook> void runHook(Hook&& hook)
-{
-    try {
-        hook();
-    } catch (const vb::Error& error) {
-        reportError(error);
-    }
-}
 
 } // namespace
 
@@ -120,7 +110,7 @@ bool MdiFrame::eventFilter(QObject* watched, QEvent* event)
         case QEvent::DragMove: {
             auto* drag = static_cast<QDragMoveEvent*>(event);
             Qt::DropAction effect = Qt::CopyAction;
-            runHook([&] { MDIForm_OLEDragOver(drag->mimeData(), effect); });
+            runGuarded([&] { MDIForm_OLEDragOver(drag->mimeData(), effect); });
             if (effect == Qt::IgnoreAction) {
                 drag->ignore();
             } else {
@@ -132,7 +122,7 @@ bool MdiFrame::eventFilter(QObject* watched, QEvent* event)
         case QEvent::Drop: {
             auto* drop = static_cast<QDropEvent*>(event);
             drop->acceptProposedAction();
-            runHook([&] { MDIForm_OLEDragDrop(drop->mimeData()); });
+            runGuarded([&] { MDIForm_OLEDragDrop(drop->mimeData()); });
             return true;
         }
         default:
@@ -162,7 +152,7 @@ void MdiFrame::showEvent(QShowEvent* event)
     QMainWindow::showEvent(event);
     if (!m_activatedOnce && isLoaded(*this)) {
         m_activatedOnce = true;
-        runHook([this] { MDIForm_Activate(); });
+        runGuarded([this] { MDIForm_Activate(); });
     }
 }
 
@@ -229,17 +219,17 @@ void MdiFrame::modalOpened()
     if (m_modalDepth++ > 0)
         return;
     if (MdiChild* child = m_active)
-        runHook([child] { child->Form_Deactivate(); });
-    runHook([this] { MDIForm_Deactivate(); });
+        runGuarded([child] { child->Form_Deactivate(); });
+    runGuarded([this] { MDIForm_Deactivate(); });
 }
 
 void MdiFrame::modalEnded()
 {
     if (m_modalDepth == 0 || --m_modalDepth > 0)
         return;
-    runHook([this] { MDIForm_Activate(); });
+    runGuarded([this] { MDIForm_Activate(); });
     if (MdiChild* child = m_active; child && isChildLoaded(child))
-        runHook([child] { child->Form_Activate(); });
+        runGuarded([child] { child->Form_Activate(); });
 }
 
 void MdiFrame::switchTo(MdiChild* next)
@@ -255,9 +245,9 @@ void MdiFrame::switchTo(MdiChild* next)
     syncMenus();
     rebuildWindowList();
     if (previous && isChildLoaded(previous))
-        runHook([previous] { previous->Form_Deactivate(); });
+        runGuarded([previous] { previous->Form_Deactivate(); });
     if (next)
-        runHook([next] { next->Form_Activate(); });
+        runGuarded([next] { next->Form_Activate(); });
 }
 
 void MdiFrame::subWindowActivated(QMdiSubWindow* sub)
@@ -307,7 +297,7 @@ void MdiFrame::rebuildWindowList()
         item->setChecked(child == m_active);
         connect(item, &QAction::triggered, this, [this, child] {
             if (isChildLoaded(child))
-                runHook([this, child] { activateChild(*child); });
+                runGuarded([this, child] { activateChild(*child); });
         });
         m_listMenu->addAction(item);
         m_listActions.append(item);

@@ -2,6 +2,8 @@
 
 #include "platform/ui/Controls.h"
 #include "platform/ui/HelpContext.h"
+#include "platform/ui/MdiChild.h"
+#include "platform/ui/MdiFrame.h"
 
 #include <QAction>
 #include <QMenu>
@@ -77,7 +79,14 @@ void addMenus(QMenuBar* bar, const QList<MenuEntry>& table)
 
 QMenuBar* makeMenuBar(QWidget* form, const QList<MenuEntry>& table)
 {
-    auto* bar = new QMenuBar(form);
+    // An MDI frame or child keeps its menus in its holder; the frame's one bar shows them.
+    QMenuBar* bar = nullptr;
+    if (auto* frame = dynamic_cast<MdiFrame*>(form))
+        bar = frame->menus();
+    else if (auto* child = dynamic_cast<MdiChild*>(form))
+        bar = child->menus();
+    else
+        bar = new QMenuBar(form);
     addMenus(bar, table);
     return bar;
 }

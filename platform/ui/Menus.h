@@ -65,7 +65,8 @@ struct MenuEntry
 // Adds the menus of `table` to `bar`. A row whose level is more than one deeper than the row
 // before it is a mistake in the table; it is added one level below that row.
 void addMenus(QMenuBar* bar, const QList<MenuEntry>& table);
-// A menu bar for `form` holding the menus of `table`.
+// A menu bar for `form` holding the menus of `table`. For an MDI frame or child it is the
+// form's menu holder (MdiFrame::menus, MdiChild::menus), which the frame's one bar shows.
 QMenuBar* makeMenuBar(QWidget* form, const QList<MenuEntry>& table);
 
 // Sets the check mark of a menu item (a checkable item is made so on first use).

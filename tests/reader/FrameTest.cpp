@@ -11,6 +11,7 @@
 
 #include "PseudoTerminal.h"
 #include "QtPrinters.h"
+#include "WidgetDriver.h"
 #include "TestPaths.h"
 
 #include <QAction>
@@ -125,7 +126,7 @@ TEST_F(FrameTest, RecentlyUsedImpressionsShowInTheFileMenu)
 
     // An item opens its file, the path as stored (not through the extension test).
     m_frame->openNewImpressionWindow();
-    m_frame->mnuImpMRU[1]->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuImpMRU(1)"));
     EXPECT_EQ(TestImpressionWindow::log(), Log{QStringLiteral("Untitled1.imf: open ") + path(QStringLiteral("two.imf"))});
 }
 
@@ -171,7 +172,7 @@ TEST_F(FrameTest, TheOneEmptyWindowIsReusedOtherwiseANewOneOpens)
     m_frame->openNewImpressionWindow();
     m_frame->getImpressionMRU().addMostRecent(b);
     m_frame->updateImpressionMRUDisplay();
-    m_frame->mnuImpMRU[0]->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuImpMRU(0)"));
     EXPECT_EQ(TestImpressionWindow::log().last(), QStringLiteral("Untitled2.imf: open ") + b);
     ui::unload(*only());
     m_frame->openNewImpressionWindow();
@@ -191,28 +192,28 @@ TEST_F(FrameTest, TheOneEmptyWindowIsReusedOtherwiseANewOneOpens)
         ui::unload(*w);
     m_frame->openNewImpressionWindow();
     m_dialogs.answerFile(b);
-    m_frame->mnuFileOpenImpression->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuFileOpenImpression"));
     EXPECT_EQ(TestImpressionWindow::log().last(), QStringLiteral("Untitled7.imf: open ") + b);
     EXPECT_EQ(frmMDIMain::openImpressionCount(), 2);
     m_dialogs.cancel();
-    m_frame->mnuFileOpenImpression->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuFileOpenImpression"));
     EXPECT_EQ(frmMDIMain::openImpressionCount(), 2);
 }
 
 TEST_F(FrameTest, ImportAndScanGoToTheTopmostWindowOrANewShownOne)
 {
     // No window: a new one, shown and counted, takes the import.
-    m_frame->mnuFileImportContactMenu[3]->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuFileImportContactMenu(3)"));
     EXPECT_EQ(TestImpressionWindow::log(), Log{QStringLiteral("Untitled1.imf: import contact 3")});
     TestImpressionWindow* first = only();
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(m_frame->topmostImpressionWindow(), first);
 
     // An untitled topmost window takes it itself; one that shows a file hands it to a new one.
-    m_frame->mnuFileImportContactMenu[3]->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuFileImportContactMenu(3)"));
     EXPECT_EQ(TestImpressionWindow::log().last(), QStringLiteral("Untitled1.imf: import contact 3"));
     first->openImpression(makeFile(QStringLiteral("shown.imf")));
-    m_frame->mnuFileImportContactMenu[3]->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuFileImportContactMenu(3)"));
     EXPECT_EQ(TestImpressionWindow::log().last(), QStringLiteral("Untitled2.imf: import contact 3"));
 
     // The topmost window unloaded: no longer topmost, whatever its deactivation did.
@@ -221,7 +222,7 @@ TEST_F(FrameTest, ImportAndScanGoToTheTopmostWindowOrANewShownOne)
     EXPECT_EQ(m_frame->topmostImpressionWindow(), nullptr);
 
     // Scan Card with an image scanner: a new window scans.
-    m_frame->mnuFileScanCard->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuFileScanCard"));
     EXPECT_EQ(TestImpressionWindow::log().last(), QStringLiteral("Untitled3.imf: scan"));
 }
 
@@ -241,7 +242,7 @@ TEST_F(FrameTest, GoToItemsFollowTheInstalledPrograms)
     EXPECT_TRUE(m_frame->mnuWindowGotobrindlemark->isVisible());
     EXPECT_FALSE(m_frame->mnuWindowGotobrindlemark->isEnabled());
     EXPECT_TRUE(m_frame->mnuWindowGotozephlorin->isEnabled());
-    m_frame->mnuWindowGotozephlorin->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuWindowGotozephlorin"));
     ASSERT_EQ(m_desktop.starts().size(), 1);
     EXPECT_EQ(m_desktop.starts().first().program, zephlorin);
     EXPECT_EQ(m_desktop.starts().first().arguments, QStringList{QStringLiteral("/show")});
@@ -276,7 +277,7 @@ TEST_F(SerialPortTest, RequestAndReleaseShowThePortsState)
 {
     EXPECT_TRUE(m_frame->mnuFileScannerport->menuAction()->isVisible());
     EXPECT_EQ(state(), QStringLiteral("scan 0 request 1 release 0"));
-    m_frame->mnuFileScannerportRequest->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuFileScannerportRequest"));
     EXPECT_EQ(state(), QStringLiteral("scan 1 request 0 release 1"));
     EXPECT_TRUE(frmHelper::instance().MSComm1->portOpen());
 
@@ -288,12 +289,12 @@ TEST_F(SerialPortTest, RequestAndReleaseShowThePortsState)
 
     // Scan Card with the serial scanner only prompts for the trigger.
     m_messages.ok();
-    m_frame->mnuFileScanCard->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuFileScanCard"));
     ASSERT_EQ(m_messages.shown().size(), 1);
     EXPECT_TRUE(m_messages.last().text.startsWith(QStringLiteral("PDF417 scanner port acquired.")));
     EXPECT_TRUE(TestImpressionWindow::log().isEmpty());
 
-    m_frame->mnuFileScannerportRelease->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuFileScannerportRelease"));
     EXPECT_EQ(state(), QStringLiteral("scan 0 request 1 release 0"));
     EXPECT_FALSE(frmHelper::instance().MSComm1->portOpen());
 }

@@ -13,7 +13,9 @@
 
 #include "PseudoTerminal.h"
 #include "QtPrinters.h"
+#include "WidgetDriver.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace {
@@ -95,7 +97,7 @@ TEST_F(HandOverTest, AnEntryWaitsWhileTheAboutBoxIsUp)
         EXPECT_TRUE(TestImpressionWindow::log().isEmpty());
         about.widget()->hide();
     });
-    m_frame->mnuHelpAbout->trigger();
+    testing_support::trigger(m_frame, QStringLiteral("mnuHelpAbout"));
     EXPECT_EQ(m_modals.shown(), QStringList{QStringLiteral("frmAbout")});
     EXPECT_TRUE(TestImpressionWindow::log().isEmpty());
     tick();
@@ -171,6 +173,26 @@ TEST_F(SerialHandOverTest, AnEntryWaitsWhileASerialCaptureWaitsForItsBytes)
     m_clock.advance(1650);
     EXPECT_EQ(TestImpressionWindow::log(), (Log{QStringLiteral("Untitled1.imf: card Ines Varda"),
                                                QStringLiteral("Untitled2.imf: open ") + a}));
+    EXPECT_TRUE(m_messages.shown().isEmpty());
+}
+
+TEST_F(SerialHandOverTest, AScanWithNoWindowOpensOneAndAClosedTopmostWindowIsNeverUsed)
+{
+    m_frame->requestScannerPort();
+    send(cardScan(QStringLiteral("Per Olund")));
+    m_clock.advance(1000);
+    EXPECT_EQ(TestImpressionWindow::log(), Log{QStringLiteral("Untitled1.imf: card Per Olund")});
+    ASSERT_EQ(TestImpressionWindow::loaded().size(), 1);
+    EXPECT_EQ(frmMDIMain::openImpressionCount(), 1);
+    EXPECT_TRUE(TestImpressionWindow::loaded().first()->isVisible());
+
+    // The topmost window goes (no deactivation first); the next card opens a window of its own.
+    ui::unload(*TestImpressionWindow::loaded().first());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    send(cardScan(QStringLiteral("Rhea Castellan")));
+    m_clock.advance(1000);
+    EXPECT_EQ(TestImpressionWindow::log().last(), QStringLiteral("Untitled2.imf: card Rhea Castellan"));
+    EXPECT_EQ(frmMDIMain::openImpressionCount(), 1);
     EXPECT_TRUE(m_messages.shown().isEmpty());
 }
 

@@ -38,9 +38,18 @@ QList<TestImpressionWindow*> TestImpressionWindow::loaded()
     return windows;
 }
 
+std::function<void(const QString&)>& TestImpressionWindow::onRecord()
+{
+    static std::function<void(const QString&)> callback;
+    return callback;
+}
+
 void TestImpressionWindow::record(const QString& what)
 {
-    log().append(name() + QStringLiteral(": ") + what);
+    const QString entry = name() + QStringLiteral(": ") + what;
+    log().append(entry);
+    if (onRecord())
+        onRecord()(entry);
 }
 
 void TestImpressionWindow::Form_Load()

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 // A test-only impression window: what the main window sees of one. It keeps its file name,
 // a few fields and its changed state, registers itself as the topmost window when activated,
 // follows the reuse rules of the real window (empty when untitled, unchanged, blank and the
@@ -23,6 +25,8 @@ public:
     static QStringList& log();
     // Clears the log and numbers the next window 1 again.
     static void reset();
+    // Called with every entry as it is logged (a separate process prints them).
+    static std::function<void(const QString&)>& onRecord();
     // The windows made so far that are still loaded, in loading order.
     static QList<TestImpressionWindow*> loaded();
 
