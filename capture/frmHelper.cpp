@@ -3,9 +3,11 @@
 #include "capture/IScanOwner.h"
 #include "capture/ITimerClient.h"
 #include "capture/modCardScan.h"
+#include "common/MainHelper.h"
 #include "common/MainHelperText.h"
 #include "common/modRegistryHigh.h"
 #include "platform/serial/CommPort.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Timer.h"
 #include "platform/vb/VbError.h"
@@ -40,11 +42,10 @@ frmHelper::frmHelper(QWidget* parent) : QWidget(parent)
         QStringLiteral("The only purpose of this form is to provide some global controls. It is always hidden."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
 
-    connect(tmrScan, &ui::Timer::tick, this, [this] { tmrScan_Timer(); });
-    connect(Timer1, &ui::Timer::tick, this, [this] { Timer1_Timer(); });
-    connect(MSComm1, &serial::CommPort::onComm, this, [this] { MSComm1_OnComm(); });
-    // A scanner unplugged while switched on: the port has closed itself; the scanner is off.
-    connect(MSComm1, &serial::CommPort::deviceLost, this, [this] { turnOffSerialScanner(); });
+    ui::handle(tmrScan, [this] { tmrScan_Timer(); });
+    ui::handle(Timer1, [this] { Timer1_Timer(); });
+    ui::connect(MSComm1, &serial::CommPort::onComm, this, [this] { MSComm1_OnComm(); });
+    ui::connect(MSComm1, &serial::CommPort::deviceLost, this, [this] { MSComm1_DeviceLost(); });
 }
 
 frmHelper::~frmHelper() = default;
@@ -75,14 +76,22 @@ void frmHelper::MSComm1_OnComm()
     }
 }
 
+void frmHelper::MSComm1_DeviceLost()
+{
+    // A scanner unplugged while switched on: the port has closed itself. The scanner is off,
+    // every window shows the port released (as after the Release command), and the user is
+    // told once, in the port's own words.
+    const QString strReason = MSComm1->lostReason();
+    turnOffSerialScanner();
+    modMainHelper::commitPreferencesToAllForms();
+    ui::msgBox(strReason, ui::Buttons::Ok, ui::Icon::Exclamation);
+}
+
+// OnTimer is called by name: a form without it is passed over, and its errors are ignored.
 void frmHelper::Timer1_Timer()
 {
-    if (auto* client = dynamic_cast<ITimerClient*>(m_frmTimerClient.data())) {
-        try {
-            client->OnTimer(*Timer1);
-        } catch (...) {
-        }
-    }
+    if (auto* client = dynamic_cast<ITimerClient*>(m_frmTimerClient.data()))
+        ui::runGuarded([&] { client->OnTimer(*Timer1); }, ui::OnError::Ignore);
 }
 
 void frmHelper::startTimer(ui::Form* frm)
@@ -183,10 +192,8 @@ void frmHelper::callSerialScanComplete()
         return;
     QPointer<frmHelper> self(this);
     m_bInScanComplete = true;
-    try {
-        owner->serialScanComplete();
-    } catch (...) {
-    }
+    // Called by name: its errors are ignored.
+    ui::runGuarded([owner] { owner->serialScanComplete(); }, ui::OnError::Ignore);
     if (self)
         m_bInScanComplete = false;
 }

@@ -48,6 +48,8 @@ public:
 
     void Form_Load() override;
     void MSComm1_OnComm();
+    // The scanner's device went away: switched off, shown released everywhere, told once.
+    void MSComm1_DeviceLost();
     void Timer1_Timer();
     // Starts calling frm's OnTimer every 150 ms; replaces an earlier client.
     void startTimer(ui::Form* frm);

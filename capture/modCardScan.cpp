@@ -297,7 +297,17 @@ bool initCardScanSDK()
 {
     if (g_hSDK != 0)
         return true;
-    const bool bInitialised = scanner::CRTK_Init(g_hSDK) == scanner::CrtkSuccess;
+    bool bInitialised = false;
+    try {
+        bInitialised = scanner::CRTK_Init(g_hSDK) == scanner::CrtkSuccess;
+    } catch (const vb::Error&) {
+        // The SDK cannot start at all (no scanner library): the scan goes no further.
+        g_hSDK = 0;
+        ui::msgBox(
+            QStringLiteral("CardScan initialization failure.\rPlease ensure that CardScan is installed correctly."),
+            ui::Buttons::Ok, ui::Icon::Critical);
+        return false;
+    }
     if (!bInitialised)
         g_hSDK = 0;
     checkAutoSense(false);

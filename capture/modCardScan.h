@@ -66,7 +66,8 @@ std::unique_ptr<IPIMDatabase> getCardScanDatabase();
 // or Outlook.
 std::unique_ptr<IPIMDatabase> getDefaultPIMDatabase();
 
-// Opens the scanner SDK once; false (with a message only when the SDK raises) on failure.
+// Opens the scanner SDK once; false on failure, with "CardScan initialization failure." only
+// when the SDK raises an error (it cannot start its scanner library).
 bool initCardScanSDK();
 // Scans one card into the bitmap file; false on any failure, without a message.
 bool scanCardImage(const QString& strFileName);

@@ -8,6 +8,7 @@
 #include "common/modRegistryHigh.h"
 #include "model/CImpressionDoc.h"
 #include "model/modVCard.h"
+#include "platform/files/AtomicFile.h"
 #include "platform/pdf417/Pdf417.h"
 #include "platform/scanner/Twain.h"
 #include "platform/serial/CommPort.h"
@@ -21,10 +22,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <optional>
+#include <utility>
 
 namespace modSymbolRoutines {
 
@@ -42,6 +43,9 @@ constexpr long ObjectVariableNotSet = 91;
 constexpr qint64 CaptureLimitMs = 5000;
 constexpr qint64 CaptureQuietMs = 200;
 constexpr int CapturePollMs = 10;
+
+// The decoder of several symbols a test installed; empty: the library's.
+MultipleSymbolDecoder g_multipleDecoder;
 
 const QString UnableToDecodeHint =
     QStringLiteral("\r\rMake sure to scan the right side of a\rcard imprinted with The Corvel Encoding");
@@ -98,11 +102,12 @@ std::optional<QByteArray> receiveScan()
     }
 }
 
+// The raw scan, the working bitmap and the other files in the work folder are made again for
+// every card: replaced atomically, but not flushed to the disk (a flush costs more than a decode).
 void writeRawFile(const QString& strRawFile, const QByteArray& bytes)
 {
     removeFile(strRawFile);
-    QSaveFile file(strRawFile);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!files::writeFile(strRawFile, bytes, files::Durability::WorkFile))
         raise(PathFileAccessError);
 }
 
@@ -114,14 +119,14 @@ void copyFile(const QString& strSource, const QString& strTarget)
         raise(vb::err::FileNotFound);
     // Written beside the target and renamed over it, so a failed copy leaves the old file whole.
     QFile source(strSource);
-    QSaveFile target(strTarget);
-    if (!source.open(QIODevice::ReadOnly) || !target.open(QIODevice::WriteOnly))
+    files::AtomicFile target(strTarget, files::Durability::WorkFile);
+    if (!source.open(QIODevice::ReadOnly) || !target.open())
         raise(PathFileAccessError);
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(1 << 16);
         if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
             raise(PathFileAccessError);
-        if (target.write(chunk) != chunk.size())
+        if (!target.write(chunk))
             raise(PathFileAccessError);
     }
     if (!target.commit())
@@ -175,7 +180,7 @@ void deleteTempFiles()
 bool makeSymbolBitmap(const CImpressionDoc& doc, const QString& strBitmapFile, bool bIncludeXFields, bool bQuiet)
 {
     const QString strVCardFile = getTempSymbolVCardName();
-    if (!doc.writeFile(strVCardFile, bIncludeXFields))
+    if (!doc.writeFile(strVCardFile, bIncludeXFields, files::Durability::WorkFile))
         return false;
     if (convertFileToSymbol(strVCardFile, strBitmapFile))
         return true;
@@ -335,6 +340,11 @@ int checkCardVersion(IImpressionWindow& window, CImpressionDoc& doc, bool bQuiet
     return 2;
 }
 
+MultipleSymbolDecoder setMultipleSymbolDecoder(MultipleSymbolDecoder decoder)
+{
+    return std::exchange(g_multipleDecoder, std::move(decoder));
+}
+
 bool importMultipleFromBitmap(IImpressionWindow*& window, const QString& strBitmapFile, int& nIdentified, int& nDecoded,
                               int& nLoaded, int& nPrevious, int& nNewer)
 {
@@ -359,7 +369,9 @@ bool importMultipleFromBitmap(IImpressionWindow*& window, const QString& strBitm
 
     for (int i = 1;; ++i) {
         qint16 nCount = 0;
-        const qint16 rc = pdf417::pdfDecodeBMPSymbolToFileMultiple(strWorkBitmap, strWorkVCard, i, nCount);
+        const qint16 rc = g_multipleDecoder
+                              ? g_multipleDecoder(strWorkBitmap, strWorkVCard, i, nCount)
+                              : pdf417::pdfDecodeBMPSymbolToFileMultiple(strWorkBitmap, strWorkVCard, i, nCount);
         nIdentified += nCount;
         if (rc < 1)
             break;

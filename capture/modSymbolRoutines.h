@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+
 class CImpressionDoc;
 class IImpressionWindow;
 class QWidget;
@@ -37,7 +39,8 @@ QString getTempMultipleVCardName();
 // "tmpsymbol.vcf", "SmallBMP*.bmp", "SmallBMP*.vcf" and "BigBMP.bmp"; missing ones are skipped.
 void deleteTempFiles();
 
-// Copies a file over another one; raises 53 when the source is missing, 75 when the copy fails.
+// Copies a file over a work file (replaced atomically, not flushed to the disk); raises 53 when
+// the source is missing, 75 when the copy fails.
 void copyFile(const QString& strSource, const QString& strTarget);
 
 // Writes the impression (with the font and lines of words when bIncludeXFields) and encodes it
@@ -84,5 +87,12 @@ int checkCardVersion(IImpressionWindow& window, CImpressionDoc& doc, bool bQuiet
 // to the caller; later ones are passed over. True when it ran to its end.
 bool importMultipleFromBitmap(IImpressionWindow*& window, const QString& strBitmapFile, int& nIdentified, int& nDecoded,
                               int& nLoaded, int& nPrevious, int& nNewer);
+
+// What importMultipleFromBitmap asks for symbol number nIndex of a bitmap, with the meaning of
+// pdf417::pdfDecodeBMPSymbolToFileMultiple, which it is unless a test installs another one.
+using MultipleSymbolDecoder =
+    std::function<qint16(const QString& strBitmapFile, const QString& strVCardFile, int nIndex, qint16& nCount)>;
+// Installs `decoder` (empty: the library's); returns the one installed before.
+MultipleSymbolDecoder setMultipleSymbolDecoder(MultipleSymbolDecoder decoder);
 
 } // namespace modSymbolRoutines

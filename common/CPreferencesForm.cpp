@@ -2,11 +2,13 @@
 
 #include "common/IMainWindow.h"
 #include "common/MainHelper.h"
+#include "common/frmProgIcon.h"
 #include "common/modRegistryHigh.h"
 #include "platform/scanner/Twain.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/HelpContext.h"
 #include "platform/ui/MessageService.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
@@ -14,26 +16,26 @@
 CPreferencesForm::CPreferencesForm(const PreferencesEdition& edition, Window window, QWidget* parent)
     : QDialog(parent), m_edition(edition), m_window(window)
 {
-    modMainHelper::setHelpContextID(this, HelpContextID);
+    ui::setHelpContext(this, HelpContextID);
 }
 
 void CPreferencesForm::connectControls()
 {
     auto onClick = [this](const char* name, void (CPreferencesForm::*handler)()) {
         if (auto* button = findChild<QPushButton*>(QString::fromLatin1(name)))
-            connect(button, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+            ui::handle(button, [this, handler] { (this->*handler)(); });
     };
     onClick("cmdHelp", &CPreferencesForm::cmdHelp_Click);
     onClick("cmdSelectTWAINSource", &CPreferencesForm::cmdSelectTWAINSource_Click);
     onClick("cmdForceAssociation", &CPreferencesForm::cmdForceAssociation_Click);
     if (auto* scanner = findChild<QComboBox*>(QStringLiteral("cboScanner")))
-        connect(scanner, &QComboBox::currentIndexChanged, this, [this] { cboScanner_Click(); });
+        ui::handle(scanner, [this] { cboScanner_Click(); });
     m_edition.connectControls(*this);
 }
 
 void CPreferencesForm::Form_Load()
 {
-    setWindowIcon(QApplication::windowIcon());
+    setWindowIcon(frmProgIcon::programIcon());
     m_bCancelPressed = false;
     // The "Show tool tips" box always shows its sample tip.
     auto* toolTipsOn = findChild<QCheckBox*>(QStringLiteral("chkToolTipsOn"));
@@ -44,21 +46,22 @@ void CPreferencesForm::Form_Load()
     loadPreferences();
 }
 
-// A control whose setting cannot be read keeps its design value.
+// Errors while loading are ignored: a control whose setting cannot be read keeps its design value.
 void CPreferencesForm::loadPreferences()
 {
     for (const PreferencesEdition::Setting& setting : m_edition.settings()) {
-        try {
-            const qint32 value = setting.read();
-            if (auto* check = findChild<QCheckBox*>(setting.control)) {
-                check->setChecked(value != 0);
-            } else if (auto* combo = findChild<QComboBox*>(setting.control)) {
-                if (setting.zeroFirstInWizard && m_window == Window::Wizard)
-                    combo->setCurrentIndex(0);
-                combo->setCurrentIndex(value);
-            }
-        } catch (...) {
-        }
+        ui::runGuarded(
+            [&] {
+                const qint32 value = setting.read();
+                if (auto* check = findChild<QCheckBox*>(setting.control)) {
+                    check->setChecked(value != 0);
+                } else if (auto* combo = findChild<QComboBox*>(setting.control)) {
+                    if (setting.zeroFirstInWizard && m_window == Window::Wizard)
+                        combo->setCurrentIndex(0);
+                    combo->setCurrentIndex(value);
+                }
+            },
+            ui::OnError::Ignore);
     }
 }
 
@@ -74,23 +77,26 @@ void CPreferencesForm::savePreferences()
 
 void CPreferencesForm::cmdHelp_Click()
 {
-    modMainHelper::showHelpTopic(modMainHelper::getHelpContextID(this));
+    modMainHelper::showHelpTopic(ui::helpContext(this));
 }
 
-// The chooser is owned by this window, so that it comes up above it.
+// The chooser is owned by the program's main window; by this window when there is none.
 void CPreferencesForm::cmdSelectTWAINSource_Click()
 {
-    scanner::TWAIN_SelectImageSource(this);
+    QWidget* owner = this;
+    if (auto* main = dynamic_cast<ui::Form*>(ui::findForm<IMainWindow>()))
+        owner = main->widget();
+    scanner::TWAIN_SelectImageSource(owner);
 }
 
 void CPreferencesForm::cmdForceAssociation_Click()
 {
     if (modRegistryHigh::registerFileTypes())
         ui::msgBox(QStringLiteral("File icons will be updated after you restart your computer."), ui::Buttons::Ok,
-                   ui::Icon::Information, QString(), modMainHelper::getHelpContextID(this));
+                   ui::Icon::Information, QString(), ui::helpContext(this));
     else
         ui::msgBox(QStringLiteral("Impression files could not be associated with ") + ui::programTitle() + u'.',
-                   ui::Buttons::Ok, ui::Icon::Exclamation, QString(), modMainHelper::getHelpContextID(this));
+                   ui::Buttons::Ok, ui::Icon::Exclamation, QString(), ui::helpContext(this));
 }
 
 void CPreferencesForm::cboScanner_Click()

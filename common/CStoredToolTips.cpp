@@ -25,14 +25,6 @@ int CStoredToolTips::countToolTipSlots() const
     return static_cast<int>(controls().size());
 }
 
-bool CStoredToolTips::isCaptured(const QObject* control) const
-{
-    for (const Slot& s : m_store)
-        if (s.control == control)
-            return true;
-    return false;
-}
-
 void CStoredToolTips::captureToolTips()
 {
     m_store.clear();
@@ -43,11 +35,8 @@ void CStoredToolTips::captureToolTips()
 
 void CStoredToolTips::ClearAllToolTips()
 {
-    for (QObject* c : controls()) {
-        if (!isCaptured(c))
-            m_store.append(Slot{c, ui::toolTipOf(c)});
+    for (QObject* c : controls())
         ui::setToolTipOf(c, QString());
-    }
 }
 
 void CStoredToolTips::RestoreAllToolTips()

@@ -6,9 +6,11 @@
 #include <QWidget>
 
 // Remembers the tool tips of a window's controls so that the "ToolTips" preference can
-// empty them all and put them all back while the window is open. Each tip is kept with
-// its own control (a toolbar's buttons count as controls), so controls added later never
-// receive another control's tip.
+// empty them all and put them all back while the window is open. The tips are captured
+// once, by SetOwner; clearing and restoring never change what was captured. Each tip is
+// kept with its own control (a toolbar's buttons count as controls), so a control added
+// after the capture never receives another control's tip: it is emptied by a clear and
+// left alone by a restore.
 class CStoredToolTips
 {
 public:
@@ -19,8 +21,7 @@ public:
     // Keeps `frm` as the owner and captures its tool tips; call it after the window has
     // set its own tips.
     void SetOwner(QWidget* frm);
-    // Empties the tip of every control of the owner. A control added since the capture
-    // has its tip captured first, so that a restore gives it back.
+    // Empties the tip of every control of the owner.
     void ClearAllToolTips();
     // Gives every captured control its captured tip again.
     void RestoreAllToolTips();
@@ -37,7 +38,6 @@ private:
     void captureToolTips();
     int countToolTipSlots() const;
     QList<QObject*> controls() const;
-    bool isCaptured(const QObject* control) const;
 
     QPointer<QWidget> m_owner;
     bool m_withToolbarButtons;

@@ -1,6 +1,6 @@
 #include "common/CWizardEngine.h"
 
-#include "platform/ui/MessageService.h"
+#include "platform/ui/ErrorBoundary.h"
 #include "platform/vb/VbError.h"
 #include "platform/vb/VbNumber.h"
 
@@ -28,16 +28,6 @@ template <class Work> void raisingFrom(const char* source, Work&& work)
         throw vb::Error(e.number(), QString::fromLatin1(source), e.description());
     } catch (const std::exception& e) {
         throw vb::Error(5, QString::fromLatin1(source), QString::fromLocal8Bit(e.what()));
-    }
-}
-
-// A click that comes from the button: nobody above it can handle an error, so tell the user.
-template <class Handler> void reportingClick(Handler&& handler)
-{
-    try {
-        handler();
-    } catch (const vb::Error& e) {
-        ui::reportError(e);
     }
 }
 
@@ -117,8 +107,7 @@ void CWizardEngine::setButton(QPointer<QAbstractButton>& member, QAbstractButton
     disconnect(connection);
     member = button;
     if (button)
-        connection = connect(button, &QAbstractButton::clicked, this,
-                             [this, handler] { reportingClick([&] { (this->*handler)(); }); });
+        connection = ui::connect(button, &QAbstractButton::clicked, this, [this, handler] { (this->*handler)(); });
 }
 
 QWidget* CWizardEngine::panel(qint32 nIndex) const

@@ -113,16 +113,6 @@ void showHelpTopic(qint32 contextID)
     ui::showHelpTopic(contextID);
 }
 
-qint32 getHelpContextID(const QObject* object)
-{
-    return ui::helpContext(object);
-}
-
-void setHelpContextID(QObject* object, qint32 contextID)
-{
-    ui::setHelpContext(object, contextID);
-}
-
 void applyToolTipPreference(QWidget* form)
 {
     if (!form || modRegistryHigh::getToolTips())
@@ -280,7 +270,7 @@ void showGetTSNDialog(qint32 helpContextID, const QString& caption)
     auto* notice = new frmGetTSN;
     QPointer<QWidget> alive = notice;
     ui::load(*notice);
-    setHelpContextID(notice->cmdHelp, helpContextID);
+    ui::setHelpContext(notice->cmdHelp, helpContextID);
     notice->Label1[0]->setText(caption);
     ui::showModal(*notice);
     // The notice unloads itself by its buttons and its close box.

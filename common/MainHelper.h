@@ -25,11 +25,6 @@ namespace modMainHelper {
 void showHelpContents();
 void showHelpTopic(qint32 contextID);
 
-// The help context a window or control opens with its Help button (0: none); see
-// ui/HelpContext.h.
-qint32 getHelpContextID(const QObject* object);
-void setHelpContextID(QObject* object, qint32 contextID);
-
 // --- Windows and menus
 // When the "ToolTips" setting is off, empties the tool tip of every control of the form
 // (for a toolbar, its own tip or its buttons' tips as the edition says). Does nothing when

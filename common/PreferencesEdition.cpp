@@ -1,5 +1,7 @@
 #include "common/PreferencesEdition.h"
 
+#include "platform/ui/Controls.h"
+
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,9 +12,7 @@
 QCheckBox* PreferencesEdition::addCheckBox(QBoxLayout* layout, const QString& name, const QString& caption,
                                            const QString& tip)
 {
-    auto* check = new QCheckBox(caption);
-    check->setObjectName(name);
-    check->setToolTip(tip);
+    auto* check = ui::makeControl<QCheckBox>(nullptr, {name, caption, {}, tip});
     layout->addWidget(check);
     return check;
 }
@@ -21,12 +21,8 @@ QComboBox* PreferencesEdition::addComboBox(QBoxLayout* layout, const QString& la
                                            const QStringList& items, const QString& tip, const QString& labelTip)
 {
     auto* row = new QHBoxLayout;
-    auto* label = new QLabel(labelCaption);
-    label->setObjectName(QStringLiteral("lbl") + name.mid(3));
-    label->setToolTip(labelTip);
-    auto* combo = new QComboBox;
-    combo->setObjectName(name);
-    combo->setToolTip(tip);
+    auto* label = ui::makeControl<QLabel>(nullptr, {QStringLiteral("lbl") + name.mid(3), labelCaption, {}, labelTip});
+    auto* combo = ui::makeControl<QComboBox>(nullptr, {name, QString(), {}, tip});
     combo->addItems(items);
     combo->setCurrentIndex(-1);
     label->setBuddy(combo);
@@ -39,9 +35,7 @@ QComboBox* PreferencesEdition::addComboBox(QBoxLayout* layout, const QString& la
 QPushButton* PreferencesEdition::addButton(QBoxLayout* layout, const QString& name, const QString& caption,
                                            const QString& tip)
 {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(name);
-    button->setToolTip(tip);
+    auto* button = ui::makeControl<QPushButton>(nullptr, {name, caption, {}, tip});
     button->setAutoDefault(false);
     layout->addWidget(button);
     return button;
@@ -49,8 +43,7 @@ QPushButton* PreferencesEdition::addButton(QBoxLayout* layout, const QString& na
 
 QGroupBox* PreferencesEdition::addFrame(QBoxLayout* layout, const QString& name, const QString& caption)
 {
-    auto* frame = new QGroupBox(caption);
-    frame->setObjectName(name);
+    auto* frame = ui::makeControl<QGroupBox>(nullptr, {name, caption});
     new QVBoxLayout(frame);
     layout->addWidget(frame);
     return frame;

@@ -1,14 +1,17 @@
 #include "common/ProgramEdition.h"
 
 #include "common/QuorvanePreferences.h"
+#include "platform/vb/VbError.h"
+
+#include <optional>
 
 namespace modMainHelper {
 
 namespace {
 
-ProgramEdition& current()
+std::optional<ProgramEdition>& installed()
 {
-    static ProgramEdition edition = quorvaneEdition();
+    static std::optional<ProgramEdition> edition;
     return edition;
 }
 
@@ -16,12 +19,25 @@ ProgramEdition& current()
 
 const ProgramEdition& programEdition()
 {
-    return current();
+    if (!installed())
+        throw vb::Error(vb::err::ObjectNotSet, QStringLiteral("ProgramEdition"),
+                        QStringLiteral("No program edition is installed."));
+    return *installed();
 }
 
 void setProgramEdition(const ProgramEdition& edition)
 {
-    current() = edition;
+    installed() = edition;
+}
+
+bool hasProgramEdition()
+{
+    return installed().has_value();
+}
+
+void clearProgramEdition()
+{
+    installed().reset();
 }
 
 ProgramEdition quorvaneEdition()

@@ -40,8 +40,9 @@ struct SymbolBadges
 };
 
 // The differences between the programs of the family in the shared routines and
-// windows. Each program installs its edition at start-up (setProgramEdition); until then
-// the card-reading program's edition holds.
+// windows. Each program installs its edition at start-up (setProgramEdition); there is no
+// default, so that a program that forgets it, or a library used before it, is an error
+// rather than another program's behaviour.
 struct ProgramEdition
 {
     DropHandling drops = DropHandling::OpenFiles;
@@ -52,8 +53,12 @@ struct ProgramEdition
     SymbolBadges symbolBadges;
 };
 
+// The installed edition. Raises error 91 (object variable not set) while none is installed.
 const ProgramEdition& programEdition();
 void setProgramEdition(const ProgramEdition& edition);
+// Whether an edition is installed, and removing it again (tests that install one for a while).
+bool hasProgramEdition();
+void clearProgramEdition();
 
 // The card-reading program's edition.
 ProgramEdition quorvaneEdition();

@@ -1,6 +1,6 @@
 #include "common/PromptLayout.h"
 
-#include "common/TwipsRect.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/Screen.h"
 
 #include <QCheckBox>
@@ -47,10 +47,10 @@ void layOutPrompt(QWidget& form, QLabel& lblMsg, QCheckBox* chk, const QList<QPu
 
     const double bottom = Margin + ui::pixelsToTwipsY(messageHeightPx);
     if (chk)
-        chk->setGeometry(twipsRect(Margin, bottom + CheckBoxGap, messageWidthTwips, CheckBoxHeight));
+        chk->setGeometry(ui::Twips{Margin, bottom + CheckBoxGap, double(messageWidthTwips), CheckBoxHeight}.toPixels());
     double left = (formWidth - buttonsWidth) / 2.0;
     for (QPushButton* button : buttons) {
-        button->setGeometry(twipsRect(left, bottom + ButtonsGap, ButtonWidth, ButtonHeight));
+        button->setGeometry(ui::Twips{left, bottom + ButtonsGap, ButtonWidth, ButtonHeight}.toPixels());
         left += ButtonWidth + ButtonSpacing;
     }
 

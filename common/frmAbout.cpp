@@ -2,12 +2,13 @@
 
 #include "common/MainHelper.h"
 #include "common/ProgramEdition.h"
-#include "common/TwipsRect.h"
+#include "common/frmProgIcon.h"
 #include "platform/shell/Desktop.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/HelpContext.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Screen.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
@@ -16,37 +17,24 @@
 
 namespace {
 
-// Twips.
-constexpr int FormWidth = 5730;
-constexpr int TextLeft = 1050;
-constexpr int TextWidth = 4440;
-constexpr int LineHeight = 255;
-constexpr int ButtonLeft = 4245;
-constexpr int ButtonWidth = 1260;
-constexpr int ButtonHeight = 345;
-constexpr int DisclaimerWidth = 3780;
-
 const QString LegalNotice = QStringLiteral("Copyright \u00a9 Tessaline. All rights reserved.");
 const QString Disclaimer = QStringLiteral(
     "Warning: this program is protected by copyright law and international treaties. It is provided \"as is\", "
     "without warranty of any kind. Unauthorized reproduction or distribution of this program, or any portion of "
     "it, may result in severe civil and criminal penalties.");
 
-QLabel* addLabel(QWidget* form, const QString& name, const QString& text, double top, double height = LineHeight)
-{
-    auto* label = new QLabel(text, form);
-    label->setObjectName(name);
-    label->setFont(QFont(QStringLiteral("Arial"), 8));
-    label->setGeometry(twipsRect(TextLeft, top, TextWidth, height));
-    return label;
-}
+// The form's design, in twips.
+constexpr double FormWidth = 5730;
+constexpr double TextLeft = 1050;
+constexpr double TextWidth = 4440;
+constexpr double LineHeight = 255;
+constexpr double ButtonLeft = 4245;
 
-QPushButton* addButton(QWidget* form, const QString& name, const QString& caption, double top)
+QLabel* makeLabel(QWidget* form, const QString& name, const QString& text, double top, double height = LineHeight)
 {
-    auto* button = new QPushButton(caption, form);
-    button->setObjectName(name);
-    button->setGeometry(twipsRect(ButtonLeft, top, ButtonWidth, ButtonHeight));
-    return button;
+    auto* label = ui::makeControl<QLabel>(form, {name, text, {TextLeft, top, TextWidth, height}});
+    label->setFont(QFont(QStringLiteral("Arial"), 8));
+    return label;
 }
 
 } // namespace
@@ -54,54 +42,58 @@ QPushButton* addButton(QWidget* form, const QString& name, const QString& captio
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 {
     const modMainHelper::AboutEdition& edition = modMainHelper::programEdition().about;
-    modMainHelper::setHelpContextID(this, HelpContextID);
+    ui::setHelpContext(this, HelpContextID);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(twipsRect(240, 240, 540, 540));
-    lblTitle = addLabel(this, QStringLiteral("lblTitle"), QString(), 240, 480);
+    Image1 = ui::makeControl<QLabel>(this, {QStringLiteral("Image1"), QString(), {240, 240, 540, 540}});
+    lblTitle = makeLabel(this, QStringLiteral("lblTitle"), QString(), 240, 480);
     QFont titleFont = lblTitle->font();
     titleFont.setPointSize(16);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
-    lblVersion = addLabel(this, QStringLiteral("lblVersion"), QString(), 780);
-    lblDescription = addLabel(this, QStringLiteral("lblDescription"), QString(), 1080);
+    lblVersion = makeLabel(this, QStringLiteral("lblVersion"), QString(), 780);
+    lblDescription = makeLabel(this, QStringLiteral("lblDescription"), QString(), 1080);
     double top = 1440;
     for (const auto& [name, text] : edition.labels) {
-        QLabel* credit = addLabel(this, name, text, top);
-        credit->setWordWrap(true);
+        makeLabel(this, name, text, top)->setWordWrap(true);
         top += LineHeight;
     }
-    lblLink = addLabel(
+    lblLink = makeLabel(
         this, edition.linkLabel,
         QStringLiteral("<a href=\"%1\" style=\"color: blue\">%1</a>").arg(modMainHelper::makerWebAddress()), top + 60);
     lblLink->setTextFormat(Qt::RichText);
     lblLink->setCursor(Qt::PointingHandCursor);
-    connect(lblLink, &QLabel::linkActivated, this, [this] { Label3_Click(); });
+    // A failure of the web link reports nothing.
+    ui::handle(
+        lblLink, [this] { Label3_Click(); }, ui::OnError::Ignore);
 
     const double lineTop = top + 60 + LineHeight + 180;
-    auto* line = new QFrame(this);
+    auto* line = ui::makeControl<QFrame>(this, {QString(), QString(), {240, lineTop, FormWidth - 480, 30}});
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(twipsRect(240, lineTop, FormWidth - 480, 30));
 
+    // The disclaimer wraps in its width and is as tall as its text.
     const double lowerTop = lineTop + 150;
-    lblDisclaimer = addLabel(this, QStringLiteral("lblDisclaimer"), Disclaimer, lowerTop);
+    lblDisclaimer = makeLabel(this, QStringLiteral("lblDisclaimer"), Disclaimer, lowerTop);
     lblDisclaimer->setWordWrap(true);
     QFont small = lblDisclaimer->font();
     small.setPointSize(7);
     lblDisclaimer->setFont(small);
-    const int disclaimerWidthPx = ui::twipsToPixelsX(DisclaimerWidth);
-    lblDisclaimer->setGeometry(ui::twipsToPixelsX(240), ui::twipsToPixelsY(lowerTop), disclaimerWidthPx,
-                               lblDisclaimer->heightForWidth(disclaimerWidthPx));
+    const ui::Twips disclaimer{240, lowerTop, 3780, 0};
+    QRect disclaimerPx = disclaimer.toPixels();
+    disclaimerPx.setHeight(lblDisclaimer->heightForWidth(disclaimerPx.width()));
+    lblDisclaimer->setGeometry(disclaimerPx);
 
-    cmdOK = addButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"), lowerTop);
+    cmdOK = ui::makeControl<QPushButton>(
+        this, {QStringLiteral("cmdOK"), QStringLiteral("OK"), {ButtonLeft, lowerTop, 1260, 345}},
+        [this] { cmdOK_Click(); });
     cmdOK->setDefault(true);
-    cmdSysInfo = addButton(this, QStringLiteral("cmdSysInfo"), QStringLiteral("&System Info..."), lowerTop + 450);
-    cmdHelp = addButton(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"), lowerTop + 900);
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdSysInfo, &QPushButton::clicked, this, [this] { cmdSysInfo_Click(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+    cmdSysInfo = ui::makeControl<QPushButton>(
+        this,
+        {QStringLiteral("cmdSysInfo"), QStringLiteral("&System Info..."), {ButtonLeft, lowerTop + 450, 1260, 345}},
+        [this] { cmdSysInfo_Click(); });
+    cmdHelp = ui::makeControl<QPushButton>(
+        this, {QStringLiteral("cmdHelp"), QStringLiteral("&Help"), {ButtonLeft, lowerTop + 900, 1260, 345}},
+        [this] { cmdHelp_Click(); });
 
     const int bottomPx = std::max(lblDisclaimer->geometry().bottom(), cmdHelp->geometry().bottom());
     setFixedSize(ui::twipsToPixelsX(FormWidth), bottomPx + ui::twipsToPixelsY(240));
@@ -109,7 +101,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 
 void frmAbout::cmdHelp_Click()
 {
-    modMainHelper::showHelpTopic(modMainHelper::getHelpContextID(this));
+    modMainHelper::showHelpTopic(ui::helpContext(this));
 }
 
 void frmAbout::cmdSysInfo_Click()
@@ -126,8 +118,9 @@ void frmAbout::Form_Load()
 {
     const modMainHelper::AboutEdition& edition = modMainHelper::programEdition().about;
     if (edition.programIcon) {
-        setWindowIcon(QApplication::windowIcon());
-        Image1->setPixmap(QApplication::windowIcon().pixmap(Image1->size()));
+        const QIcon icon = frmProgIcon::programIcon();
+        setWindowIcon(icon);
+        Image1->setPixmap(icon.pixmap(Image1->size()));
     }
     setWindowTitle(QStringLiteral("About ") + ui::programTitle());
     lblVersion->setText(QStringLiteral("Version: %1.%2.%3")
@@ -168,5 +161,5 @@ void frmAbout::Label3_Click()
 
 void frmAbout::reject()
 {
-    cmdOK_Click();
+    ui::runGuarded([this] { cmdOK_Click(); });
 }

@@ -1,7 +1,7 @@
 #include "common/frmConfigWizard.h"
 
 #include "common/CWizardEngine.h"
-#include "common/TwipsRect.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Screen.h"
 
@@ -13,14 +13,21 @@
 
 namespace {
 
-// Twips.
-constexpr int Margin = 120;
-constexpr int PanelWidth = 7440;
-constexpr int PanelHeight = 3615;
-constexpr int ButtonWidth = 1335;
-constexpr int ButtonHeight = 375;
-constexpr int ButtonSpacing = 120;
-constexpr int ProgressWidth = 1335;
+// The form's design, in twips: the panels stacked in one place, the buttons in a row below them.
+constexpr double Margin = 120;
+constexpr double PanelWidth = 7440;
+constexpr double PanelHeight = 3615;
+constexpr double ButtonsTop = Margin + PanelHeight + Margin;
+constexpr double ButtonWidth = 1335;
+constexpr double ButtonHeight = 375;
+constexpr double ButtonStep = ButtonWidth + 120;
+constexpr double ButtonsLeft = Margin + PanelWidth - 5 * ButtonStep + 120;
+constexpr double ProgressWidth = 1335;
+
+ui::Twips buttonPlace(int column)
+{
+    return {ButtonsLeft + column * ButtonStep, ButtonsTop, ButtonWidth, ButtonHeight};
+}
 
 } // namespace
 
@@ -31,37 +38,24 @@ frmConfigWizard::frmConfigWizard(const PreferencesEdition& edition, QWidget* par
     for (int i = 0; i < count; ++i)
         fraGroup << makePanel(i);
 
-    // Below the panels, left to right.
-    const QList<QPair<QString, QString>> buttons = {
-        {QStringLiteral("cmdHelp"), QStringLiteral("&Help")},
-        {QStringLiteral("cmdCancel"), QStringLiteral("&Cancel")},
-        {QStringLiteral("cmdFinish"), QStringLiteral("&Done")},
-        {QStringLiteral("cmdPrev"), QStringLiteral("<- Previous")},
-        {QStringLiteral("cmdNext"), QStringLiteral("Next ->")},
-    };
-    QList<QPushButton*> made;
-    const int top = Margin + PanelHeight + Margin;
-    const int rowWidth = int(buttons.size()) * ButtonWidth + (int(buttons.size()) - 1) * ButtonSpacing;
-    int left = Margin + PanelWidth - rowWidth;
-    for (const auto& [name, caption] : buttons) {
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(name);
+    // The engine handles Previous and Next; Help is wired with the shared controls.
+    cmdHelp = ui::makeControl<QPushButton>(this, {QStringLiteral("cmdHelp"), QStringLiteral("&Help"), buttonPlace(0)});
+    cmdCancel = ui::makeControl<QPushButton>(this,
+                                             {QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), buttonPlace(1),
+                                              QStringLiteral("Close this window. Do NOT apply or save changes.")},
+                                             [this] { cmdCancel_Click(); });
+    cmdFinish = ui::makeControl<QPushButton>(this,
+                                             {QStringLiteral("cmdFinish"), QStringLiteral("&Done"), buttonPlace(2),
+                                              QStringLiteral("Close this window. Apply and save changes.")},
+                                             [this] { cmdFinish_Click(); });
+    cmdPrev =
+        ui::makeControl<QPushButton>(this, {QStringLiteral("cmdPrev"), QStringLiteral("<- Previous"), buttonPlace(3)});
+    cmdNext =
+        ui::makeControl<QPushButton>(this, {QStringLiteral("cmdNext"), QStringLiteral("Next ->"), buttonPlace(4)});
+    for (QPushButton* button : {cmdHelp, cmdCancel, cmdFinish, cmdPrev, cmdNext})
         button->setAutoDefault(false);
-        button->setGeometry(twipsRect(left, top, ButtonWidth, ButtonHeight));
-        left += ButtonWidth + ButtonSpacing;
-        made << button;
-    }
-    cmdHelp = made[0];
-    cmdCancel = made[1];
-    cmdFinish = made[2];
-    cmdPrev = made[3];
-    cmdNext = made[4];
     cmdNext->setDefault(true);
-    cmdCancel->setToolTip(QStringLiteral("Close this window. Do NOT apply or save changes."));
-    cmdFinish->setToolTip(QStringLiteral("Close this window. Apply and save changes."));
-    connect(cmdFinish, &QPushButton::clicked, this, [this] { cmdFinish_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    setFixedSize(ui::twipsToPixelsX(2 * Margin + PanelWidth), ui::twipsToPixelsY(top + ButtonHeight + Margin));
+    setFixedSize(ui::Twips{0, 0, 2 * Margin + PanelWidth, ButtonsTop + ButtonHeight + Margin}.toPixels().size());
     connectControls();
 }
 
@@ -70,17 +64,16 @@ frmConfigWizard::~frmConfigWizard() = default;
 // A panel: the step names beside a line, then the title frame with the step's controls.
 QFrame* frmConfigWizard::makePanel(int nIndex)
 {
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("fraGroup(%1)").arg(nIndex));
-    panel->setGeometry(twipsRect(Margin, Margin, PanelWidth, PanelHeight));
+    auto* panel = ui::makeControl<QFrame>(
+        this, {QStringLiteral("fraGroup"), QString(), {Margin, Margin, PanelWidth, PanelHeight}}, nIndex);
     auto* layout = new QHBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
 
     auto* progress = new QVBoxLayout;
     const QList<PreferencesEdition::Step> steps = edition().steps();
     for (int s = 0; s < steps.size(); ++s) {
-        auto* label = new QLabel(steps[s].name);
-        label->setObjectName(QStringLiteral("lblProgress(%1)").arg(nIndex * steps.size() + s));
+        auto* label = ui::makeControl<QLabel>(nullptr, {QStringLiteral("lblProgress"), steps[s].name},
+                                              nIndex * int(steps.size()) + s);
         QFont font = label->font();
         font.setBold(s == nIndex); // this panel's own step
         label->setFont(font);
@@ -96,8 +89,7 @@ QFrame* frmConfigWizard::makePanel(int nIndex)
     line->setFrameShadow(QFrame::Sunken);
     layout->addWidget(line);
 
-    auto* prompt = new QGroupBox(steps[nIndex].title);
-    prompt->setObjectName(QStringLiteral("fraPrompt(%1)").arg(nIndex));
+    auto* prompt = ui::makeControl<QGroupBox>(nullptr, {QStringLiteral("fraPrompt"), steps[nIndex].title}, nIndex);
     auto* controls = new QVBoxLayout(prompt);
     edition().buildStep(nIndex, controls, Window::Wizard);
     controls->addStretch();
@@ -167,5 +159,5 @@ bool frmConfigWizard::userConfirmsCancel()
 
 void frmConfigWizard::reject()
 {
-    cmdCancel_Click();
+    ui::runGuarded([this] { cmdCancel_Click(); });
 }

@@ -3,6 +3,8 @@
 #include "common/MainHelper.h"
 #include "common/PromptLayout.h"
 #include "common/modDSMA.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/HelpContext.h"
 #include "platform/ui/MessageService.h"
 
 #include <QCheckBox>
@@ -33,9 +35,9 @@ frmDSMA::frmDSMA(QWidget* parent) : QDialog(parent)
     cmdCancel = makeButton(this, QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"));
     cmdCancel->setToolTip(QStringLiteral("Close this prompt box. Do NOT initiate scan."));
     cmdHelp = makeButton(this, QStringLiteral("cmdHelp"), QStringLiteral("&Help"));
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOk_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+    ui::handle(cmdOK, [this] { cmdOk_Click(); });
+    ui::handle(cmdCancel, [this] { cmdCancel_Click(); });
+    ui::handle(cmdHelp, [this] { cmdHelp_Click(); });
     lblMsg_Change();
 }
 
@@ -64,7 +66,7 @@ void frmDSMA::cmdCancel_Click()
 
 void frmDSMA::cmdHelp_Click()
 {
-    modMainHelper::showHelpTopic(modMainHelper::getHelpContextID(this));
+    modMainHelper::showHelpTopic(ui::helpContext(this));
 }
 
 void frmDSMA::setMessage(const QString& strMessage)
@@ -80,5 +82,5 @@ void frmDSMA::lblMsg_Change()
 
 void frmDSMA::reject()
 {
-    cmdCancel_Click();
+    ui::runGuarded([this] { cmdCancel_Click(); });
 }

@@ -1,10 +1,12 @@
 #include "common/frmGetTSN.h"
 
 #include "common/MainHelper.h"
+#include "common/frmProgIcon.h"
 #include "platform/shell/Desktop.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/HelpContext.h"
 #include "platform/ui/MessageService.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -39,7 +41,7 @@ frmGetTSN::frmGetTSN(QWidget* parent) : QDialog(parent)
         QStringLiteral("<a href=\"%1\" style=\"color: blue\">%1</a>").arg(modMainHelper::makerWebAddress()));
     Label3->setTextFormat(Qt::RichText);
     Label3->setCursor(Qt::PointingHandCursor);
-    connect(Label3, &QLabel::linkActivated, this, [this] { Label3_Click(); });
+    ui::handle(Label3, [this] { Label3_Click(); });
     Label1[3] = addLabel(layout, QStringLiteral("Label1(3)"),
                          QStringLiteral("Create, print and read your digital business cards."));
 
@@ -55,13 +57,13 @@ frmGetTSN::frmGetTSN(QWidget* parent) : QDialog(parent)
     buttons->addStretch();
     layout->addSpacing(12);
     layout->addLayout(buttons);
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    ui::handle(cmdHelp, [this] { cmdHelp_Click(); });
+    ui::handle(cmdClose, [this] { cmdClose_Click(); });
 }
 
 void frmGetTSN::Form_Load()
 {
-    setWindowIcon(QApplication::windowIcon());
+    setWindowIcon(frmProgIcon::programIcon());
     setWindowTitle(ui::programTitle());
     // The full program's version, not this program's.
     Label1[2]->setText(QStringLiteral("is featured with Tessaline ") + QStringLiteral("1.5") + QStringLiteral("."));
@@ -74,7 +76,7 @@ void frmGetTSN::cmdClose_Click()
 
 void frmGetTSN::cmdHelp_Click()
 {
-    modMainHelper::showHelpTopic(modMainHelper::getHelpContextID(cmdHelp));
+    modMainHelper::showHelpTopic(ui::helpContext(cmdHelp));
 }
 
 void frmGetTSN::Label3_Click()

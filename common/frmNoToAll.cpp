@@ -1,6 +1,7 @@
 #include "common/frmNoToAll.h"
 
 #include "common/PromptLayout.h"
+#include "platform/ui/Controls.h"
 #include "platform/ui/MessageService.h"
 
 #include <QLabel>
@@ -20,7 +21,7 @@ frmNoToAll::frmNoToAll(QWidget* parent) : QDialog(parent)
     auto button = [this](const QString& name, const QString& caption, void (frmNoToAll::*handler)()) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
-        connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+        ui::handle(b, [this, handler] { (this->*handler)(); });
         return b;
     };
     cmdYes = button(QStringLiteral("cmdYes"), QStringLiteral("&Yes"), &frmNoToAll::cmdYes_Click);
@@ -96,5 +97,5 @@ void frmNoToAll::showEvent(QShowEvent* event)
 
 void frmNoToAll::reject()
 {
-    cmdCancel_Click();
+    ui::runGuarded([this] { cmdCancel_Click(); });
 }

@@ -1,5 +1,7 @@
 #include "common/frmPreferences.h"
 
+#include "platform/ui/Controls.h"
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -27,8 +29,8 @@ frmPreferences::frmPreferences(const PreferencesEdition& edition, QWidget* paren
     cmdOK->setDefault(true);
     page->addLayout(buttons);
     page->setSizeConstraint(QLayout::SetFixedSize);
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    ui::handle(cmdOK, [this] { cmdOK_Click(); });
+    ui::handle(cmdCancel, [this] { cmdCancel_Click(); });
     connectControls();
 }
 
@@ -55,5 +57,5 @@ void frmPreferences::cmdCancel_Click()
 
 void frmPreferences::reject()
 {
-    cmdCancel_Click();
+    ui::runGuarded([this] { cmdCancel_Click(); });
 }

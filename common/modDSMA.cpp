@@ -4,6 +4,7 @@
 #include "common/frmDSMA.h"
 #include "common/modRegistryHigh.h"
 #include "platform/ui/Clock.h"
+#include "platform/ui/HelpContext.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -65,7 +66,7 @@ void showScanPrompt(qint32 nKind)
         if (nKind >= 0 && nKind < qint32(std::size(Kinds))) {
             const PromptKind& kind = Kinds[nKind];
             form->setMessage(QString::fromLatin1(kind.message));
-            modMainHelper::setHelpContextID(form, kind.helpTopic);
+            ui::setHelpContext(form, kind.helpTopic);
             form->setWindowTitle(QString::fromLatin1(kind.caption));
         }
         ui::showModal(*form);

@@ -29,7 +29,7 @@ bool write(const QString& section, const QString& key, const QString& value)
 
 double number(const QString& section, const QString& key, const QString& defaultValue)
 {
-    return vb::val(read(section, key, defaultValue));
+    return vb::leadingDecimal(read(section, key, defaultValue));
 }
 
 // True when the reading is not 0.

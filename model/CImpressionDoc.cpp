@@ -84,9 +84,9 @@ bool CImpressionDoc::readFile(const QString& strFileName)
     return reader && reader->readFile(*this, strFileName);
 }
 
-bool CImpressionDoc::writeFile(const QString& strFileName, bool bIncludeXFields) const
+bool CImpressionDoc::writeFile(const QString& strFileName, bool bIncludeXFields, files::Durability durability) const
 {
-    return CImpressionFileV3().writeFile(*this, strFileName, bIncludeXFields);
+    return CImpressionFileV3().writeFile(*this, strFileName, bIncludeXFields, durability);
 }
 
 void CImpressionDoc::clearAll()

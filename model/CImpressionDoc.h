@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files/AtomicFile.h"
+
 #include <QString>
 
 #include <array>
@@ -119,8 +121,9 @@ public:
     // True when the file was read into this document.
     bool readFile(const QString& strFileName);
     // True when the file was written, always in the current format. bIncludeXFields
-    // adds the font and the six lines.
-    bool writeFile(const QString& strFileName, bool bIncludeXFields) const;
+    // adds the font and the six lines. A work file is not flushed to the disk.
+    bool writeFile(const QString& strFileName, bool bIncludeXFields,
+                   files::Durability durability = files::Durability::Durable) const;
 
     void clearAll();
 

@@ -11,7 +11,7 @@ bool CImpressionFileV1::readFile(CImpressionDoc& doc, const QString& strFileName
     return true;
 }
 
-bool CImpressionFileV1::writeFile(const CImpressionDoc&, const QString&, bool)
+bool CImpressionFileV1::writeFile(const CImpressionDoc&, const QString&, bool, files::Durability)
 {
     return false;
 }

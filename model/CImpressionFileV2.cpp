@@ -7,7 +7,8 @@ bool CImpressionFileV2::readFile(CImpressionDoc& doc, const QString& strFileName
     return modImpressionFile::readVCardIntoImpression(doc, strFileName);
 }
 
-bool CImpressionFileV2::writeFile(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields)
+bool CImpressionFileV2::writeFile(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields,
+                                  files::Durability durability)
 {
-    return modImpressionFile::writeCurrentFormat(doc, strFileName, bIncludeXFields);
+    return modImpressionFile::writeCurrentFormat(doc, strFileName, bIncludeXFields, durability);
 }

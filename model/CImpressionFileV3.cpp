@@ -7,7 +7,8 @@ bool CImpressionFileV3::readFile(CImpressionDoc& doc, const QString& strFileName
     return modImpressionFile::readVCardIntoImpression(doc, strFileName);
 }
 
-bool CImpressionFileV3::writeFile(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields)
+bool CImpressionFileV3::writeFile(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields,
+                                  files::Durability durability)
 {
-    return modImpressionFile::writeCurrentFormat(doc, strFileName, bIncludeXFields);
+    return modImpressionFile::writeCurrentFormat(doc, strFileName, bIncludeXFields, durability);
 }

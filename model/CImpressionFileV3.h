@@ -7,5 +7,6 @@ class CImpressionFileV3 final : public IImpressionFile
 {
 public:
     bool readFile(CImpressionDoc& doc, const QString& strFileName) override;
-    bool writeFile(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields) override;
+    bool writeFile(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields,
+                   files::Durability durability = files::Durability::Durable) override;
 };

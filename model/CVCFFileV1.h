@@ -9,5 +9,6 @@ class CVCFFileV1 final : public IImpressionFile
 public:
     bool readFile(CImpressionDoc& doc, const QString& strFileName) override;
     // False without a message when the save fails: the caller reports.
-    bool writeFile(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields) override;
+    bool writeFile(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields,
+                   files::Durability durability = files::Durability::Durable) override;
 };

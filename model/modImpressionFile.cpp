@@ -60,7 +60,7 @@ bool readVCardIntoImpression(CImpressionDoc& doc, const QString& strFileName)
 }
 
 bool writeVCardFromImpression(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields,
-                              bool bFileVersion)
+                              bool bFileVersion, files::Durability durability)
 {
     vcard::InitializevCard();
     vcard::AddvCardProp(idxVersion, QStringLiteral("3.0"));
@@ -79,12 +79,13 @@ bool writeVCardFromImpression(const CImpressionDoc& doc, const QString& strFileN
         for (std::int16_t i = 0; i < CImpressionDoc::LineCount; ++i)
             modVCard::addPropIfNotBlank(idxFirstLine + i, doc.CwLines(i));
     }
-    return vcard::SavevCardToFile(strFileName) == 0;
+    return vcard::SavevCardToFile(strFileName, durability) == 0;
 }
 
-bool writeCurrentFormat(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields)
+bool writeCurrentFormat(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields,
+                        files::Durability durability)
 {
-    if (writeVCardFromImpression(doc, strFileName, bIncludeXFields, true))
+    if (writeVCardFromImpression(doc, strFileName, bIncludeXFields, true, durability))
         return true;
     ui::msgBox(QStringLiteral("Unable to save \r") + strFileName + QStringLiteral("\r\rCheck if file is read only."),
                ui::Buttons::Ok, ui::Icon::Exclamation);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/IImpressionFile.h"
+#include "platform/files/AtomicFile.h"
 
 #include <QString>
 
@@ -36,10 +37,11 @@ bool readVCardIntoImpression(CImpressionDoc& doc, const QString& strFileName);
 // file version "3", with bIncludeXFields the font and the lines) and saves it to the file.
 // True when saved.
 bool writeVCardFromImpression(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields,
-                              bool bFileVersion);
+                              bool bFileVersion, files::Durability durability = files::Durability::Durable);
 
 // The current-format write: as above with the file version; a failed save shows
 // "Unable to save" and gives False.
-bool writeCurrentFormat(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields);
+bool writeCurrentFormat(const CImpressionDoc& doc, const QString& strFileName, bool bIncludeXFields,
+                        files::Durability durability = files::Durability::Durable);
 
 } // namespace modImpressionFile

@@ -340,15 +340,18 @@ void ContactCard::setValue(Field field, const QString& text)
     }
     Property& p = properties[i];
     if (!isComponentKind(place.kind)) {
-        // An emptied value leaves the card, except FN, which every card has.
+        // An emptied value leaves the card, except FN, which every card has. The same text
+        // in another line-break form is no change.
         if (text.isEmpty() && place.kind != Kind::FullName)
             properties.removeAt(i);
-        else
+        else if (withCrLf(p.text()) != withCrLf(text))
             p.setText(text);
         return;
     }
     // Only the one component is rewritten; the others keep their text as it stands.
     QStringList parts = vcard::splitRaw(p.value(), u';');
+    if (place.component < parts.size() && withCrLf(vcard::unescapeText(parts[place.component])) == withCrLf(text))
+        return; // unchanged: the property stays as the file has it
     while (parts.size() <= place.component)
         parts += QString();
     parts[place.component] = vcard::escapeText(text);
@@ -372,9 +375,13 @@ QString ContactCard::composedFullName() const
 
 QByteArray ContactCard::fileData() const
 {
+    // A card keeps its own version (its unchanged lines are written back as they were, in
+    // that version's syntax); one without a VERSION becomes a 3.0 card.
     vcard::Card card = m_card;
-    card.removeAll(QStringLiteral("VERSION"));
-    card.append(Property(QStringLiteral("VERSION"), QStringLiteral("3.0")));
+    if (card.version().isEmpty()) {
+        card.removeAll(QStringLiteral("VERSION"));
+        card.properties().prepend(Property(QStringLiteral("VERSION"), QStringLiteral("3.0")));
+    }
     if (!card.property(QStringLiteral("UID"))) {
         Property uidProperty(QStringLiteral("UID"));
         uidProperty.setText(m_id);

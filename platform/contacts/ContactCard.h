@@ -97,7 +97,9 @@ public:
     QString value(Field field) const;
     void setValue(Field field, const QString& text);
 
-    // The file text: vCard 3.0 with the UID (the id when the card had none), N and FN.
+    // The file text, with the UID (the id when the card had none), N and FN. A card read
+    // from a file keeps its version and every property that was not changed byte for byte;
+    // a card without a VERSION becomes vCard 3.0.
     QByteArray fileData() const;
 
     static const QList<Field>& fields();

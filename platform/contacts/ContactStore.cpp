@@ -37,7 +37,7 @@ QString saveError(const vcard::SaveResult& result, const QString& fileName)
 {
     if (result.error == vcard::SaveResult::Error::ReadOnly)
         return QStringLiteral("%1 is read-only.").arg(QDir::toNativeSeparators(fileName));
-    return QStringLiteral("%1 cannot be written.").arg(QDir::toNativeSeparators(fileName));
+    return QStringLiteral("%1 cannot be written (%2).").arg(QDir::toNativeSeparators(fileName), result.reason);
 }
 
 } // namespace
@@ -126,6 +126,14 @@ StoreResult ContactStore::save(const ContactCard& card) const
     if (!isValidId(card.id()))
         return {QStringLiteral("\"%1\" cannot name a contact file.").arg(card.id())};
     const QString path = filePath(card.id());
+    // A file this store cannot read whole (several cards, a cut card, another program's
+    // damage) is never replaced by what the card holds: that would lose the rest of it.
+    if (QFileInfo::exists(path) || QFileInfo(path).isSymLink()) {
+        const QString error = readError(vcard::Reader::readFile(path));
+        if (!error.isEmpty())
+            return {QStringLiteral("%1 %2, so it is not replaced; the contact is not saved.")
+                        .arg(QDir::toNativeSeparators(path), error)};
+    }
     const vcard::SaveResult result = vcard::Writer::saveFile(path, card.fileData());
     if (!result)
         return {saveError(result, path)};

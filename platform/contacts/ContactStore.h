@@ -18,12 +18,15 @@ struct StoreResult
     explicit operator bool() const { return error.isEmpty(); }
 };
 
-// The user's contacts as a vdir: one vCard 3.0 file per contact, "<id>.vcf", in one
-// folder, so that vdir tools (khard, vdirsyncer) read and sync the same contacts. Every
-// file is written to a temporary file beside it and renamed over the target.
+// The user's contacts as a vdir: one vCard file per contact, "<id>.vcf", in one folder,
+// so that vdir tools (khard, vdirsyncer) read and sync the same contacts. New contacts are
+// vCard 3.0; a file another program wrote (2.1, 3.0, 4.0) is saved back in its own version
+// with every line that was not changed byte for byte. Every file is written to a temporary
+// file beside it and renamed over the target.
 //
 // A file that is not one readable vCard (damaged, empty, too large, several cards) is
-// skipped with a warning on stderr each time it is met, and never written.
+// skipped with a warning on stderr each time it is met, and never written: saving over it
+// fails with a message that names it.
 //
 // The store also remembers which item is open in front, in the small file
 // ".corvel-front" of the folder, which vdir tools ignore.

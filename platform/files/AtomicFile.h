@@ -3,7 +3,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <optional>
+
+#include <sys/types.h>
 
 class QIODevice;
 
@@ -29,16 +33,24 @@ class WriteResult
 public:
     WriteResult() = default;
     static WriteResult failure(QString error);
+    // The target is marked read-only (no write permission for anyone, or none for this user).
+    static WriteResult readOnly(QString error);
     explicit operator bool() const { return m_error.isEmpty(); }
-    // Why the write failed, for messages and warnings; empty on success.
+    // Why the write failed, for messages and warnings that name the file themselves ("it is
+    // read-only", "No space left on device"); empty on success.
     const QString& error() const { return m_error; }
+    bool isReadOnly() const { return m_readOnly; }
 
 private:
     QString m_error;
+    bool m_readOnly = false;
 };
 
 // A file being replaced. Write through device(); commit() puts it in place. Destroying an
 // uncommitted AtomicFile (an error, an early return) cancels it.
+//
+// Temporary files are named ".<name>.~XXXXXX". One left behind by a save that was killed is
+// removed by the next save into the same folder once it is a minute old.
 class AtomicFile
 {
 public:
@@ -47,10 +59,13 @@ public:
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    // Creates the temporary file. Fails when the target exists without write permission,
-    // is a folder, or the folder cannot take a new file.
+    // Creates the temporary file. Fails when the target exists without write permission (also
+    // for root: a file marked read-only stays so), is not a regular file, is reached through a
+    // symbolic link that neither the user nor root owns, or the folder cannot take a new file.
     WriteResult open();
-    // The temporary file, open for writing (unbuffered: a write error shows at once).
+    // The temporary file, open for writing. Every write goes straight to the file; the first
+    // failed or short write is remembered and fails commit(), even when the writer (an image
+    // or PDF writer) does not check what write() returned.
     QIODevice* device();
     // Writes all of `bytes`; a short write is a failure.
     WriteResult write(const QByteArray& bytes);
@@ -62,6 +77,9 @@ public:
 
     const QString& target() const { return m_target; }
 
+    // Temporary files of ours older than this are left over from a killed save.
+    static constexpr qint64 StaleAgeSeconds = 60;
+
 private:
     struct Temp;
     QString m_target;
@@ -72,5 +90,12 @@ private:
 
 // Replaces `target` with `bytes` in one call.
 WriteResult writeFile(const QString& target, const QByteArray& bytes, Durability durability = Durability::Durable);
+
+// For tests: the owner a symbolic link is taken to have, in place of its real one, so that a
+// link planted by another user can be played without a second account. Returning nullopt
+// keeps the real owner. An empty function restores the real owners; the previous one is
+// returned.
+using LinkOwnerOverride = std::function<std::optional<uid_t>(const QString& link)>;
+LinkOwnerOverride setLinkOwnerOverride(LinkOwnerOverride override);
 
 } // namespace files

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,15 +18,27 @@ namespace {
 // A hashed file name is this long ("dde#" and 32 hex digits); the folder must leave room for it.
 constexpr qsizetype HashedNameBytes = 36;
 
+// `name` in the folder held by the environment variable, when that is an existing absolute
+// folder shallow enough for socket paths.
+std::optional<QString> folderIn(const char* variable, const QString& name)
+{
+    const QString parent = qEnvironmentVariable(variable);
+    if (!QDir::isAbsolutePath(parent) || !QFileInfo(parent).isDir())
+        return std::nullopt;
+    const QString folder = QDir::cleanPath(parent) + u'/' + name;
+    if (QFile::encodeName(folder).size() + 1 + HashedNameBytes > RuntimeDir::MaxSocketPathBytes)
+        return std::nullopt;
+    return folder;
+}
+
 QString candidateFolder()
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (QDir::isAbsolutePath(runtime) && QFileInfo(runtime).isDir()) {
-        const QString folder = QDir::cleanPath(runtime) + QStringLiteral("/corvel");
-        if (QFile::encodeName(folder).size() + 1 + HashedNameBytes <= RuntimeDir::MaxSocketPathBytes)
-            return folder;
-    }
-    return QStringLiteral("/tmp/corvel-%1").arg(::geteuid());
+    if (const auto runtime = folderIn("XDG_RUNTIME_DIR", QStringLiteral("corvel")))
+        return *runtime;
+    const QString perUser = QStringLiteral("corvel-%1").arg(::geteuid());
+    if (const auto temporary = folderIn("TMPDIR", perUser))
+        return *temporary;
+    return QStringLiteral("/tmp/") + perUser;
 }
 
 // The lower-cased name with every byte outside [a-z0-9_-] written as %xx, so that different

@@ -22,9 +22,9 @@ struct PathResult
 };
 
 // The per-user folder that holds the sockets and lock files of the family's programs:
-// "corvel" under $XDG_RUNTIME_DIR, or "/tmp/corvel-<uid>" when that is unset, missing or too long
-// for socket paths. It is created with mode 0700 and refused when it is not a folder owned by
-// this user or when other users may enter it.
+// "corvel" under $XDG_RUNTIME_DIR; when that is unset, missing or too long for socket paths,
+// "corvel-<uid>" under $TMPDIR, or under /tmp when $TMPDIR will not do either. It is created with
+// mode 0700 and refused when it is not a folder owned by this user or when other users may enter it.
 class RuntimeDir
 {
 public:

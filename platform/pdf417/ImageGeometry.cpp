@@ -14,6 +14,31 @@ namespace {
 
 constexpr int BlockSize = 32;
 
+// The start and stop patterns in modules, bar first.
+constexpr int StartPattern[] = {8, 1, 1, 1, 1, 1, 1, 3};
+constexpr int StopPattern[] = {7, 1, 1, 3, 1, 1, 1, 2, 1};
+
+// Whether `runs` (bar first) match `pattern` with the tolerances zxing-cpp's own guard search
+// allows: each element within 0.8 modules, all of them within 0.42 modules on average.
+template <size_t N> bool matches(const int* runs, const int (&pattern)[N])
+{
+    int total = 0;
+    int modules = 0;
+    for (size_t i = 0; i < N; ++i) {
+        total += runs[i];
+        modules += pattern[i];
+    }
+    const double unit = double(total) / modules;
+    double variance = 0;
+    for (size_t i = 0; i < N; ++i) {
+        const double off = std::abs(runs[i] - pattern[i] * unit);
+        if (off > 0.8 * unit)
+            return false;
+        variance += off;
+    }
+    return variance < 0.42 * total;
+}
+
 } // namespace
 
 ImageGeometry::Orientation ImageGeometry::orientation(const QImage& grey)
@@ -94,50 +119,58 @@ int ImageGeometry::inkThreshold(const QImage& grey)
     return threshold;
 }
 
-ImageGeometry::BarArea ImageGeometry::barArea(const QImage& grey, int threshold, bool alongColumns)
+ImageGeometry::BarArea ImageGeometry::barArea(const QImage& grey, int threshold, Runs runs)
 {
     const int columns = grey.width() / BlockSize;
     const int rows = grey.height() / BlockSize;
     BarArea area;
     if (columns == 0 || rows == 0)
         return area;
-    std::vector<int> transitions(size_t(columns) * rows);
-    const uchar* bits = grey.constBits();
-    const qsizetype stride = grey.bytesPerLine();
-    // Walk every other line of pixels in the counted direction, counting ink/paper changes per
-    // block: a block of bars has at least one per line on average.
-    const int lines = alongColumns ? columns * BlockSize : rows * BlockSize;
-    const int length = alongColumns ? rows * BlockSize : columns * BlockSize;
-    const qsizetype step = alongColumns ? stride : 1;
-    for (int l = 0; l < lines; l += 2) {
-        const uchar* pixel = alongColumns ? bits + l : bits + l * stride;
-        bool ink = *pixel <= threshold;
-        for (int i = 1; i < length; ++i) {
-            const bool nowInk = pixel[i * step] <= threshold;
-            if (nowInk != ink) {
-                const int row = alongColumns ? i / BlockSize : l / BlockSize;
-                const int column = alongColumns ? l / BlockSize : i / BlockSize;
-                ++transitions[size_t(row) * columns + column];
-            }
-            ink = nowInk;
+    const bool alongRows = runs != Runs::AlongColumns;
+    const bool alongColumns = runs != Runs::AlongRows;
+    // Ink/paper changes per block, counted on every other line of pixels in each direction
+    // (every other row along the rows, every other column down the columns), so that a block of
+    // bars has at least one per counted line on average. The image is walked row by row.
+    std::vector<int> acrossRows(alongRows ? size_t(columns) * rows : 0);
+    std::vector<int> acrossColumns(alongColumns ? size_t(columns) * rows : 0);
+    const int width = columns * BlockSize;
+    std::vector<uchar> ink(width);
+    std::vector<uchar> above(width);
+    for (int y = 0; y < rows * BlockSize; ++y) {
+        const uchar* line = grey.constScanLine(y);
+        for (int x = 0; x < width; ++x)
+            ink[x] = line[x] <= threshold;
+        const size_t blockRow = size_t(y / BlockSize) * columns;
+        if (alongRows && y % 2 == 0) {
+            int* counts = acrossRows.data() + blockRow;
+            for (int x = 1; x < width; ++x)
+                counts[x / BlockSize] += ink[x] != ink[x - 1];
         }
+        if (alongColumns && y > 0) {
+            int* counts = acrossColumns.data() + blockRow;
+            for (int column = 0; column < columns; ++column) {
+                int changes = 0;
+                for (int x = column * BlockSize; x < (column + 1) * BlockSize; x += 2)
+                    changes += ink[x] != above[x];
+                counts[column] += changes;
+            }
+        }
+        std::swap(ink, above);
     }
     std::vector<int> counts;
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < columns; ++column) {
-            const int count = transitions[size_t(row) * columns + column];
-            if (count < BlockSize)
-                continue;
-            area.blocks << QRect(column * BlockSize, row * BlockSize, BlockSize, BlockSize);
-            counts.push_back(count);
-        }
+    for (size_t block = 0; block < size_t(columns) * rows; ++block) {
+        const int count = std::max(alongRows ? acrossRows[block] : 0, alongColumns ? acrossColumns[block] : 0);
+        if (count < BlockSize)
+            continue;
+        area.blocks << QRect(int(block % columns) * BlockSize, int(block / columns) * BlockSize, BlockSize, BlockSize);
+        counts.push_back(count);
     }
     if (!counts.empty()) {
         // The sparsest quarter lies mostly on the symbol's border, half on its quiet zone.
         std::sort(counts.begin(), counts.end());
         const auto dense = counts.begin() + qsizetype(counts.size() / 4);
-        const double runs = std::accumulate(dense, counts.end(), 0.0);
-        area.module = double(counts.end() - dense) * BlockSize * BlockSize / 2 / runs * 8 / 17;
+        const double changes = std::accumulate(dense, counts.end(), 0.0);
+        area.module = double(counts.end() - dense) * BlockSize * BlockSize / 2 / changes * 8 / 17;
     }
     return area;
 }
@@ -184,6 +217,73 @@ QList<QRect> ImageGeometry::barClusters(const BarArea& area)
     for (const auto& cluster : clusters)
         rects << cluster.second;
     return rects;
+}
+
+ImageGeometry::Guards ImageGeometry::guards(const QImage& upright, double module)
+{
+    const int width = upright.width();
+    // The local mean over about 24 modules either side of each pixel, from the row's running sums.
+    const int reach = std::max(8, int(24 * module));
+    std::vector<int> sums(size_t(width) + 1);
+    std::vector<int> runs;
+    std::vector<int> starts; // where each run begins
+    std::vector<QPointF> startEdges;
+    std::vector<QPointF> stopEdges;
+    Guards found;
+    for (int y = 0; y < upright.height(); ++y) {
+        const uchar* line = upright.constScanLine(y);
+        for (int x = 0; x < width; ++x)
+            sums[x + 1] = sums[x] + line[x];
+        // Run lengths from the first bar on, bars at even places.
+        runs.clear();
+        starts.clear();
+        bool ink = false;
+        for (int x = 0; x < width; ++x) {
+            const int left = std::max(0, x - reach);
+            const int right = std::min(width, x + reach + 1);
+            const bool nowInk = line[x] * (right - left) < sums[right] - sums[left];
+            if (nowInk != ink && (nowInk || !runs.empty())) {
+                runs.push_back(0);
+                starts.push_back(x);
+            }
+            ink = nowInk;
+            if (!runs.empty())
+                ++runs.back();
+        }
+        bool guard = false;
+        for (size_t i = 0; i + std::size(StartPattern) <= runs.size(); i += 2) {
+            if (matches(runs.data() + i, StartPattern)) {
+                startEdges.emplace_back(starts[i], y);
+                guard = true;
+            } else if (i + std::size(StopPattern) <= runs.size() && matches(runs.data() + i, StopPattern)) {
+                stopEdges.emplace_back(starts[i], y);
+                guard = true;
+            }
+        }
+        found.rows += guard;
+    }
+    // The slope of each pattern's edge between the medians of its upper and its lower half.
+    std::vector<double> slopes;
+    for (std::vector<QPointF>* edges : {&startEdges, &stopEdges}) {
+        if (edges->size() < 6)
+            continue;
+        const auto half = edges->begin() + qsizetype(edges->size() / 2);
+        auto median = [](std::vector<QPointF>::iterator first, std::vector<QPointF>::iterator last, auto coordinate) {
+            std::vector<double> values;
+            for (auto p = first; p != last; ++p)
+                values.push_back(coordinate(*p));
+            std::nth_element(values.begin(), values.begin() + qsizetype(values.size() / 2), values.end());
+            return values[values.size() / 2];
+        };
+        const auto x = [](const QPointF& p) { return p.x(); };
+        const auto y = [](const QPointF& p) { return p.y(); };
+        const double rise = median(half, edges->end(), y) - median(edges->begin(), half, y);
+        if (rise > 0)
+            slopes.push_back((median(half, edges->end(), x) - median(edges->begin(), half, x)) / rise);
+    }
+    if (!slopes.empty())
+        found.slope = std::accumulate(slopes.begin(), slopes.end(), 0.0) / double(slopes.size());
+    return found;
 }
 
 QImage ImageGeometry::resampled(const QImage& grey, const QTransform& toSource, QSize size, int threshold)

@@ -38,16 +38,41 @@ public:
     // The grey level that best splits the image into ink and paper (Otsu's method).
     static int inkThreshold(const QImage& grey);
 
+    // Which way ink changes are counted: along image rows (upright bars), along columns (bars
+    // lying on their side), or both, a block counting in the way it changes more often (bars
+    // either way, as on a sheet of cards fed in both ways round).
+    enum class Runs
+    {
+        AlongRows,
+        AlongColumns,
+        Either,
+    };
+
     // The blocks where ink and paper (split at `threshold`) alternate at least twice per pixel
-    // row on average, as bars do and blank paper, card edges and grain do not. The module width
+    // line on average, as bars do and blank paper, card edges and grain do not. The module width
     // is the mean run length over the densest three quarters of those blocks divided by 17/8,
     // since every PDF417 codeword spans 17 modules in 8 bars and spaces.
-    // Runs are counted along image rows, or along columns for a symbol lying on its side.
-    static BarArea barArea(const QImage& grey, int threshold, bool alongColumns = false);
+    static BarArea barArea(const QImage& grey, int threshold, Runs runs);
 
     // The bounding rectangles of the groups of touching bar blocks at least two blocks wide
     // and high (a symbol each, or a block of text), the group with the most blocks first.
     static QList<QRect> barClusters(const BarArea& area);
+
+    // The start and stop patterns of PDF417 symbols in a view turned upright: bars and spaces of
+    // 8,1,1,1,1,1,1,3 and 7,1,1,3,1,1,1,2,1 modules, looked for in every pixel row against the
+    // row's local mean grey (so that uneven light does not hide them). Both run down the whole
+    // height of a symbol and stay recognisable when it is turned some degrees off upright, so a
+    // view of a symbol shows them in many rows, and a view without them holds nothing zxing-cpp
+    // could read.
+    struct Guards
+    {
+        int rows = 0; // pixel rows crossing a start or stop pattern
+        // How far the patterns' left edges move right per pixel row downwards (negative: left),
+        // the median over both patterns; 0 when too few rows show them.
+        double slope = 0;
+    };
+    // `module` is the view's module width in pixels.
+    static Guards guards(const QImage& upright, double module);
 
     // A new image of `size` whose pixel (x, y) shows the source at toSource(x, y), sampled
     // bilinearly (white outside the source), with the grey levels moved so that `threshold`

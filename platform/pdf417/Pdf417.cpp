@@ -1,19 +1,17 @@
 #include "platform/pdf417/Pdf417.h"
 
+#include "platform/files/AtomicFile.h"
 #include "platform/pdf417/ReaderProcess.h"
 #include "platform/pdf417/ScanFraming.h"
-#include "platform/pdf417/SymbolDecoder.h"
 #include "platform/pdf417/SymbolEncoder.h"
 
-#include <QDataStream>
 #include <QFile>
 #include <QImageReader>
 #include <QMutex>
-#include <QPainter>
-#include <QSaveFile>
 
 #include <sys/stat.h>
 
+#include <array>
 #include <limits>
 #include <optional>
 
@@ -26,8 +24,9 @@ constexpr qint64 MaxSymbolData = 64 * 1024;
 constexpr qint64 MaxRawScan = 1024 * 1024;
 // Letter pages at 600 dpi come to 34 megapixels; beyond this an image is not a scan of cards.
 constexpr qint64 MaxImagePixels = 60'000'000;
-// A reading that takes longer has hung.
-constexpr int ReadTimeoutMs = 60'000;
+// A reading that takes longer has hung (or met an image it cannot cope with): a card, a page.
+constexpr int CardReadMs = 5'000;
+constexpr int PageReadMs = 15'000;
 
 std::optional<QByteArray> readSmallFile(const QString& path, qint64 limit)
 {
@@ -40,15 +39,35 @@ std::optional<QByteArray> readSmallFile(const QString& path, qint64 limit)
     return bytes;
 }
 
-bool writeAtomically(const QString& path, const QByteArray& bytes)
+// The library's outputs are work files, made again for every card: replaced atomically but
+// not flushed to the disk, which would cost more than the reading.
+bool writeWorkFile(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return bool(files::writeFile(path, bytes, files::Durability::WorkFile));
 }
 
-// The image in the file as greyscale; transparent parts count as white paper.
+// The grey a pixel of colour `rgb` shows on white paper.
+uchar greyOnPaper(QRgb rgb)
+{
+    const int luma = (qRed(rgb) * 77 + qGreen(rgb) * 150 + qBlue(rgb) * 29) >> 8;
+    const int alpha = qAlpha(rgb);
+    return uchar((luma * alpha + 255 * (255 - alpha) + 127) / 255);
+}
+
+} // namespace
+
+// The image in the file as greyscale; transparent parts count as white paper. Greyscale and
+// palette images (as scanners write them) are turned grey where they lie, so that a 600-dpi
+// page never needs more than one byte a pixel.
 QImage readGrey(const QString& path)
 {
+    // Qt refuses to read an image that needs more than its allocation limit, 128 MB by default
+    // and reckoned at four bytes a pixel whatever the image holds: about 33.5 megapixels, less
+    // than a US Letter page at 600 dpi. It is raised to our own limit (for the whole process:
+    // Qt has no other), which still refuses decompression bombs.
+    constexpr int LimitMb = int((MaxImagePixels * 4 + (1 << 20) - 1) >> 20);
+    if (QImageReader::allocationLimit() != 0 && QImageReader::allocationLimit() < LimitMb)
+        QImageReader::setAllocationLimit(LimitMb);
     QImageReader reader(path);
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > MaxImagePixels)
@@ -56,63 +75,77 @@ QImage readGrey(const QString& path)
     QImage image = reader.read();
     if (image.isNull() || qint64(image.width()) * image.height() > MaxImagePixels)
         return {};
-    if (image.hasAlphaChannel()) {
-        QImage paper(image.size(), QImage::Format_RGB32);
-        paper.fill(Qt::white);
-        QPainter(&paper).drawImage(0, 0, image);
-        image = paper;
+
+    switch (image.format()) {
+    case QImage::Format_Grayscale8:
+        return image;
+    case QImage::Format_Mono:
+    case QImage::Format_MonoLSB:
+        image = image.convertToFormat(QImage::Format_Indexed8);
+        [[fallthrough]];
+    case QImage::Format_Indexed8: {
+        // Each palette entry becomes its grey, in place; pixels past the palette are ink.
+        std::array<uchar, 256> greys{};
+        const QList<QRgb> palette = image.colorTable();
+        for (qsizetype i = 0; i < palette.size() && i < 256; ++i)
+            greys[i] = greyOnPaper(palette[i]);
+        bool identity = palette.size() == 256;
+        for (int i = 0; identity && i < 256; ++i)
+            identity = greys[i] == i;
+        if (!identity) {
+            for (int y = 0; y < image.height(); ++y) {
+                uchar* line = image.scanLine(y);
+                for (int x = 0, width = image.width(); x < width; ++x)
+                    line[x] = greys[line[x]];
+            }
+        }
+        image.reinterpretAsFormat(QImage::Format_Grayscale8);
+        return image;
     }
-    if (image.format() != QImage::Format_RGB32)
-        return image.convertToFormat(QImage::Format_Grayscale8);
+    case QImage::Format_RGB32:
+    case QImage::Format_ARGB32:
+        break;
+    default:
+        // Rarer layouts (16-bit grey, 24-bit, premultiplied, 64-bit) through Qt's conversion.
+        image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+        break;
+    }
     // Colour scans come as RGB32; this loop is several times faster than Qt's general conversion.
     QImage grey(image.size(), QImage::Format_Grayscale8);
     if (grey.isNull())
         return grey;
+    const bool opaque = image.format() == QImage::Format_RGB32;
     for (int y = 0; y < image.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         uchar* out = grey.scanLine(y);
-        for (int x = 0, width = image.width(); x < width; ++x)
-            out[x] = uchar((qRed(in[x]) * 77 + qGreen(in[x]) * 150 + qBlue(in[x]) * 29) >> 8);
+        const int width = image.width();
+        if (opaque) {
+            for (int x = 0; x < width; ++x)
+                out[x] = uchar((qRed(in[x]) * 77 + qGreen(in[x]) * 150 + qBlue(in[x]) * 29) >> 8);
+        } else {
+            for (int x = 0; x < width; ++x)
+                out[x] = greyOnPaper(in[x]);
+        }
     }
     return grey;
 }
 
-// The jobs the reader process runs. A single symbol comes back as a 1 and its bytes (nothing
-// when there is none); a page as the number of symbols identified and the decoded ones.
-QByteArray readEasy(const QImage& grey)
+namespace {
+
+// The helper's answer for the image file; nothing when it failed on it (crashed or hung).
+std::optional<ReaderJob::Answer> read(ReaderJob::Kind kind, const QString& bitmapFile)
 {
-    const std::optional<QByteArray> bytes = SymbolDecoder::readEasy(grey);
-    return bytes ? '\1' + *bytes : QByteArray();
+    return ReaderProcess::run(kind, bitmapFile, kind == ReaderJob::All ? PageReadMs : CardReadMs);
 }
 
-QByteArray readHard(const QImage& grey)
+std::int16_t decodeOne(const QString& bitmapFile, const QString& vCardFile, ReaderJob::Kind kind)
 {
-    const std::optional<QByteArray> bytes = SymbolDecoder::readHard(grey);
-    return bytes ? '\1' + *bytes : QByteArray();
-}
-
-QByteArray readAll(const QImage& grey)
-{
-    QByteArray packed;
-    QDataStream out(&packed, QIODevice::WriteOnly);
-    const QList<SymbolDecoder::Symbol> symbols = SymbolDecoder::readAll(grey);
-    out << qint32(symbols.size());
-    for (const SymbolDecoder::Symbol& symbol : symbols) {
-        if (symbol.decoded)
-            out << symbol.bytes;
-    }
-    return packed;
-}
-
-std::int16_t decodeOne(const QString& bitmapFile, const QString& vCardFile, ReaderProcess::Job job)
-{
-    const QImage grey = readGrey(bitmapFile);
-    if (grey.isNull())
+    const std::optional<ReaderJob::Answer> answer = read(kind, bitmapFile);
+    if (answer && !answer->readable)
         return CannotRead;
-    const std::optional<QByteArray> answer = ReaderProcess::run(job, grey, ReadTimeoutMs);
-    if (!answer || answer->isEmpty())
+    if (!answer || answer->symbols.isEmpty())
         return NoSymbol;
-    return writeAtomically(vCardFile, answer->mid(1)) ? Done : CannotWrite;
+    return writeWorkFile(vCardFile, answer->symbols.first()) ? Done : CannotWrite;
 }
 
 // What tells one state of a file from another: a rewrite changes the time stamps, a
@@ -145,30 +178,6 @@ struct Page
     int identified = 0;
 };
 
-// Every symbol of the image (see the multiple-symbol call). A reader that fails on the image
-// leaves the page empty: nothing identified.
-Page readPage(const QImage& grey, const FileState& state)
-{
-    Page page{state, {}, 0};
-    const std::optional<QByteArray> answer = ReaderProcess::run(&readAll, grey, ReadTimeoutMs);
-    if (!answer)
-        return page;
-    QDataStream in(*answer);
-    qint32 identified = 0;
-    QList<QByteArray> decoded;
-    in >> identified;
-    while (in.status() == QDataStream::Ok && !in.atEnd()) {
-        QByteArray bytes;
-        in >> bytes;
-        decoded << bytes;
-    }
-    if (in.status() == QDataStream::Ok) {
-        page.identified = identified;
-        page.decoded = decoded;
-    }
-    return page;
-}
-
 QMutex pageMutex;
 std::optional<Page> currentPage;
 
@@ -189,20 +198,20 @@ int ConvertFileToSymbolBMP_V2(const QString& vCardFile, const QString& bitmapFil
     const SymbolEncoder::Result symbol = SymbolEncoder::encode(*data);
     if (!symbol)
         return DoesNotFit;
-    QSaveFile out(bitmapFile);
-    if (!out.open(QIODevice::WriteOnly) || !symbol.image.save(&out, "BMP") || !out.commit())
+    files::AtomicFile out(bitmapFile, files::Durability::WorkFile);
+    if (!out.open() || !symbol.image.save(out.device(), "BMP") || !out.commit())
         return CannotWrite;
     return Done;
 }
 
 std::int16_t pdfDecodeBMPSymbolToFileEasy(const QString& bitmapFile, const QString& vCardFile)
 {
-    return decodeOne(bitmapFile, vCardFile, &readEasy);
+    return decodeOne(bitmapFile, vCardFile, ReaderJob::Easy);
 }
 
 std::int16_t pdfDecodeBMPSymbolToFileHard(const QString& bitmapFile, const QString& vCardFile)
 {
-    return decodeOne(bitmapFile, vCardFile, &readHard);
+    return decodeOne(bitmapFile, vCardFile, ReaderJob::Hard);
 }
 
 std::int16_t pdfDecodeBMPSymbolToFileMultiple(const QString& bitmapFile, const QString& vCardFile, int index,
@@ -215,22 +224,30 @@ std::int16_t pdfDecodeBMPSymbolToFileMultiple(const QString& bitmapFile, const Q
     if (!state)
         return -CannotRead;
 
-    QMutexLocker lock(&pageMutex);
-    // The call for symbol 1 starts a loop and always reads the file afresh.
-    if (index == 1 || !currentPage || !(currentPage->state == *state)) {
-        currentPage.reset();
-        const QImage grey = readGrey(bitmapFile);
-        if (grey.isNull())
+    // The call for symbol 1 starts a loop and always reads the file afresh. No lock is held while
+    // the helper reads: events run meanwhile, and one of them may start a read of its own.
+    std::optional<Page> page;
+    if (index != 1) {
+        QMutexLocker lock(&pageMutex);
+        if (currentPage && currentPage->state == *state)
+            page = currentPage;
+    }
+    if (!page) {
+        const std::optional<ReaderJob::Answer> answer = read(ReaderJob::All, bitmapFile);
+        if (answer && !answer->readable)
             return -CannotRead;
-        currentPage = readPage(grey, *state);
+        // A reader that fails on the image leaves the page empty: nothing identified.
+        page = answer ? Page{*state, answer->symbols, answer->identified} : Page{*state, {}, 0};
+        QMutexLocker lock(&pageMutex);
+        currentPage = page;
     }
     if (index == 1)
-        count = std::int16_t(std::min(currentPage->identified, int(std::numeric_limits<std::int16_t>::max())));
-    if (index > currentPage->decoded.size())
+        count = std::int16_t(std::min(page->identified, int(std::numeric_limits<std::int16_t>::max())));
+    if (index > page->decoded.size())
         return 0;
-    if (!writeAtomically(vCardFile, currentPage->decoded[index - 1]))
+    if (!writeWorkFile(vCardFile, page->decoded[index - 1]))
         return -CannotWrite;
-    return index < currentPage->decoded.size() ? 1 : 2;
+    return index < page->decoded.size() ? 1 : 2;
 }
 
 int decodeRawToFile(const QString& rawFile, const QString& vCardFile)
@@ -243,7 +260,7 @@ int decodeRawToFile(const QString& rawFile, const QString& vCardFile)
     const std::optional<QByteArray> card = ScanFraming::vCardOf(*raw);
     if (!card)
         return NotAVCard;
-    return writeAtomically(vCardFile, *card) ? Done : CannotWrite;
+    return writeWorkFile(vCardFile, *card) ? Done : CannotWrite;
 }
 
 } // namespace pdf417

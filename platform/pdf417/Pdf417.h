@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 #include <cstdint>
@@ -8,9 +9,10 @@
 // back, every symbol of a scanned sheet, and the raw bytes of a serial hand scanner.
 // Encoding is done by zint, decoding by zxing-cpp; bitmaps are read and written with Qt's
 // image I/O (any BMP depth, top-down or bottom-up, PNG and JPEG too).
-// Every output file is written to a temporary file beside it and renamed over the target.
-// Symbols are read in a helper process (see ReaderProcess), so that a bitmap that trips the
-// reader library cannot bring the program down.
+// Every output file is written to a temporary file beside it and renamed over the target,
+// without a disk flush: the outputs are work files, made again for every card.
+// Images are read, and their symbols decoded, in a helper program (see ReaderProcess), so that
+// a file that trips an image decoder or the reader library cannot bring the program down.
 namespace pdf417 {
 
 // The result codes (0 = done). The multiple-symbol call returns them negated.
@@ -36,12 +38,16 @@ constexpr int CardSymbol = 6;
 // band); nothing is written then.
 int ConvertFileToSymbolBMP_V2(const QString& vCardFile, const QString& bitmapFile, int symbolKind);
 
-// Decodes one symbol of the bitmap into `vCardFile`, byte for byte: one plain pass.
+// Decodes one symbol of the bitmap into `vCardFile`, byte for byte: one plain pass. A symbol
+// with fewer than 16 correction codewords (error-correction level 0 to 2, as other software
+// prints them) is left to the thorough call: one view of it cannot vouch for its bytes.
 std::int16_t pdfDecodeBMPSymbolToFileEasy(const QString& bitmapFile, const QString& vCardFile);
 
 // Decodes one symbol of the bitmap into `vCardFile` the thorough way a scanned card needs: the
-// skew measured and undone (quarter turns included), the bars resampled to whole pixels per
-// module, neighbouring angles, a sweep from -20 to 20 degrees and binariser variants.
+// plain pass, then the skew measured and undone (quarter turns included), the bars resampled to
+// whole pixels per module, the skews the symbol's start and stop patterns show and neighbouring
+// ones, and binariser variants. A symbol below level 3 is decoded only when two different views
+// of it give the same bytes: other bytes are never reported as its contents.
 std::int16_t pdfDecodeBMPSymbolToFileHard(const QString& bitmapFile, const QString& vCardFile);
 
 // Decodes symbol number `index` (from 1) of the bitmap into `vCardFile`. Symbols are taken in
@@ -49,7 +55,8 @@ std::int16_t pdfDecodeBMPSymbolToFileHard(const QString& bitmapFile, const QStri
 // place counts once, while equal symbols at different places all count. Returns less than 1
 // when there is no such symbol (0, or a negated code on an error), 1 when it was decoded and
 // more follow, 2 when it was the last one. `count` receives the number of symbols identified
-// (found, read or not) on the call for index 1 and 0 on later calls. The page is decoded on
+// (found, read or not) on the call for index 1 and 0 on later calls. Symbols below level 3 are
+// read as the thorough call reads them. The page is decoded on
 // the call for index 1 and kept for the later calls while the file stays unchanged.
 std::int16_t pdfDecodeBMPSymbolToFileMultiple(const QString& bitmapFile, const QString& vCardFile, int index,
                                               std::int16_t& count);
@@ -57,5 +64,9 @@ std::int16_t pdfDecodeBMPSymbolToFileMultiple(const QString& bitmapFile, const Q
 // Writes the vCard carried by the raw bytes a serial hand scanner sent (`rawFile`) into
 // `vCardFile`, without the scanner's framing. Returns NotAVCard when the bytes hold no vCard.
 int decodeRawToFile(const QString& rawFile, const QString& vCardFile);
+
+// The image in the file as greyscale (Format_Grayscale8), transparent parts white; a null
+// image when the file is missing, not an image or too large. The helper's image reading.
+QImage readGrey(const QString& path);
 
 } // namespace pdf417

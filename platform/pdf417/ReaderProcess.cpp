@@ -1,191 +1,211 @@
 #include "platform/pdf417/ReaderProcess.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QMutex>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QThread>
+#include <QTimer>
+#include <QtEndian>
 
-#include <algorithm>
-#include <cerrno>
+#include <memory>
+#include <vector>
+
 #include <csignal>
-#include <cstdint>
-#include <poll.h>
+#include <fcntl.h>
 #include <sys/prctl.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace pdf417 {
 
 namespace {
 
-// A request: the job's address (valid in the helper, a copy of this process), the image's
-// size, then its rows. An answer: its length, then its bytes.
-struct Request
-{
-    std::uintptr_t job;
-    std::int32_t width;
-    std::int32_t height;
-};
+const QString HelperName = QStringLiteral("qv-symbol-reader");
+constexpr char FaultVariable[] = "QV_SYMBOL_READER_FAULT";
+// Each message goes as its length (32 bits, little-endian) and its bytes. Answers hold a few
+// kilobytes of card data; more is not an answer.
+constexpr qint64 FrameHeader = 4;
+constexpr quint32 MaxAnswer = 16 * 1024 * 1024;
+// A killed helper ends at once; this only bounds the wait for it.
+constexpr int EndMs = 5000;
 
-bool sendAll(int fd, const void* data, size_t size)
+ReaderJob::Request::Fault faultForTests()
 {
-    const auto* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::send(fd, bytes, size, MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes += n;
-        size -= size_t(n);
-    }
-    return true;
+    const QByteArray fault = qgetenv(FaultVariable);
+    if (fault == "crash")
+        return ReaderJob::Request::Crash;
+    if (fault == "hang")
+        return ReaderJob::Request::Hang;
+    return ReaderJob::Request::NoFault;
 }
 
-// Receives exactly `size` bytes, waiting until `deadline` (forever when it is Forever).
-bool receiveAll(int fd, void* data, size_t size, const QDeadlineTimer& deadline)
+// Runs in the child between fork and exec, so only async-signal-safe calls.
+void prepareChild()
 {
-    auto* bytes = static_cast<char*>(data);
-    while (size > 0) {
-        pollfd ready{fd, POLLIN, 0};
-        const int polled =
-            ::poll(&ready, 1, deadline.isForever() ? -1 : int(std::max<qint64>(0, deadline.remainingTime())));
-        if (polled < 0 && errno == EINTR)
-            continue;
-        if (polled <= 0)
-            return false;
-        const ssize_t n = ::recv(fd, bytes, size, 0);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        bytes += n;
-        size -= size_t(n);
+    // The program's open files (a serial port, a lock, a listening socket) must not stay open in
+    // the helper: whatever is not yet marked close-on-exec is marked now.
+    if (::close_range(3, ~0U, CLOSE_RANGE_CLOEXEC) != 0) {
+        for (int fd = 3; fd < 1024; ++fd) // kernels before 5.11
+            ::fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
-    return true;
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL); // ends with the thread that started it
 }
 
-[[noreturn]] void serve(int fd)
-{
-    // A crash ends the helper quietly instead of in the program's crash handlers.
-    for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
-        std::signal(signal, SIG_DFL);
-    for (;;) {
-        Request request;
-        if (!receiveAll(fd, &request, sizeof request, QDeadlineTimer::Forever))
-            ::_exit(0); // the program has ended
-        // Both sides are this program, so their images lay out rows alike.
-        QImage grey(request.width, request.height, QImage::Format_Grayscale8);
-        if (grey.isNull() || !receiveAll(fd, grey.bits(), size_t(grey.sizeInBytes()), QDeadlineTimer::Forever))
-            ::_exit(1);
-        QByteArray answer;
-        try {
-            answer = reinterpret_cast<ReaderProcess::Job>(request.job)(grey);
-        } catch (...) {
-            ::_exit(1);
-        }
-        const std::uint64_t size = std::uint64_t(answer.size());
-        if (!sendAll(fd, &size, sizeof size) || !sendAll(fd, answer.constData(), size_t(answer.size())))
-            ::_exit(1);
-    }
-}
-
+// One running helper program.
 class Helper
 {
 public:
-    ~Helper() { stop(); }
-
-    bool start()
+    Helper()
     {
-        int fds[2];
-        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0)
-            return false;
-        const pid_t parent = ::getpid();
-        m_pid = ::fork();
-        if (m_pid < 0) {
-            ::close(fds[0]);
-            ::close(fds[1]);
-            return false;
-        }
-        if (m_pid == 0) {
-            // Keep only the standard streams and the socket: a serial port, a lock or a
-            // listening socket of the program must not stay open here.
-            const int mine = fds[1];
-            if (::close_range(3, unsigned(mine) - 1, 0) != 0 || ::close_range(unsigned(mine) + 1, ~0U, 0) != 0) {
-                for (int fd = 3; fd < 1024; ++fd) { // kernels before 5.9
-                    if (fd != mine)
-                        ::close(fd);
-                }
-            }
-            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-            if (::getppid() != parent)
-                ::_exit(0);
-            serve(mine);
-        }
-        ::close(fds[1]);
-        m_socket = fds[0];
-        return true;
+        m_process.setProgram(ReaderProcess::helperPath());
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.setChildProcessModifier(&prepareChild);
+        QObject::connect(&m_process, &QProcess::errorOccurred, [this](QProcess::ProcessError error) {
+            if (error == QProcess::FailedToStart)
+                qWarning("The symbol reader %s cannot be started: %s", qPrintable(m_process.program()),
+                         qPrintable(m_process.errorString()));
+        });
+        m_process.start();
     }
 
-    void stop()
+    ~Helper()
     {
-        if (m_socket < 0)
+        if (m_process.state() == QProcess::NotRunning)
             return;
-        ::close(m_socket);
-        ::kill(m_pid, SIGKILL);
-        while (::waitpid(m_pid, nullptr, 0) < 0 && errno == EINTR) {
-        }
-        m_socket = -1;
-        m_pid = -1;
+        m_process.kill();
+        m_process.waitForFinished(EndMs);
     }
 
-    bool running() const { return m_socket >= 0; }
+    Helper(const Helper&) = delete;
+    Helper& operator=(const Helper&) = delete;
 
-    bool send(ReaderProcess::Job job, const QImage& grey)
-    {
-        const Request request{reinterpret_cast<std::uintptr_t>(job), grey.width(), grey.height()};
-        return sendAll(m_socket, &request, sizeof request) &&
-               sendAll(m_socket, grey.constBits(), size_t(grey.sizeInBytes()));
-    }
+    // Still there to take a request (an idle helper may have been killed from outside).
+    bool alive() { return m_process.state() != QProcess::NotRunning && !m_process.waitForFinished(0); }
 
-    std::optional<QByteArray> receive(const QDeadlineTimer& deadline)
+    // Sends a request and waits for the answer until the deadline.
+    std::optional<QByteArray> ask(const QByteArray& request, const QDeadlineTimer& deadline)
     {
-        std::uint64_t size = 0;
-        if (!receiveAll(m_socket, &size, sizeof size, deadline) || size > std::uint64_t(1) << 30)
+        if (m_process.state() == QProcess::NotRunning)
             return std::nullopt;
-        QByteArray answer(qsizetype(size), Qt::Uninitialized);
-        if (!receiveAll(m_socket, answer.data(), size_t(size), deadline))
+        QByteArray frame(FrameHeader, Qt::Uninitialized);
+        qToLittleEndian<quint32>(quint32(request.size()), frame.data());
+        m_process.write(frame + request);
+        if (waitsWithEvents())
+            waitWithEvents(deadline);
+        else
+            waitBlocking(deadline);
+        if (!answered())
             return std::nullopt;
-        return answer;
+        const quint32 size = answerSize();
+        m_process.skip(FrameHeader);
+        return m_process.read(size);
     }
 
 private:
-    int m_socket = -1;
-    pid_t m_pid = -1;
+    static bool waitsWithEvents()
+    {
+        const QCoreApplication* app = QCoreApplication::instance();
+        return app && app->thread() == QThread::currentThread();
+    }
+
+    void waitWithEvents(const QDeadlineTimer& deadline)
+    {
+        QEventLoop loop;
+        QTimer bound;
+        bound.setSingleShot(true);
+        bound.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&bound, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QObject::connect(&m_process, &QProcess::readyReadStandardOutput, &loop, [this, &loop] {
+            if (answered() || broken())
+                loop.quit();
+        });
+        QObject::connect(&m_process, &QProcess::finished, &loop, &QEventLoop::quit);
+        QObject::connect(&m_process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+        if (answered() || broken() || m_process.state() == QProcess::NotRunning || deadline.hasExpired())
+            return;
+        bound.start(int(deadline.remainingTime()));
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+
+    void waitBlocking(const QDeadlineTimer& deadline)
+    {
+        while (!answered() && !broken() && m_process.state() != QProcess::NotRunning && !deadline.hasExpired())
+            m_process.waitForReadyRead(int(deadline.remainingTime()));
+    }
+
+    quint32 answerSize()
+    {
+        const QByteArray header = m_process.peek(FrameHeader);
+        return header.size() < FrameHeader ? 0 : qFromLittleEndian<quint32>(header.constData());
+    }
+
+    bool broken() { return answerSize() > MaxAnswer; }
+
+    bool answered()
+    {
+        return m_process.bytesAvailable() >= FrameHeader && !broken() &&
+               m_process.bytesAvailable() >= FrameHeader + answerSize();
+    }
+
+    QProcess m_process;
 };
 
-QMutex helperMutex;
-Helper helper;
+// The helpers of a thread not busy with a read. Those of the application's thread are ended
+// with the application object, while Qt is still there to end them.
+thread_local std::vector<std::unique_ptr<Helper>> idleHelpers;
+
+void endIdleHelpers()
+{
+    idleHelpers.clear();
+}
+
+std::unique_ptr<Helper> takeHelper()
+{
+    while (!idleHelpers.empty()) {
+        std::unique_ptr<Helper> helper = std::move(idleHelpers.back());
+        idleHelpers.pop_back();
+        if (helper->alive())
+            return helper;
+    }
+    const QCoreApplication* app = QCoreApplication::instance();
+    static bool endedWithApplication = false;
+    if (app && app->thread() == QThread::currentThread() && !std::exchange(endedWithApplication, true))
+        qAddPostRoutine(&endIdleHelpers);
+    return std::make_unique<Helper>();
+}
+
+void returnHelper(std::unique_ptr<Helper> helper)
+{
+    // One idle helper is enough; a second one served a read started while another waited.
+    if (idleHelpers.empty())
+        idleHelpers.push_back(std::move(helper));
+}
 
 } // namespace
 
-std::optional<QByteArray> ReaderProcess::run(Job job, const QImage& grey, int timeoutMs)
+std::optional<ReaderJob::Answer> ReaderProcess::run(ReaderJob::Kind kind, const QString& imageFile, int timeoutMs)
 {
-    QMutexLocker lock(&helperMutex);
     const QDeadlineTimer deadline(timeoutMs);
-    // A helper that ended since the last job (killed from outside, say) fails the sending;
-    // then one fresh helper is tried.
-    bool sent = false;
-    for (int attempt = 0; attempt < 2 && !sent; ++attempt) {
-        if (!helper.running() && !helper.start())
-            return job(grey);
-        sent = helper.send(job, grey);
-        if (!sent)
-            helper.stop();
-    }
-    std::optional<QByteArray> answer = sent ? helper.receive(deadline) : std::nullopt;
-    if (!answer)
-        helper.stop(); // crashed, hung or gone: the next job gets a fresh one
+    const ReaderJob::Request request{kind, QFileInfo(imageFile).absoluteFilePath(), faultForTests()};
+    std::unique_ptr<Helper> helper = takeHelper();
+    const std::optional<QByteArray> bytes = helper->ask(ReaderJob::pack(request), deadline);
+    std::optional<ReaderJob::Answer> answer = bytes ? ReaderJob::unpackAnswer(*bytes) : std::nullopt;
+    // A helper that crashed, hung or answered nonsense is ended; the next read starts afresh.
+    if (answer)
+        returnHelper(std::move(helper));
     return answer;
+}
+
+QString ReaderProcess::helperPath()
+{
+    if (QCoreApplication::instance()) {
+        const QFileInfo beside(QCoreApplication::applicationDirPath() + u'/' + HelperName);
+        if (beside.isExecutable())
+            return beside.filePath();
+    }
+    // Tests and benchmarks run from folders of the build tree of their own.
+    return QStringLiteral(QV_SYMBOL_READER_BUILD_DIR "/") + HelperName;
 }
 
 } // namespace pdf417

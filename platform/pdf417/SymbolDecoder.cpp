@@ -10,20 +10,19 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 
 namespace pdf417 {
 
 namespace {
 
 using ZXing::Binarizer;
-using Symbols = QList<SymbolDecoder::Symbol>;
-using Enough = bool (*)(const Symbols&);
 
 // Skews near the measured one that are tried as well (the measure can be a fraction of a
-// degree off on a dense symbol), and the sweep when the measure misleads: every 2 degrees
-// from -20 to 20, each read covering about a degree either way.
+// degree off on a dense symbol), and the sweep when the measure misleads: every 2 degrees up to
+// 20 degrees either side of the nearest quarter turn, each read covering about a degree either way.
 constexpr double NearSkews[] = {0, -0.75, 0.75, -1.5, 1.5};
-constexpr double SweepLimit = 20;
+constexpr double SweepReach = 20;
 constexpr double SweepStep = 2;
 
 // zxing-cpp reads bars quickly when a module spans a whole number of pixels and otherwise
@@ -44,20 +43,52 @@ constexpr Look Looks[] = {
     {4, 1.0, Binarizer::FixedThreshold},
     {3, 1.5, Binarizer::LocalAverage},
 };
+// Skews that are only near what the image shows get the first look alone.
+constexpr std::span<const Look> FirstLook(Looks, 1);
 constexpr double MaxEnlargement = 4;
 
 // Groups of bars whose edges run every way (text, pictures) are not read as symbols.
 constexpr double MinCoherence = 0.25;
 
-// Groups of bars tried at most, the largest first: a sheet holds ten cards.
-constexpr qsizetype MaxClusters = 40;
+// Groups of bars tried at most, the largest first: a sheet holds ten cards, or some dozens of
+// symbols printed without them, besides blocks of words.
+constexpr qsizetype MaxClusters = 100;
 
 // Room kept around a group of bar blocks: a block only partly on the symbol may have been left
 // out of the group, and the symbol needs its quiet zone.
 constexpr int ClusterMargin = 48;
 
+// From error-correction level 3 (16 correction codewords) up, a misreading that passes
+// zxing-cpp's check is not met in practice. Below it (2 to 8 codewords, as other software
+// prints symbols) zxing-cpp's search through doubtful codewords ends often enough on a
+// combination that passes the check with other contents: such a reading counts only once a
+// second, different view of the image gave the same bytes.
+constexpr int TrustedLevel = 3;
+
+// A view with fewer rows crossing a start or stop pattern shows no symbol.
+constexpr int MinGuardRows = 3;
+
+// A lean of the patterns that is worth another view turned by it.
+constexpr double LeanStep = 0.4;
+
+// What zxing-cpp made of one symbol in one view.
+struct Reading
+{
+    QByteArray bytes;
+    QRectF bounds; // in the image's coordinates
+    bool decoded = false;
+    bool trusted = false; // decoded at an error-correction level that needs no second view
+};
+
+int levelOf(const ZXing::Result& result)
+{
+    bool ok = false;
+    const int level = QByteArray::fromStdString(result.ecLevel()).toInt(&ok);
+    return ok ? level : -1;
+}
+
 // Reads `grey`; positions come back mapped by `toImage`. An upright image needs no quarter turns.
-Symbols read(const QImage& grey, Binarizer binarizer, bool several, const QTransform& toImage, bool upright)
+QList<Reading> read(const QImage& grey, Binarizer binarizer, bool several, const QTransform& toImage, bool upright)
 {
     const ZXing::ImageView view(grey.constBits(), grey.width(), grey.height(), ZXing::ImageFormat::Lum,
                                 int(grey.bytesPerLine()));
@@ -68,7 +99,7 @@ Symbols read(const QImage& grey, Binarizer binarizer, bool several, const QTrans
     hints.setTryRotate(!upright);
     hints.setReturnErrors(several);
     hints.setMaxNumberOfSymbols(several ? 255 : 1);
-    Symbols symbols;
+    QList<Reading> readings;
     for (const ZXing::Result& result : ZXing::ReadBarcodes(view, hints)) {
         if (result.format() != ZXing::BarcodeFormat::PDF417)
             continue;
@@ -76,17 +107,113 @@ Symbols read(const QImage& grey, Binarizer binarizer, bool several, const QTrans
         const auto& position = result.position();
         for (int i = 0; i < 4; ++i)
             corners << toImage.map(QPointF(position[i].x, position[i].y));
-        SymbolDecoder::Symbol symbol;
-        symbol.bounds = corners.boundingRect();
-        symbol.decoded = result.isValid();
-        if (symbol.decoded) {
+        Reading reading;
+        reading.bounds = corners.boundingRect();
+        reading.decoded = result.isValid();
+        if (reading.decoded) {
             const ZXing::ByteArray& bytes = result.bytes();
-            symbol.bytes = QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+            reading.bytes = QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+            reading.trusted = levelOf(result) >= TrustedLevel;
         }
-        symbols << symbol;
+        readings << reading;
     }
-    return symbols;
+    return readings;
 }
+
+bool samePlace(const QRectF& a, const QRectF& b)
+{
+    const QRectF common = a.intersected(b);
+    const double smaller = std::min(a.width() * a.height(), b.width() * b.height());
+    return !common.isEmpty() && common.width() * common.height() >= 0.5 * smaller;
+}
+
+// The symbols found so far, one per place, each with the bytes taken for it once a trusted
+// reading or two views agree.
+struct Findings
+{
+    struct Place
+    {
+        QRectF bounds;
+        std::optional<QByteArray> bytes;
+        QList<QByteArray> doubtful; // readings waiting for a second view
+    };
+    QList<Place> places;
+    QList<std::pair<QByteArray, int>> heard; // doubtful readings and the view that gave each
+
+    // Takes in what view number `view` showed; returns the places it fell on.
+    QList<qsizetype> add(const QList<Reading>& readings, int view)
+    {
+        QList<qsizetype> touched;
+        for (const Reading& reading : readings) {
+            auto same = std::find_if(places.begin(), places.end(),
+                                     [&](const Place& place) { return samePlace(place.bounds, reading.bounds); });
+            if (same == places.end()) {
+                places << Place{reading.bounds, std::nullopt, {}};
+                same = places.end() - 1;
+            }
+            touched << (same - places.begin());
+            if (!reading.decoded || same->bytes)
+                continue;
+            if (reading.trusted) {
+                same->bytes = reading.bytes;
+                continue;
+            }
+            same->doubtful << reading.bytes;
+            if (!heard.contains(std::pair(reading.bytes, view)))
+                heard.append({reading.bytes, view});
+        }
+        // A doubtful reading that another view has now given too is taken, wherever it was seen.
+        for (Place& place : places) {
+            for (const QByteArray& bytes : place.doubtful) {
+                if (!place.bytes && confirmed(bytes))
+                    place.bytes = bytes;
+            }
+        }
+        return touched;
+    }
+
+    bool confirmed(const QByteArray& bytes) const
+    {
+        const auto first = std::find_if(heard.begin(), heard.end(), [&](const auto& h) { return h.first == bytes; });
+        return first != heard.end() && std::any_of(first + 1, heard.end(), [&](const auto& h) {
+                   return h.first == bytes && h.second != first->second;
+               });
+    }
+
+    std::optional<QByteArray> firstRead() const
+    {
+        for (const Place& place : places) {
+            if (place.bytes)
+                return place.bytes;
+        }
+        return std::nullopt;
+    }
+
+    bool covers(const QRect& cluster) const
+    {
+        return std::any_of(places.begin(), places.end(),
+                           [&](const Place& p) { return p.bytes && p.bounds.intersects(QRectF(cluster)); });
+    }
+};
+
+// One search through the views of an image: for one symbol, or for every symbol (`several`).
+struct Search
+{
+    bool several = false;
+    Findings findings;
+    int views = 0;
+
+    int newView() { return ++views; }
+
+    // Whether the places `touched` by the views of one part of the image need no more views.
+    bool done(const QList<qsizetype>& touched) const
+    {
+        if (!several)
+            return findings.firstRead().has_value();
+        return !touched.isEmpty() && std::all_of(touched.begin(), touched.end(),
+                                                 [&](qsizetype i) { return findings.places[i].bytes.has_value(); });
+    }
+};
 
 bool sideways(double skew)
 {
@@ -109,44 +236,43 @@ Measures measure(const QImage& grey)
     m.skew = orientation.skew;
     m.coherence = orientation.coherence;
     m.threshold = ImageGeometry::inkThreshold(grey);
-    m.bars = ImageGeometry::barArea(grey, m.threshold, sideways(m.skew));
+    m.bars = ImageGeometry::barArea(
+        grey, m.threshold, sideways(m.skew) ? ImageGeometry::Runs::AlongColumns : ImageGeometry::Runs::AlongRows);
     return m;
 }
 
-bool samePlace(const QRectF& a, const QRectF& b)
+// One group of bar blocks cut out with some room, and what was measured on it.
+struct Part
 {
-    const QRectF common = a.intersected(b);
-    const double smaller = std::min(a.width() * a.height(), b.width() * b.height());
-    return !common.isEmpty() && common.width() * common.height() >= 0.5 * smaller;
-}
+    QImage cutout;
+    Measures m;
+    QTransform toImage;
+    QList<qsizetype> touched; // the places its views fell on
+};
 
-// Adds `found` to `symbols`, one entry per place; a read symbol replaces an unread one.
-void merge(Symbols& symbols, const Symbols& found)
+// What a view turned upright showed of the symbol's start and stop patterns.
+struct Shown
 {
-    for (const SymbolDecoder::Symbol& symbol : found) {
-        auto same = std::find_if(symbols.begin(), symbols.end(),
-                                 [&](const auto& known) { return samePlace(known.bounds, symbol.bounds); });
-        if (same == symbols.end())
-            symbols << symbol;
-        else if (!same->decoded && symbol.decoded)
-            *same = symbol;
-    }
-}
+    bool guards = false;
+    double lean = 0; // degrees by which the patterns still lean clockwise
+};
 
-// The ways of looking at the image at one skew: the bar area turned upright by `skew`,
-// resampled and read as the looks above say, until `enough` was found. Positions come back
-// mapped by `toImage`.
-Symbols readUpright(const QImage& grey, const Measures& m, double skew, bool several, Enough enough,
-                    const QTransform& toImage)
+// The ways of looking at the part at one skew: its bar area turned upright by `skew` and
+// resampled as `looks` say. Each resampled image is one view; zxing-cpp reads it when it shows
+// a start or stop pattern standing within `tolerance` degrees of upright (`always`: whatever it
+// shows), until the search is done with the part. Returns what the first view showed.
+Shown readUpright(Part& part, double skew, Search& search, std::span<const Look> looks, double tolerance,
+                  bool always = false)
 {
+    const Measures& m = part.m;
     // Runs along an image row (or column) cross turned bars obliquely, longer than the module.
     const double radians = m.skew * std::numbers::pi / 180;
     const double module = m.bars.module * std::abs(sideways(m.skew) ? std::sin(radians) : std::cos(radians));
     if (module <= 0)
         return {};
 
-    // The bar blocks in the upright plane: turned back about the image centre.
-    const QPointF centre(grey.width() / 2.0, grey.height() / 2.0);
+    // The bar blocks in the upright plane: turned back about the cutout's centre.
+    const QPointF centre(part.cutout.width() / 2.0, part.cutout.height() / 2.0);
     QTransform toUpright;
     toUpright.rotate(-skew);
     toUpright.translate(-centre.x(), -centre.y());
@@ -156,11 +282,13 @@ Symbols readUpright(const QImage& grey, const Measures& m, double skew, bool sev
     const double margin = 32 + 4 * module;
     region.adjust(-margin, -margin, margin, margin);
 
-    Symbols found;
+    Shown first;
     QImage upright;
     QTransform toSource;
+    int view = 0;
+    bool readable = false;
     const Look* previous = nullptr;
-    for (const Look& look : Looks) {
+    for (const Look& look : looks) {
         if (!previous || look.moduleWidth != previous->moduleWidth || look.moduleHeight != previous->moduleHeight) {
             const double scaleX = std::min(
                 module < look.moduleWidth ? look.moduleWidth / module : std::round(module) / module, MaxEnlargement);
@@ -171,69 +299,91 @@ Symbols readUpright(const QImage& grey, const Measures& m, double skew, bool sev
             toSource.translate(region.left(), region.top());
             toSource.scale(1 / scaleX, 1 / scaleY);
             const QSize size(int(std::ceil(region.width() * scaleX)), int(std::ceil(region.height() * scaleY)));
-            upright = ImageGeometry::resampled(grey, toSource, size, m.threshold);
+            upright = ImageGeometry::resampled(part.cutout, toSource, size, m.threshold);
+            view = search.newView();
+            const ImageGeometry::Guards guards = ImageGeometry::guards(upright, module * scaleX);
+            // A pattern edge moving left downwards leans clockwise; the view's scales differ.
+            const double lean = -std::atan(guards.slope * scaleY / scaleX) * 180 / std::numbers::pi;
+            const bool shown = guards.rows >= MinGuardRows;
+            readable = always || (shown && std::abs(lean) <= tolerance);
+            if (!previous)
+                first = {shown, shown ? lean : 0};
         }
         previous = &look;
-        merge(found, read(upright, look.binarizer, several, toSource * toImage, true));
-        if (enough(found))
+        if (!readable)
+            continue;
+        part.touched << search.findings.add(
+            read(upright, look.binarizer, search.several, toSource * part.toImage, true), view);
+        if (search.done(part.touched))
             break;
     }
-    return found;
+    return first;
 }
 
-bool anyDecoded(const Symbols& symbols)
+// The attempts on one group of bar blocks, cut out with some room and measured on its own
+// (cards on one sheet may lie at different angles). It is read at its measured skew in every
+// look. When that view shows no start or stop pattern nothing else is tried: turning the part
+// does not bring out bars that are not there. Otherwise the patterns tell how far the measure
+// was off: the skew they show is read in every look when it differs, then the skews near the
+// measured one in the first look. For the single symbol (`sweep`), and only while the patterns
+// lean further than those tries reach, the skews up to 20 degrees either side of the nearest
+// quarter turn follow, nearest to the shown skew first; a view of the sweep is read only when
+// its patterns stand upright, and the sweep stops at the first view that shows none. Returns
+// whether the group's edges run one way, as bars do (nothing is read otherwise).
+bool readCluster(const QImage& grey, const QRect& cluster, Search& search, bool sweep)
 {
-    return std::any_of(symbols.begin(), symbols.end(), [](const auto& s) { return s.decoded; });
-}
+    const QRect area = cluster.adjusted(-ClusterMargin, -ClusterMargin, ClusterMargin, ClusterMargin) & grey.rect();
+    Part part;
+    part.cutout = grey.copy(area);
+    part.m = measure(part.cutout);
+    if (part.m.bars.isEmpty() || part.m.coherence < MinCoherence)
+        return false;
+    part.toImage = QTransform::fromTranslate(area.x(), area.y());
 
-bool allDecoded(const Symbols& symbols)
-{
-    return !symbols.isEmpty() && std::all_of(symbols.begin(), symbols.end(), [](const auto& s) { return s.decoded; });
-}
-
-// The attempts on one group of bar blocks: cut out with some room, measured on its own (cards
-// on one sheet may lie at different angles), read near its measured skew and, when `sweep` is
-// set, at every skew of the sweep.
-Symbols readCluster(const QImage& grey, const QRect& cluster, bool several, Enough enough, bool sweep)
-{
-    const QRect part = cluster.adjusted(-ClusterMargin, -ClusterMargin, ClusterMargin, ClusterMargin) & grey.rect();
-    const QImage cutout = grey.copy(part);
-    const Measures m = measure(cutout);
-    if (m.bars.isEmpty() || m.coherence < MinCoherence)
-        return {};
-    const QTransform toImage = QTransform::fromTranslate(part.x(), part.y());
-    Symbols found;
+    const double measured = part.m.skew;
+    const Shown shown = readUpright(part, measured, search, Looks, 0, true);
+    if (search.done(part.touched) || !shown.guards)
+        return true;
+    const double reach = NearSkews[std::size(NearSkews) - 1];
+    const double target = measured + shown.lean;
+    if (std::abs(shown.lean) >= LeanStep) {
+        readUpright(part, target, search, Looks, reach);
+        if (search.done(part.touched))
+            return true;
+    }
     for (double near : NearSkews) {
-        merge(found, readUpright(cutout, m, m.skew + near, several, enough, toImage));
-        if (enough(found))
-            return found;
+        if (near != 0)
+            readUpright(part, measured + near, search, FirstLook, reach);
+        if (search.done(part.touched))
+            return true;
     }
-    for (double angle = -SweepLimit; sweep && angle <= SweepLimit; angle += SweepStep) {
-        if (std::abs(angle - m.skew) <= 1.5 + SweepStep / 2)
-            continue; // covered by the reads near the measured skew
-        merge(found, readUpright(cutout, m, angle, several, enough, toImage));
-        if (enough(found))
-            return found;
+    if (!sweep || std::abs(shown.lean) <= reach + SweepStep / 2)
+        return true;
+    const double base = 90 * std::round(target / 90);
+    QList<double> skews;
+    for (double angle = base - SweepReach; angle <= base + SweepReach; angle += SweepStep) {
+        if (std::abs(angle - measured) > reach + SweepStep / 2)
+            skews << angle; // nearer ones were covered by the reads near the measured skew
     }
-    return found;
+    std::stable_sort(skews.begin(), skews.end(),
+                     [&](double a, double b) { return std::abs(a - target) < std::abs(b - target); });
+    for (double skew : skews) {
+        if (!readUpright(part, skew, search, FirstLook, SweepStep / 2).guards || search.done(part.touched))
+            return true;
+    }
+    return true;
 }
 
 QList<QRect> barClusters(const QImage& grey)
 {
-    const QList<QRect> clusters =
-        ImageGeometry::barClusters(ImageGeometry::barArea(grey, ImageGeometry::inkThreshold(grey)));
+    const QList<QRect> clusters = ImageGeometry::barClusters(
+        ImageGeometry::barArea(grey, ImageGeometry::inkThreshold(grey), ImageGeometry::Runs::Either));
     return clusters.first(std::min(clusters.size(), MaxClusters));
-}
-
-bool covered(const QRect& cluster, const Symbols& symbols)
-{
-    return std::any_of(symbols.begin(), symbols.end(),
-                       [&](const auto& s) { return s.decoded && s.bounds.intersects(QRectF(cluster)); });
 }
 
 // Top to bottom, then left to right among symbols whose centres lie within half a symbol's
 // height of the row's first symbol.
-void sortReadingOrder(Symbols& symbols)
+void sortReadingOrder(QList<SymbolDecoder::Symbol>& symbols)
 {
     std::sort(symbols.begin(), symbols.end(),
               [](const auto& a, const auto& b) { return a.bounds.center().y() < b.bounds.center().y(); });
@@ -249,47 +399,49 @@ void sortReadingOrder(Symbols& symbols)
     }
 }
 
-std::optional<QByteArray> firstDecoded(const Symbols& symbols)
+QList<Reading> readPlain(const QImage& grey, bool several)
 {
-    for (const auto& symbol : symbols) {
-        if (symbol.decoded)
-            return symbol.bytes;
-    }
-    return std::nullopt;
+    return read(grey, Binarizer::LocalAverage, several, QTransform(), false);
 }
 
 } // namespace
 
 std::optional<QByteArray> SymbolDecoder::readEasy(const QImage& grey)
 {
-    return firstDecoded(read(grey, Binarizer::LocalAverage, false, QTransform(), false));
+    for (const Reading& reading : readPlain(grey, false)) {
+        if (reading.trusted)
+            return reading.bytes;
+    }
+    return std::nullopt;
 }
 
 std::optional<QByteArray> SymbolDecoder::readHard(const QImage& grey)
 {
-    const QList<QRect> clusters = barClusters(grey);
-    for (const QRect& cluster : clusters) {
-        if (auto bytes = firstDecoded(readCluster(grey, cluster, false, anyDecoded, false)))
-            return bytes;
+    Search search;
+    search.findings.add(readPlain(grey, false), search.newView());
+    // The first group that looks like bars is the one swept when the measured skew misleads.
+    bool swept = false;
+    for (const QRect& cluster : barClusters(grey)) {
+        if (search.findings.firstRead())
+            break;
+        swept = readCluster(grey, cluster, search, !swept) || swept;
     }
-    // The measured skew misled: sweep the largest group, then give zxing-cpp the image as it is.
-    if (!clusters.isEmpty()) {
-        if (auto bytes = firstDecoded(readCluster(grey, clusters.first(), false, anyDecoded, true)))
-            return bytes;
-    }
-    return readEasy(grey);
+    return search.findings.firstRead();
 }
 
 QList<SymbolDecoder::Symbol> SymbolDecoder::readAll(const QImage& grey)
 {
-    Symbols symbols;
-    const QList<QRect> clusters = barClusters(grey);
-    for (const QRect& cluster : clusters) {
-        if (!covered(cluster, symbols))
-            merge(symbols, readCluster(grey, cluster, true, allDecoded, false));
+    Search search;
+    search.several = true;
+    for (const QRect& cluster : barClusters(grey)) {
+        if (!search.findings.covers(cluster))
+            readCluster(grey, cluster, search, false);
     }
-    if (symbols.isEmpty())
-        merge(symbols, read(grey, Binarizer::LocalAverage, true, QTransform(), false));
+    if (search.findings.places.isEmpty())
+        search.findings.add(readPlain(grey, true), search.newView());
+    QList<Symbol> symbols;
+    for (const Findings::Place& place : search.findings.places)
+        symbols << Symbol{place.bytes.value_or(QByteArray()), place.bounds, place.bytes.has_value()};
     sortReadingOrder(symbols);
     return symbols;
 }

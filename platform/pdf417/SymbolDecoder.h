@@ -14,10 +14,17 @@ namespace pdf417 {
 // zxing-cpp reads a clean, upright symbol at once, but a scanned card is never straight: it
 // fails beyond about a degree of skew on symbols with three-module rows, and it loses narrow
 // bars and slows down a lot when a module spans a fractional number of pixels under scanner
-// blur. The hard reads therefore look for the groups of bars in the image, and for each one
-// measure its skew and module width, turn it upright and resample it to a few whole pixels per
-// module before zxing-cpp sees it, trying neighbouring angles, thresholds and (for a single
-// symbol) a sweep of angles when the measured one does not read.
+// blur. The hard reads therefore look for the groups of bars in the image (along rows and
+// columns alike, for cards fed either way round), and for each one measure its skew and module
+// width, turn it upright and resample it to a few whole pixels per module before zxing-cpp sees
+// it. What each such view shows of the symbol's start and stop patterns orders the further
+// tries: the skew the patterns still lean by, then neighbouring skews, and a sweep of skews
+// only while the patterns lean further than those reach.
+//
+// On a symbol with few correction codewords (error-correction levels 0 to 2) zxing-cpp now and
+// then takes a misreading for a good one. A reading of such a symbol is believed only when a
+// second, different view of the image (another resampling, or the image as it is) gives the
+// same bytes.
 class SymbolDecoder
 {
 public:
@@ -28,17 +35,20 @@ public:
         bool decoded = false;
     };
 
-    // One plain pass over the image as it is.
+    // One plain pass over the image as it is. A symbol below error-correction level 3 that it
+    // reads is not returned: one view cannot vouch for it (the hard read can).
     static std::optional<QByteArray> readEasy(const QImage& grey);
 
-    // Deskewed and resampled attempts on each group of bars, largest first, until one reads;
-    // the plain pass last.
+    // The plain pass first, then the views of each group of bars, largest first, until a
+    // reading is believed.
     static std::optional<QByteArray> readHard(const QImage& grey);
 
     // Every symbol found, read or not, in reading order: top to bottom, then left to right
     // within a row. A symbol reported twice at the same place counts once; symbols with equal
     // contents at different places are all kept. Each group of bars is read on its own (cards
-    // on a sheet lie at angles of their own); the plain pass only when there is no such group.
+    // on a sheet lie at angles of their own); the plain pass of the whole page, the costliest
+    // view of all, only when there is no such group. A symbol whose reading no second view
+    // confirmed counts as found but not read.
     static QList<Symbol> readAll(const QImage& grey);
 };
 

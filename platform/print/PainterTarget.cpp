@@ -146,7 +146,8 @@ void PainterTarget::drawText(const DrawCall& call)
 }
 
 // The picture is stretched to whole device pixels by repeating or dropping pixels, never by
-// blending them, so that the bars of a symbol keep hard edges at every size.
+// blending them, so that the bars of a symbol keep hard edges at every size (a 1-bit picture
+// stays 1-bit doing so).
 void PainterTarget::drawPicture(const DrawCall& call)
 {
     const int width = std::abs(call.toPx.x() - call.fromPx.x());
@@ -156,6 +157,10 @@ void PainterTarget::drawPicture(const DrawCall& call)
     const bool flipX = call.toPx.x() < call.fromPx.x();
     const bool flipY = call.toPx.y() < call.fromPx.y();
     QImage picture = flipX || flipY ? call.picture.mirrored(flipX, flipY) : call.picture;
+    // A 1-bit picture (a card symbol) is line art: a PDF, and the printer that is sent one,
+    // keeps it losslessly instead of as a JPEG whose ringing around the bars a printer or a
+    // later raster would see. Other pictures keep the device's own compression.
+    m_painter.setRenderHint(QPainter::LosslessImageRendering, picture.depth() == 1);
     const QPoint topLeft(std::min(call.fromPx.x(), call.toPx.x()), std::min(call.fromPx.y(), call.toPx.y()));
     if (qint64(width) * height <= maxPrescaledPixels) {
         if (picture.size() != QSize(width, height))

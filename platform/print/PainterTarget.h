@@ -8,7 +8,8 @@ namespace print {
 
 // A target that paints on a Qt paint device. The document begins with the first drawing
 // (or startDoc) and ends with endDoc or killDoc; pictures are stretched to whole device
-// pixels with nearest-neighbour sampling, lines and boxes land on whole device pixels.
+// pixels with nearest-neighbour sampling (1-bit ones stored losslessly in a PDF), lines and
+// boxes land on whole device pixels.
 class PainterTarget : public Target
 {
 public:

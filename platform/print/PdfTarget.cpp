@@ -1,11 +1,11 @@
 #include "platform/print/PdfTarget.h"
 #include "platform/units/Units.h"
 
+#include "platform/files/AtomicFile.h"
 #include "platform/ui/MessageService.h"
 #include "platform/vb/VbError.h"
 
 #include <QPageLayout>
-#include <QSaveFile>
 
 namespace print {
 
@@ -54,29 +54,30 @@ DeviceGeometry PdfTarget::geometry()
 
 QPaintDevice* PdfTarget::beginDocument(const QString& docName)
 {
-    m_file = std::make_unique<QSaveFile>(m_fileName);
-    if (!m_file->open(QIODevice::WriteOnly)) {
-        const QString reason = m_file->errorString();
+    m_file = std::make_unique<files::AtomicFile>(m_fileName);
+    if (const files::WriteResult opened = m_file->open(); !opened) {
         m_file.reset();
-        throw fileError(m_fileName, reason);
+        throw fileError(m_fileName, opened.error());
     }
-    m_writer = std::make_unique<QPdfWriter>(m_file.get());
+    // The PDF streams into the temporary file page by page; a write that fails on the way
+    // (a full disk) fails the commit in endDoc.
+    m_writer = std::make_unique<QPdfWriter>(m_file->device());
     setUp(*m_writer, docName.isEmpty() ? ui::programTitle() : docName);
     return m_writer.get();
 }
 
 void PdfTarget::finishDocument(bool keep)
 {
-    m_writer.reset();
-    const std::unique_ptr<QSaveFile> file = std::move(m_file);
+    m_writer.reset(); // ends the PDF: its last bytes reach the file
+    const std::unique_ptr<files::AtomicFile> file = std::move(m_file);
     if (!file)
         return;
     if (!keep) {
-        file->cancelWriting();
+        file->cancel();
         return;
     }
-    if (!file->commit())
-        throw fileError(m_fileName, file->errorString());
+    if (const files::WriteResult committed = file->commit(); !committed)
+        throw fileError(m_fileName, committed.error());
 }
 
 } // namespace print

@@ -7,7 +7,9 @@
 
 #include <memory>
 
-class QSaveFile;
+namespace files {
+class AtomicFile;
+}
 
 namespace print {
 
@@ -38,7 +40,7 @@ private:
     QString m_fileName;
     QBuffer m_unused;
     QPdfWriter m_metrics;
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<files::AtomicFile> m_file;
     std::unique_ptr<QPdfWriter> m_writer;
 };
 

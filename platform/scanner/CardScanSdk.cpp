@@ -1,6 +1,7 @@
 #include "platform/scanner/CardScanSdk.h"
 
 #include "platform/scanner/ImageSource.h"
+#include "platform/vb/VbError.h"
 
 #include <QApplication>
 #include <QHash>
@@ -13,10 +14,17 @@ namespace scanner {
 
 namespace {
 
-// The open sessions by handle, each with its last card.
-QHash<qint32, QImage>& sessions()
+// An open session: the source kept ready for it, and the last card it acquired.
+struct Session
 {
-    static QHash<qint32, QImage> open;
+    SourceHold source;
+    QImage card;
+};
+
+// The open sessions by handle.
+QHash<qint32, Session>& sessions()
+{
+    static QHash<qint32, Session> open;
     return open;
 }
 
@@ -26,10 +34,13 @@ qint32 g_lastHandle = 0;
 
 int CRTK_Init(qint32& handle)
 {
+    Opened opened = imageSource().open();
+    if (!opened)
+        throw vb::Error(vb::err::DllLoadError, QCoreApplication::applicationName(), opened.error);
     do
         g_lastHandle = g_lastHandle == std::numeric_limits<qint32>::max() ? 1 : g_lastHandle + 1;
     while (sessions().contains(g_lastHandle));
-    sessions().insert(g_lastHandle, QImage());
+    sessions().insert(g_lastHandle, Session{std::move(opened.hold), QImage()});
     handle = g_lastHandle;
     return CrtkSuccess;
 }
@@ -50,7 +61,7 @@ int CRTK_ScanAcquire(qint32 handle, int mode)
     const auto session = sessions().find(handle);
     if (session == sessions().end())
         return CrtkInvalidHandle;
-    *session = acquired.image;
+    session->card = acquired.image;
     return CrtkSuccess;
 }
 
@@ -59,12 +70,12 @@ int CRTK_ImageExport(qint32 handle, const QString& format, const QString& fileNa
     const auto session = sessions().constFind(handle);
     if (session == sessions().cend())
         return CrtkInvalidHandle;
-    if (session->isNull())
+    if (session->card.isNull())
         return CrtkNoImage;
     const QByteArray upper = format.toUpper().toLatin1();
     if (upper != "BMP" && upper != "PNG" && upper != "JPG")
         return CrtkBadFormat;
-    if (const Exported written = exportImage(*session, fileName, upper); !written) {
+    if (const Exported written = exportImage(session->card, fileName, upper); !written) {
         qWarning("%s", qPrintable(written.error));
         return CrtkFailed;
     }

@@ -19,7 +19,10 @@ enum CrtkResult : int
     CrtkInvalidHandle = -1, // no open session has this handle
 };
 
-// Opens a session and sets `handle` to its number (never 0).
+// Opens a session and sets `handle` to its number (never 0). The session keeps the current image
+// source ready (SANE initialised) until CRTK_Term. When the source cannot be made ready, raises
+// vb::Error 48 (Error in loading DLL) with the reason as its description, as the SDK does when its
+// library cannot be loaded; `handle` is left unchanged.
 int CRTK_Init(qint32& handle);
 // Scans one card into the session. `mode` is the SDK's scan mode (the programs use 5); the
 // image comes from the current image source, its progress window owned by the active window.

@@ -16,6 +16,12 @@ Acquired FakeImageSource::acquire(QWidget* parent)
     return m_result;
 }
 
+Opened FakeImageSource::open()
+{
+    ++m_opens;
+    return {nullptr, m_openError};
+}
+
 bool FakeImageSource::chooseSource(QWidget* owner)
 {
     m_chooserOwners.append(owner);

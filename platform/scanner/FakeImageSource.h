@@ -20,10 +20,15 @@ public:
     // What the chooser answers: a source chosen (true) or cancelled.
     void setChooseResult(bool chosen) { m_chooseResult = chosen; }
 
+    // The source cannot be made ready, for this reason (empty: it can).
+    void setOpenError(QString error) { m_openError = std::move(error); }
+
     Acquired acquire(QWidget* parent) override;
+    Opened open() override;
     bool chooseSource(QWidget* owner) override;
 
     int calls() const { return m_calls; }
+    int opens() const { return m_opens; }
     QWidget* lastParent() const { return m_lastParent; }
     // The owners of the choosers shown, in order.
     const QList<QWidget*>& chooserOwners() const { return m_chooserOwners; }
@@ -31,7 +36,9 @@ public:
 private:
     service::Service<ImageSource>::Override m_installed;
     Acquired m_result;
+    QString m_openError;
     int m_calls = 0;
+    int m_opens = 0;
     QWidget* m_lastParent = nullptr;
     bool m_chooseResult = true;
     QList<QWidget*> m_chooserOwners;

@@ -1,9 +1,9 @@
 #include "platform/scanner/ImageSource.h"
 
+#include "platform/files/AtomicFile.h"
 #include "platform/scanner/SaneImageSource.h"
 
 #include <QImageWriter>
-#include <QSaveFile>
 
 namespace scanner {
 
@@ -55,16 +55,14 @@ Exported exportImage(const QImage& image, const QString& fileName, const QByteAr
         out.reinterpretAsFormat(QImage::Format_Indexed8);
         out.setColorTable(grays);
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return {QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString())};
-    QImageWriter writer(&file, format);
-    if (!writer.write(out)) {
-        file.cancelWriting();
+    files::AtomicFile file(fileName);
+    if (const files::WriteResult opened = file.open(); !opened)
+        return {QStringLiteral("Cannot write %1: %2").arg(fileName, opened.error())};
+    QImageWriter writer(file.device(), format);
+    if (!writer.write(out))
         return {QStringLiteral("Cannot write %1: %2").arg(fileName, writer.errorString())};
-    }
-    if (!file.commit())
-        return {QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString())};
+    if (const files::WriteResult committed = file.commit(); !committed)
+        return {QStringLiteral("Cannot write %1: %2").arg(fileName, committed.error())};
     return {};
 }
 

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QString>
 
+#include <memory>
+
 class QWidget;
 
 namespace scanner {
@@ -30,6 +32,18 @@ struct Acquired
     static Acquired failed(QString error);
 };
 
+// Keeps an image source ready for acquisitions while it lives (for SANE: the library initialised).
+using SourceHold = std::shared_ptr<void>;
+
+// The outcome of making a source ready.
+struct Opened
+{
+    SourceHold hold;
+    QString error; // why the source cannot be used
+
+    explicit operator bool() const { return error.isEmpty(); }
+};
+
 // Where acquired images come from: the SANE scanner the user chose, or, in tests, a given
 // bitmap. The TWAIN calls and the card-scanner calls take their images from the current source.
 class ImageSource
@@ -38,6 +52,9 @@ public:
     virtual ~ImageSource() = default;
     // Acquires one image; `parent` owns any progress window shown meanwhile.
     virtual Acquired acquire(QWidget* parent) = 0;
+    // Makes the source ready for a run of acquisitions until the hold is dropped; the card-scanner
+    // SDK keeps one from CRTK_Init to CRTK_Term. A source that needs no preparation is always ready.
+    virtual Opened open() { return {}; }
     // Lets the user choose the scanner later acquisitions use, in a dialog owned by `owner`.
     // True when a scanner was chosen and remembered; false when cancelled or not remembered
     // (the earlier choice then stays).

@@ -154,6 +154,14 @@ void waitForData(SANE_Int fd, QProgressDialog& progress)
 
 SaneImageSource::SaneImageSource(ScanSettings settings) : m_settings(std::move(settings)) {}
 
+Opened SaneImageSource::open()
+{
+    auto session = std::make_shared<SaneSession>();
+    if (!*session)
+        return {nullptr, session->error()};
+    return {std::move(session), QString()};
+}
+
 Acquired SaneImageSource::acquire(QWidget* parent)
 {
     if (s_acquiring)

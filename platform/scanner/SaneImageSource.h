@@ -34,6 +34,8 @@ public:
     explicit SaneImageSource(ScanSettings settings = {});
 
     Acquired acquire(QWidget* parent) override;
+    // Initialises SANE for as long as the hold lives; fails when SANE does not start.
+    Opened open() override;
     // The "Select Source" dialog listing the SANE devices found; the choice is kept in
     // sourceChoiceFile().
     bool chooseSource(QWidget* owner) override;

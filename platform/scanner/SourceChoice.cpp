@@ -1,9 +1,10 @@
 #include "platform/scanner/SourceChoice.h"
 
+#include "platform/files/AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace scanner {
@@ -37,11 +38,7 @@ bool setChosenDevice(const QString& device)
     const QString path = sourceChoiceFile();
     if (!QDir().mkpath(QFileInfo(path).path()))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(device.trimmed().toUtf8() + '\n');
-    return file.commit();
+    return bool(files::writeFile(path, device.trimmed().toUtf8() + '\n'));
 }
 
 } // namespace scanner

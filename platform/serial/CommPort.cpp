@@ -159,6 +159,7 @@ void CommPort::open()
 
     m_fd = fd;
     m_buffer.clear();
+    m_lostReason.clear();
     m_event = CommEvent::None;
     m_notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &CommPort::readAvailable);
@@ -193,6 +194,10 @@ void CommPort::readAvailable()
         } else {
             // EAGAIN: drained. End of file or any other error: the device has gone.
             lost = !(n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK));
+            if (lost)
+                m_lostReason = QStringLiteral("COM%1 (%2) is no longer available: %3")
+                                   .arg(m_port)
+                                   .arg(devicePath(), n == 0 ? QStringLiteral("the device hung up") : systemText(errno));
             break;
         }
     }

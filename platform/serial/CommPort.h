@@ -39,8 +39,8 @@ enum class CommEvent
 // the event again.
 //
 // A device that goes away (hang-up, I/O error) closes the port once and emits `deviceLost`
-// once; bytes received before stay in the buffer. The buffer is emptied when the port is
-// opened and when the caller closes it.
+// once, with `lostReason` telling what happened; bytes received before stay in the buffer.
+// The buffer is emptied when the port is opened and when the caller closes it.
 class CommPort : public QObject
 {
     Q_OBJECT
@@ -80,6 +80,10 @@ public:
     // The event the last `onComm` reported.
     CommEvent commEvent() const { return m_event; }
 
+    // Why the device of the port went away, naming the port and its device; empty until it
+    // does (opening the port again clears it).
+    const QString& lostReason() const { return m_lostReason; }
+
 Q_SIGNALS:
     void onComm();
     void deviceLost();
@@ -97,6 +101,7 @@ private:
     int m_fd = -1;
     QSocketNotifier* m_notifier = nullptr;
     QByteArray m_buffer;
+    QString m_lostReason;
 };
 
 } // namespace serial

@@ -1,15 +1,18 @@
 #include "platform/settings/SettingsFile.h"
 
+#include "platform/files/AtomicFile.h"
+#include "platform/files/FileLock.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
-#include <QSaveFile>
 
 #include <map>
 #include <memory>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace settings {
 
@@ -18,6 +21,8 @@ namespace {
 // Larger files are not settings a program wrote; they are read as damaged.
 constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 constexpr int LockTimeoutMs = 5000;
+// Beyond this many kept copies of damaged files something keeps damaging the file.
+constexpr int MaxKeptCopies = 100;
 
 } // namespace
 
@@ -111,9 +116,14 @@ bool SettingsFile::modify(const std::function<void(SettingsDocument&)>& change)
         qWarning("Settings folder %s cannot be made; the setting is not saved.", qPrintable(folder));
         return false;
     }
-    QLockFile lock(m_path + QStringLiteral(".lock"));
+    // One change at a time among the processes that share the folder.
+    files::FileLock lock(folder);
     if (!lock.tryLock(LockTimeoutMs)) {
-        qWarning("Settings file %s is locked by another program; the setting is not saved.", qPrintable(m_path));
+        if (lock.heldElsewhere())
+            qWarning("Settings file %s is locked by another program; the setting is not saved.", qPrintable(m_path));
+        else
+            qWarning("Settings file %s cannot be locked (%s); the setting is not saved.", qPrintable(m_path),
+                     qPrintable(lock.error()));
         return false;
     }
 
@@ -123,29 +133,65 @@ bool SettingsFile::modify(const std::function<void(SettingsDocument&)>& change)
                  qPrintable(m_path));
         return false;
     }
-    if (m_state == State::Damaged) {
-        const QString kept = m_path + QStringLiteral(".damaged");
-        QFile::remove(kept);
-        if (!QFile::rename(m_path, kept)) {
-            qWarning("Damaged settings file %s cannot be kept aside; the setting is not saved.", qPrintable(m_path));
-            return false;
-        }
-        qWarning("Damaged settings file %s is kept as %s and written anew.", qPrintable(m_path), qPrintable(kept));
-    }
+    if (m_state == State::Damaged && !keepDamagedFile())
+        return false;
 
     SettingsDocument changed = m_document;
     change(changed);
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(changed.serialize(m_header)) < 0 || !out.commit()) {
+    const files::WriteResult written = files::writeFile(m_path, changed.serialize(m_header));
+    if (!written) {
         qWarning("Settings file %s cannot be written (%s); the setting is not saved.", qPrintable(m_path),
-                 qPrintable(out.errorString()));
-        m_loaded = false; // read again: a damaged file may have been moved aside
+                 qPrintable(written.error()));
         return false;
     }
     m_document = std::move(changed);
     m_state = State::Ok;
     m_stamp = stampOfPath();
     return true;
+}
+
+bool SettingsFile::keepDamagedFile() const
+{
+    // Every damaged file is kept, each under the next free number: a second damage must not
+    // replace the copy of the first. The copy is a second name of the same file where the
+    // file system allows, so the damaged file stays in place until the new one replaces it.
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("Damaged settings file %s cannot be kept (%s); the setting is not saved.", qPrintable(m_path),
+                 qPrintable(file.errorString()));
+        return false;
+    }
+    const QByteArray damaged = file.readAll();
+    for (int n = 1; n <= MaxKeptCopies; ++n) {
+        const QString kept = keptCopyPath(n);
+        if (QFileInfo::exists(kept) || QFileInfo(kept).isSymLink()) {
+            // A save that failed after keeping it: this damage is kept already.
+            QFile copy(kept);
+            if (copy.open(QIODevice::ReadOnly) && copy.size() == damaged.size() && copy.readAll() == damaged)
+                return true;
+            continue;
+        }
+        if (::linkat(AT_FDCWD, QFile::encodeName(m_path).constData(), AT_FDCWD, QFile::encodeName(kept).constData(),
+                     AT_SYMLINK_FOLLOW) != 0) {
+            // A file system without hard links takes a copy.
+            if (const files::WriteResult copied = files::writeFile(kept, damaged); !copied) {
+                qWarning("Damaged settings file %s cannot be kept as %s (%s); the setting is not saved.",
+                         qPrintable(m_path), qPrintable(kept), qPrintable(copied.error()));
+                return false;
+            }
+        }
+        qWarning("Damaged settings file %s is kept as %s and written anew.", qPrintable(m_path), qPrintable(kept));
+        return true;
+    }
+    qWarning("Damaged settings file %s cannot be kept: %d damaged copies are kept already; the setting is not "
+             "saved.",
+             qPrintable(m_path), MaxKeptCopies);
+    return false;
+}
+
+QString SettingsFile::keptCopyPath(int n) const
+{
+    return m_path + QStringLiteral(".damaged-%1").arg(n);
 }
 
 } // namespace settings

@@ -10,12 +10,14 @@ namespace settings {
 
 // One settings document kept in a file. Reading follows the file: whenever another
 // process has replaced or changed it, the next access reads it again. Every change is
-// made to the file's current content under a lock file and written to a temporary file
-// that is renamed over the file, so neither a crash nor a second process loses data.
+// made to the file's current content under a lock on its folder and written to a temporary
+// file that is renamed over the file, so neither a crash nor a second process loses data.
 //
 // A file that cannot be understood reads as empty, with a warning; before the first
-// change is written, the damaged file is kept beside it as "<file>.damaged". A file that
-// exists but cannot be read is never replaced.
+// change is written, the damaged file is kept beside it as "<file>.damaged-<n>", with the
+// first number no kept copy has yet. A file that exists but cannot be read is never
+// replaced. A failed write says why (a full disk, no permission, a lock held elsewhere) and
+// leaves the file as it was.
 class SettingsFile
 {
 public:
@@ -58,6 +60,8 @@ private:
 
     void refresh();
     Stamp stampOfPath() const;
+    bool keepDamagedFile() const;
+    QString keptCopyPath(int n) const;
 
     QString m_path;
     QStringList m_header;

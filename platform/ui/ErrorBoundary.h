@@ -27,7 +27,7 @@
 //     ui::connect(socket, &QLocalSocket::readyRead, this, [this] { ... });  // any signal
 //     ui::connect(tmrScan, &ui::Timer::tick, this, [this] { tmrScan_Timer(); });
 //     ui::handle(lblLink, [this] { Label3_Click(); }, ui::OnError::Ignore); // documented to ignore
-//     server.setExecuteHandler(ui::guarded(...));                          // a callback of another layer
+//     layer.setCallback(ui::guarded([this](int n) { ... }));               // a callback of another layer
 //     ui::runGuarded([this] { cmdCancel_Click(); });                       // a Qt virtual (reject())
 namespace ui {
 

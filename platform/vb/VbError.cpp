@@ -38,6 +38,8 @@ QString Error::standardDescription(long number)
         return QStringLiteral("Type mismatch");
     case err::FileNotFound:
         return QStringLiteral("File not found");
+    case err::DllLoadError:
+        return QStringLiteral("Error in loading DLL");
     case err::InternalError:
         return QStringLiteral("Internal error");
     case 52:
@@ -52,7 +54,7 @@ QString Error::standardDescription(long number)
         return QStringLiteral("Permission denied");
     case err::PathNotFound:
         return QStringLiteral("Path not found");
-    case 91:
+    case err::ObjectNotSet:
         return QStringLiteral("Object variable or With block variable not set");
     case 429:
         return QStringLiteral("ActiveX component can't create object");

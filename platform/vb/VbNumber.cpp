@@ -5,7 +5,9 @@
 #include <cmath>
 #include <cstdio>
 #include <limits>
+#include <locale.h>
 #include <optional>
+#include <stdlib.h>
 
 namespace vb {
 
@@ -19,6 +21,23 @@ bool isSkippedBlank(QChar c)
 bool isDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
+}
+
+// The value of a decimal number in C syntax, whatever the process locale's decimal separator:
+// the application object sets the user's locale, under which strtod may expect a comma.
+// Too large a magnitude gives an infinity, too small a one 0.
+double toDouble(const QByteArray& number)
+{
+    static const locale_t cLocale = ::newlocale(LC_ALL_MASK, "C", nullptr);
+    return ::strtod_l(number.constData(), nullptr, cLocale);
+}
+
+bool skipDigits(QStringView text, qsizetype& i)
+{
+    const qsizetype start = i;
+    while (i < text.size() && isDigit(text[i]))
+        ++i;
+    return i > start;
 }
 
 // Parses a number at the start of `s` (no blanks inside). Sets `consumed` to the
@@ -97,7 +116,7 @@ double parseLeading(const QString& s, qsizetype& consumed)
             consumed = j;
         }
     }
-    return std::strtod(digits.constData(), nullptr);
+    return toDouble(digits);
 }
 
 std::optional<double> parseWhole(QStringView text)
@@ -187,6 +206,32 @@ double val(QStringView text)
             compact.append(c);
     qsizetype consumed = 0;
     return parseLeading(compact, consumed);
+}
+
+double leadingDecimal(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    const qsizetype start = i;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    bool bDigits = skipDigits(text, i);
+    if (i < text.size() && text[i] == u'.') {
+        ++i;
+        bDigits = skipDigits(text, i) || bDigits;
+    }
+    if (!bDigits)
+        return 0.0;
+    qsizetype end = i;
+    if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
+        qsizetype j = i + 1;
+        if (j < text.size() && (text[j] == u'+' || text[j] == u'-'))
+            ++j;
+        if (skipDigits(text, j))
+            end = j; // an exponent without digits is not part of the number
+    }
+    return toDouble(text.mid(start, end - start).toLatin1());
 }
 
 double roundHalfEven(double value)

@@ -15,6 +15,12 @@ namespace vb {
 // character that cannot continue the number. Text without a number gives 0.
 double val(QStringView text);
 
+// The numeric reading of a stored setting: leading blanks are skipped, then the longest leading
+// decimal number is taken (an optional sign, digits, "." and digits, an exponent with E). Unlike
+// val, a blank ends the number ("1 2" gives 1) and "&H" / "&O" are not numbers. Text without a
+// number gives 0.
+double leadingDecimal(QStringView text);
+
 // Rounds to the nearest whole number, halves to the even neighbour.
 double roundHalfEven(double value);
 

@@ -2,6 +2,8 @@
 
 #include "platform/vcard/VCardText.h"
 
+#include <QUuid>
+
 #include <array>
 
 namespace vcard {
@@ -223,7 +225,7 @@ bool IndexedCard::loadData(const QByteArray& data)
     return !cards.isEmpty();
 }
 
-QByteArray IndexedCard::toData() const
+QByteArray IndexedCard::toData(const QString& uid) const
 {
     Card card = m_card;
     if (!card.version().isEmpty()) {
@@ -231,13 +233,26 @@ QByteArray IndexedCard::toData() const
             card.append(Property(QStringLiteral("N"), QStringLiteral(";;;;")));
         if (!card.property(QStringLiteral("FN")))
             card.append(Property(QStringLiteral("FN")));
+        if (!uid.isEmpty() && !card.property(QStringLiteral("UID"))) {
+            Property uidProperty(QStringLiteral("UID"));
+            uidProperty.setText(uid);
+            card.append(uidProperty);
+        }
     }
     return Writer::write(card);
 }
 
-SaveResult IndexedCard::save(const QString& fileName) const
+SaveResult IndexedCard::save(const QString& fileName, files::Durability durability) const
 {
-    return Writer::saveFile(fileName, toData());
+    QString uid;
+    if (durability == files::Durability::Durable && !m_card.version().isEmpty() &&
+        !m_card.property(QStringLiteral("UID"))) {
+        const ReadResult previous = Reader::readFile(fileName);
+        const Property* kept = previous ? previous.cards.first().property(QStringLiteral("UID")) : nullptr;
+        uid = kept && !kept->text().trimmed().isEmpty() ? kept->text()
+                                                         : QUuid::createUuid().toString(QUuid::WithoutBraces);
+    }
+    return Writer::saveFile(fileName, toData(uid), durability);
 }
 
 QString IndexedCard::value(int index) const

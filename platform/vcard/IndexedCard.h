@@ -54,9 +54,16 @@ public:
     bool loadData(const QByteArray& data);
 
     // The card as vCard 3.0 text; a card with a VERSION gets the N and FN that
-    // vCard 3.0 requires (empty) when it has none.
-    QByteArray toData() const;
-    SaveResult save(const QString& fileName) const;
+    // vCard 3.0 requires (empty) when it has none, and `uid` as its UID when it has none
+    // and `uid` is not empty.
+    QByteArray toData(const QString& uid = QString()) const;
+    // Writes the card to a file; a work file is not flushed to the disk. A file the user
+    // keeps (durable) gets a UID when the card has a VERSION, so that contact programs take
+    // it: the card's own, else the one of the card the file held (saved again, it stays the
+    // same contact), else a new one. A work file, made again for every card, goes without: a
+    // card written to be encoded in a symbol has no room to spare, and a new UID each time
+    // would change the symbol each time.
+    SaveResult save(const QString& fileName, files::Durability durability = files::Durability::Durable) const;
 
     // The value of an index; empty when the property is absent or the index unknown.
     QString value(int index) const;

@@ -64,9 +64,9 @@ int AddvCardProp(int index, const QString& value)
     return current().setValue(index, value) ? 0 : 1;
 }
 
-int SavevCardToFile(const QString& fileName)
+int SavevCardToFile(const QString& fileName, files::Durability durability)
 {
-    const SaveResult result = current().save(fileName);
+    const SaveResult result = current().save(fileName, durability);
     if (result)
         return 0;
     return result.error == SaveResult::Error::ReadOnly ? 1 : 2;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/files/AtomicFile.h"
+
 #include <QChar>
 #include <QString>
 
@@ -29,9 +31,11 @@ int GetV0vCardProp(QChar* buffer, int bufferSize, int index);
 // that is not stored.
 int AddvCardProp(int index, const QString& value);
 
-// Writes the current card to a file, atomically. 0 on success; 1 when the target
-// exists and is read-only; 2 when it cannot be written.
-int SavevCardToFile(const QString& fileName);
+// Writes the current card to a file, atomically (a work file without a disk flush). 0 on
+// success; 1 when the target exists and is read-only; 2 when it cannot be written. A file
+// the user keeps carries a UID (the one of the card it replaces, else a new one), as
+// contact programs need; a work file carries none (see IndexedCard::save).
+int SavevCardToFile(const QString& fileName, files::Durability durability = files::Durability::Durable);
 
 // Frees the current card.
 void ReleasevCard();

@@ -6,19 +6,48 @@ namespace vcard {
 
 Property::Property(const QString& name, const QString& rawValue) : m_name(name.toUpper()), m_value(rawValue) {}
 
+Property Property::verbatim(const QByteArray& source)
+{
+    Property p;
+    p.m_source = source;
+    return p;
+}
+
 void Property::setName(const QString& name)
 {
-    m_name = name.toUpper();
+    const QString upper = name.toUpper();
+    if (upper != m_name) {
+        m_name = upper;
+        m_source.clear();
+    }
+}
+
+void Property::setGroup(const QString& group)
+{
+    if (group != m_group) {
+        m_group = group;
+        m_source.clear();
+    }
+}
+
+void Property::setValue(const QString& rawValue)
+{
+    if (rawValue != m_value) {
+        m_value = rawValue;
+        m_source.clear();
+    }
 }
 
 void Property::addParameter(const QString& name, const QStringList& values)
 {
     m_parameters += Parameter{name.toUpper(), values};
+    m_source.clear();
 }
 
 void Property::removeParameter(const QString& name)
 {
-    m_parameters.removeIf([&](const Parameter& p) { return p.name.compare(name, Qt::CaseInsensitive) == 0; });
+    if (m_parameters.removeIf([&](const Parameter& p) { return p.name.compare(name, Qt::CaseInsensitive) == 0; }))
+        m_source.clear();
 }
 
 QStringList Property::parameterValues(const QString& name) const
@@ -42,7 +71,9 @@ QString Property::text() const
 
 void Property::setText(const QString& text)
 {
-    m_value = escapeText(text);
+    // The same text keeps the value as it stands (a file's own escaping included).
+    if (text != this->text())
+        setValue(escapeText(text));
 }
 
 QStringList Property::components() const
@@ -55,10 +86,20 @@ QStringList Property::components() const
 
 void Property::setComponents(const QStringList& components)
 {
+    if (components == this->components())
+        return;
     QStringList parts;
     for (const QString& c : components)
         parts += escapeText(c);
-    m_value = joinRaw(parts, u';');
+    setValue(joinRaw(parts, u';'));
+}
+
+bool Property::operator==(const Property& other) const
+{
+    if (isVerbatim() || other.isVerbatim())
+        return isVerbatim() == other.isVerbatim() && m_source == other.m_source;
+    return m_group == other.m_group && m_name == other.m_name && m_parameters == other.m_parameters &&
+           m_value == other.m_value;
 }
 
 } // namespace vcard

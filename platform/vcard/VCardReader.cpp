@@ -3,6 +3,7 @@
 #include "platform/vcard/VCardText.h"
 
 #include <QFile>
+#include <QUrl>
 
 namespace vcard {
 
@@ -11,6 +12,7 @@ namespace {
 const QString kType = QStringLiteral("TYPE");
 const QString kEncoding = QStringLiteral("ENCODING");
 const QString kCharset = QStringLiteral("CHARSET");
+const QString kValue = QStringLiteral("VALUE");
 
 bool isNameChar(QChar c)
 {
@@ -27,33 +29,83 @@ bool isName(QStringView s)
     return true;
 }
 
-QStringList splitLines(const QString& text)
+// One line of the file: its text from `start` to `textEnd`, its line end up to `end`.
+struct PhysicalLine
 {
-    QStringList lines;
     qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\r' && c != u'\n')
+    qsizetype textEnd = 0;
+    qsizetype end = 0;
+};
+
+QList<PhysicalLine> splitLines(const QByteArray& bytes)
+{
+    QList<PhysicalLine> lines;
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = bytes[i];
+        if (c != '\r' && c != '\n')
             continue;
-        lines += text.mid(start, i - start);
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+        const qsizetype textEnd = i;
+        if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
             ++i;
+        lines += PhysicalLine{start, textEnd, i + 1};
         start = i + 1;
     }
-    if (start < text.size())
-        lines += text.mid(start);
+    if (start < n)
+        lines += PhysicalLine{start, n, n};
     return lines;
 }
 
-// The physical line at `i` with the continuation lines that follow it (those that
-// start with a blank or a tab); `i` moves to the last line used.
-QString takeFolded(const QStringList& lines, qsizetype& i)
+// A content line with its continuation lines (those that start with a blank or a tab),
+// unfolded: `text` without the line ends and the first blank of each continuation, and the
+// range of the file it came from.
+struct LogicalLine
 {
-    QString line = lines[i];
-    while (i + 1 < lines.size() && !lines[i + 1].isEmpty() && (lines[i + 1][0] == u' ' || lines[i + 1][0] == u'\t'))
-        line += QStringView(lines[++i]).mid(1);
-    return line;
-}
+    QByteArray text;
+    qsizetype start = 0;
+    qsizetype end = 0;
+    QByteArray lineEnd;
+};
+
+class LineCursor
+{
+public:
+    explicit LineCursor(const QByteArray& bytes) : m_bytes(bytes), m_lines(splitLines(bytes)) {}
+
+    bool atEnd() const { return m_next >= m_lines.size(); }
+
+    LogicalLine peek() const
+    {
+        qsizetype next = m_next;
+        return take(next);
+    }
+    LogicalLine next() { return take(m_next); }
+
+private:
+    LogicalLine take(qsizetype& i) const
+    {
+        const PhysicalLine& first = m_lines[i++];
+        LogicalLine line;
+        line.start = first.start;
+        line.end = first.end;
+        line.text = m_bytes.mid(first.start, first.textEnd - first.start);
+        line.lineEnd = m_bytes.mid(first.textEnd, first.end - first.textEnd);
+        while (i < m_lines.size()) {
+            const PhysicalLine& more = m_lines[i];
+            if (more.textEnd == more.start || (m_bytes[more.start] != ' ' && m_bytes[more.start] != '\t'))
+                break;
+            line.text += m_bytes.mid(more.start + 1, more.textEnd - more.start - 1);
+            line.end = more.end;
+            ++i;
+        }
+        return line;
+    }
+
+    const QByteArray& m_bytes;
+    QList<PhysicalLine> m_lines;
+    qsizetype m_next = 0;
+};
 
 // Parameters without "=" are 2.1 shorthand: encodings name the encoding, the rest are types.
 Parameter normalizedBareParameter(const QString& word)
@@ -125,17 +177,70 @@ qsizetype parseHead(const QString& line, Property& p)
         } while (line[pos] == u',');
         if (line[pos] == u'"')
             return -1;
+        // A quoted type list ("voice,cell", as vCard 4.0 writes it) is a list of types.
+        if (paramName.compare(kType, Qt::CaseInsensitive) == 0) {
+            QStringList types;
+            for (const QString& v : values)
+                for (const QString& type : v.split(u','))
+                    if (!type.trimmed().isEmpty())
+                        types += type.trimmed();
+            values = types;
+        }
         p.addParameter(paramName, values);
     }
     return line[pos] == u':' ? pos + 1 : -1;
 }
 
-bool isQuotedPrintable(const Property& p)
+bool hasEncoding(const Property& p, const char* encoding)
 {
-    return p.parameterValues(kEncoding).contains(QStringLiteral("QUOTED-PRINTABLE"), Qt::CaseInsensitive);
+    return p.parameterValues(kEncoding).contains(QLatin1String(encoding), Qt::CaseInsensitive);
 }
 
-// Brings a property read from a 2.1 or 3.0 card into 3.0 form.
+bool isQuotedPrintable(const Property& p)
+{
+    return hasEncoding(p, "QUOTED-PRINTABLE");
+}
+
+bool isBase64(const Property& p)
+{
+    return hasEncoding(p, "BASE64") || hasEncoding(p, "B");
+}
+
+bool isUtf8Name(const QString& charset)
+{
+    const QString name = charset.trimmed().toLower();
+    return name.isEmpty() || name == u"utf-8" || name == u"utf8";
+}
+
+// A line of a 2.1 base64 value that follows the first one without a leading blank.
+bool isBase64Continuation(const QByteArray& text)
+{
+    if (text.trimmed().isEmpty())
+        return false;
+    for (char c : text) {
+        const bool ok = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
+                        c == '/' || c == '=' || c == ' ' || c == '\t';
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+// A telephone number written as a "tel:" address (vCard 4.0) as the number itself.
+void readTelephoneAddress(Property& p)
+{
+    if (p.name() != u"TEL")
+        return;
+    const QString value = p.value().trimmed();
+    if (!value.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
+        return;
+    p.setValue(escapeText(QUrl::fromPercentEncoding(value.mid(4).toUtf8())));
+    const QStringList kinds = p.parameterValues(kValue);
+    if (kinds.contains(QStringLiteral("uri"), Qt::CaseInsensitive))
+        p.removeParameter(kValue);
+}
+
+// Brings a property read from a 2.1, 3.0 or 4.0 card into 3.0 form.
 void normalize(Property& p)
 {
     const QStringList charsets = p.parameterValues(kCharset);
@@ -153,6 +258,7 @@ void normalize(Property& p)
         }
     }
     p.removeParameter(kCharset); // text is written back as UTF-8
+    readTelephoneAddress(p);
 }
 
 bool isCardMarker(const Property& p, const char* name)
@@ -161,46 +267,104 @@ bool isCardMarker(const Property& p, const char* name)
            p.value().trimmed().compare(QLatin1String("VCARD"), Qt::CaseInsensitive) == 0;
 }
 
+// Reads one property from the cursor: the content line with whatever continues it. Returns
+// false (with `source` set to the bytes taken) for a line that is no content line.
+bool readProperty(LineCursor& lines, const QByteArray& bytes, Property& p, QByteArray& source)
+{
+    const LogicalLine first = lines.next();
+    qsizetype end = first.end;
+    // A byte-order mark stays in the source of the first line.
+    QByteArray text = first.text;
+    if (first.start == 0 && text.startsWith("\xEF\xBB\xBF"))
+        text.remove(0, 3);
+    QString line = decodeBytes(text);
+    qsizetype valueStart = parseHead(line, p);
+    if (valueStart >= 0) {
+        // A value in another character set: the line again in that set.
+        const QString charset = p.parameterValues(kCharset).value(0);
+        if (!isUtf8Name(charset) && !isQuotedPrintable(p)) {
+            line = decodeBytes(text, charset);
+            p = Property();
+            valueStart = parseHead(line, p);
+        }
+    }
+    if (valueStart < 0) {
+        source = bytes.mid(first.start, end - first.start);
+        return false;
+    }
+    QString value = line.mid(valueStart);
+    if (isQuotedPrintable(p)) {
+        while (value.endsWith(u'=') && !lines.atEnd()) {
+            value.chop(1); // soft line break
+            const LogicalLine more = lines.next();
+            value += decodeBytes(more.text);
+            end = more.end;
+        }
+    } else if (isBase64(p)) {
+        while (!lines.atEnd() && isBase64Continuation(lines.peek().text)) {
+            const LogicalLine more = lines.next();
+            value += QString::fromLatin1(more.text.trimmed());
+            end = more.end;
+        }
+        // The blank line that ends a 2.1 base64 value belongs to it.
+        if (!lines.atEnd() && lines.peek().text.isEmpty())
+            end = lines.next().end;
+    }
+    p.setValue(value);
+    normalize(p);
+    source = bytes.mid(first.start, end - first.start);
+    return true;
+}
+
 } // namespace
 
-QList<Card> Reader::parse(const QByteArray& data)
+QList<Card> Reader::parse(const QByteArray& bytes)
 {
-    QByteArray bytes = data;
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    const QStringList lines = splitLines(decodeBytes(bytes));
-
     QList<Card> cards;
     Card current;
+    CardLayout layout;
     int depth = 0;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString line = takeFolded(lines, i);
+    qsizetype outside = 0; // where the text outside the cards began
+    qsizetype nestedStart = 0;
+    LineCursor lines(bytes);
+    while (!lines.atEnd()) {
+        const LogicalLine next = lines.peek();
         Property p;
-        const qsizetype valueStart = parseHead(line, p);
-        if (valueStart < 0)
-            continue;
-        QString value = line.mid(valueStart);
-        if (isQuotedPrintable(p)) {
-            while (value.endsWith(u'=') && i + 1 < lines.size()) {
-                value.chop(1); // soft line break
-                ++i;
-                value += takeFolded(lines, i);
-            }
-        }
-        p.setValue(value);
+        QByteArray source;
+        const bool isProperty = readProperty(lines, bytes, p, source);
+        const qsizetype start = next.start;
+        const qsizetype end = start + source.size();
 
-        if (isCardMarker(p, "BEGIN")) {
-            if (depth++ == 0)
+        if (isProperty && isCardMarker(p, "BEGIN")) {
+            if (depth++ == 0) {
                 current.clear();
-        } else if (isCardMarker(p, "END")) {
-            if (depth == 1)
+                layout = CardLayout();
+                layout.before = bytes.mid(outside, start - outside);
+                layout.begin = source;
+                if (!next.lineEnd.isEmpty())
+                    layout.lineEnd = next.lineEnd;
+            } else if (depth == 2) {
+                nestedStart = start;
+            }
+        } else if (isProperty && isCardMarker(p, "END") && depth > 0) {
+            if (--depth == 0) {
+                layout.end = source;
+                current.setLayout(layout);
                 cards += current;
-            if (depth > 0)
-                --depth;
+                outside = end;
+            } else if (depth == 1) {
+                current.append(Property::verbatim(bytes.mid(nestedStart, end - nestedStart)));
+            }
         } else if (depth == 1) {
-            normalize(p);
-            current.append(p);
+            if (isProperty)
+                p.setSource(source);
+            current.append(isProperty ? p : Property::verbatim(source));
         }
+    }
+    if (!cards.isEmpty()) {
+        CardLayout last = cards.last().layout();
+        last.after = bytes.mid(outside);
+        cards.last().setLayout(last);
     }
     return cards;
 }
@@ -220,6 +384,10 @@ ReadResult Reader::readFile(const QString& fileName)
     const QByteArray data = file.read(MaxFileBytes + 1);
     if (data.size() > MaxFileBytes) {
         result.error = ReadResult::Error::TooLarge;
+        return result;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        result.error = ReadResult::Error::CannotOpen;
         return result;
     }
     result.cards = parse(data);

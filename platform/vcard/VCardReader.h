@@ -25,13 +25,20 @@ struct ReadResult
     explicit operator bool() const { return error == Error::None; }
 };
 
-// Reads vCard text of versions 2.1 and 3.0, leniently: UTF-8 or Windows-1252 (chosen by
-// whether the bytes are valid UTF-8), CR LF, LF or CR line ends, folded lines, groups,
-// bare 2.1 parameters (";WORK;VOICE" reads as TYPE=WORK,TYPE=VOICE), quoted-printable
-// values with their soft line breaks and CHARSET. Quoted-printable values are decoded and
-// their line breaks escaped, so every value is in 3.0 form. Lines that are not content
-// lines, and everything outside BEGIN:VCARD ... END:VCARD, are skipped; cards nested in
-// a card (2.1 AGENT) are skipped whole; a card without its END line is dropped.
+// Reads vCard text of versions 2.1, 3.0 and 4.0, leniently, and keeps every byte of a card
+// so that it can be written back unchanged (see Property::source and CardLayout):
+//   - each line is UTF-8 when its bytes are valid UTF-8 and Windows-1252 otherwise, so a
+//     stray byte spoils one value, not the file; a CHARSET parameter names the set of its
+//     value;
+//   - CR LF, LF or CR line ends, folded lines, groups;
+//   - 2.1: bare parameters (";WORK;VOICE" reads as TYPE=WORK,TYPE=VOICE), quoted-printable
+//     values with their soft line breaks, base64 values continued on lines without the
+//     leading blank up to the blank line that ends them;
+//   - 4.0: quoted type lists (TYPE="voice,cell" reads as the two types), telephone numbers
+//     given as "tel:" addresses (read as the number).
+// Values are brought into 3.0 form. Lines that are no content lines, and cards nested in a
+// card (2.1 AGENT), are kept as verbatim properties; text outside BEGIN:VCARD ... END:VCARD
+// is kept in the layout of the card next to it. A card without its END line is no card.
 class Reader
 {
 public:

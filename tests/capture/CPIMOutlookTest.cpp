@@ -331,7 +331,7 @@ TEST(CPIMOutlook, StoreProblemsAreReported)
         EXPECT_EQ(messages.last().text,
                   "Error: 75 " +
                       QDir::toNativeSeparators(QDir(store.folder()).absoluteFilePath(ContactStore::FrontFileName)) +
-                      " cannot be written.");
+                      " cannot be written (it is a folder).");
         EXPECT_EQ(messages.last().icon, ui::Icon::None);
         EXPECT_EQ(messages.last().buttons, ui::Buttons::Ok);
     }

@@ -1,5 +1,6 @@
 #include "PdfTools.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -19,14 +20,43 @@ QByteArray run(const QString& program, const QStringList& arguments)
 
 } // namespace
 
+bool rasteriseToFile(const QString& pdfFile, const QString& pgmFile, int dpi, const QRect& crop, int page)
+{
+    if (!pgmFile.endsWith(QStringLiteral(".pgm")))
+        return false;
+    QStringList arguments = {QStringLiteral("-r"),  QString::number(dpi),         QStringLiteral("-gray"),
+                             QStringLiteral("-f"),  QString::number(page),        QStringLiteral("-l"),
+                             QString::number(page), QStringLiteral("-singlefile")};
+    if (!crop.isNull()) {
+        arguments << QStringLiteral("-x") << QString::number(crop.x()) << QStringLiteral("-y")
+                  << QString::number(crop.y()) << QStringLiteral("-W") << QString::number(crop.width())
+                  << QStringLiteral("-H") << QString::number(crop.height());
+    }
+    QFile::remove(pgmFile);
+    run(QStringLiteral("pdftoppm"), arguments << pdfFile << pgmFile.chopped(4));
+    return QFile::exists(pgmFile);
+}
+
 QImage rasterise(const QString& pdfFile, int dpi, int page)
 {
     QTemporaryDir folder;
-    const QString stem = folder.filePath(QStringLiteral("page"));
-    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
-                                     QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                                     QString::number(page), QStringLiteral("-singlefile"), pdfFile, stem});
-    return QImage(stem + QStringLiteral(".pgm")).convertToFormat(QImage::Format_Grayscale8);
+    const QString file = folder.filePath(QStringLiteral("page.pgm"));
+    if (!rasteriseToFile(pdfFile, file, dpi, QRect(), page))
+        return QImage();
+    return QImage(file).convertToFormat(QImage::Format_Grayscale8);
+}
+
+QStringList images(const QString& pdfFile)
+{
+    const QStringList lines =
+        QString::fromUtf8(run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdfFile})).split(u'\n');
+    // Two lines of heading, then an image a line.
+    QStringList list;
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        if (!lines[i].trimmed().isEmpty())
+            list << lines[i];
+    }
+    return list;
 }
 
 QString text(const QString& pdfFile)

@@ -93,7 +93,8 @@ public:
 
     shell::StartResult startProgram(const QString& program, const QStringList& arguments) override
     {
-        unscripted("program launch", (QStringList{program} + arguments).join(u' '));
+        unscripted("program launch", program.isEmpty() ? QStringLiteral("a program without a path")
+                                                       : (QStringList{program} + arguments).join(u' '));
         return shell::StartResult{};
     }
     bool openUrl(const QUrl& url) override
@@ -135,5 +136,11 @@ int main(int argc, char** argv)
     shell::helpService.set(&guard);
     ui::beeper.set(&guard);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    // Forms still loaded go with the test program, as the programs' own forms go when their
+    // frame unloads at exit: the hidden program-icon form, which every dialog loads, stays
+    // loaded otherwise.
+    for (ui::Form* form : ui::forms())
+        delete form->widget();
+    return result;
 }

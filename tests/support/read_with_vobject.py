@@ -12,8 +12,12 @@ def text(card, name):
 
 
 def main():
-    with open(sys.argv[1], encoding="utf-8", newline="") as f:
-        card = vobject.readOne(f.read())
+    # --lenient: for files another program wrote that vobject itself cannot read whole (a
+    # stray byte that is not UTF-8, vCard 2.1 base64 lines without their leading blank):
+    # such bytes read as replacement characters, such lines are passed over.
+    lenient = "--lenient" in sys.argv[2:]
+    with open(sys.argv[1], encoding="utf-8", errors="replace" if lenient else "strict", newline="") as f:
+        card = vobject.readOne(f.read(), ignoreUnreadable=lenient)
     n = card.n.value
     out = {
         "version": text(card, "version"),

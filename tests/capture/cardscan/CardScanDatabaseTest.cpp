@@ -19,11 +19,6 @@ namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
 
-QString setField(const QString& field, const QString& value)
-{
-    return QStringLiteral("SetField(%1, \"%2\")").arg(field, value);
-}
-
 // A contact with a work address (and an extended address), a home address, a home
 // post-office block holding only its country, blank values and quotes.
 CImpressionDoc fullImpression()
@@ -104,12 +99,7 @@ protected:
     {
         cardScan.reset(); // one CardScan at a time
         cardScan = std::make_unique<RunningCardScan>(nVersion);
-        if (!cardScan->isReady())
-            return false;
-        ipc::DdeLink& link = modCardScan::ddeControl();
-        link.setLinkTopic(modCardScan::CardScanTopic);
-        link.setLinkMode(ipc::DdeLink::Manual);
-        return link.linkMode() == ipc::DdeLink::Manual;
+        return cardScan->isReady() && RunningCardScan::linkProgram();
     }
 
     void TearDown() override
@@ -119,17 +109,7 @@ protected:
         modCardScan::ddeControl().setLinkTimeout(ipc::DdeLink::DefaultTimeout);
     }
 
-    // A card of the test's own making: fields set through a conversation of its own.
-    void addCard(const QList<std::pair<QString, QString>>& fields)
-    {
-        ipc::DdeLink link;
-        link.setLinkTopic(modCardScan::CardScanTopic);
-        link.setLinkMode(ipc::DdeLink::Manual);
-        link.linkExecute(QStringLiteral("CreateCard"));
-        for (const auto& [field, value] : fields)
-            link.linkExecute(setField(field, value));
-        cardScan->executes(); // these are not the program's
-    }
+    void addCard(const QList<std::pair<QString, QString>>& fields) { cardScan->addCard(fields); }
 
     std::unique_ptr<RunningCardScan> cardScan;
     ScriptedMessages messages;

@@ -186,3 +186,27 @@ TEST_F(CardScanScanner, AnsweringNoWhileCardScanRunsKeepsDetection)
     EXPECT_EQ(messages.texts(), QStringList({Question, CloseFirst, Question}));
     EXPECT_EQ(autoSense(), 1);
 }
+
+TEST_F(CardScanScanner, AScannerLibraryThatCannotStartIsReportedAndTriedAgain)
+{
+    scanner::FakeImageSource source(card());
+    source.setOpenError(QStringLiteral("The scanner library could not start: Out of memory"));
+    const QString bitmap = folder.filePath(QStringLiteral("card.bmp"));
+    ScriptedMessages messages;
+    messages.ok();
+    EXPECT_FALSE(modCardScan::scanCardImage(bitmap));
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.last().text,
+              QStringLiteral("CardScan initialization failure.\rPlease ensure that CardScan is installed correctly."));
+    EXPECT_EQ(messages.last().icon, ui::Icon::Critical);
+    EXPECT_EQ(messages.last().buttons, ui::Buttons::Ok);
+    EXPECT_EQ(source.calls(), 0); // nothing is scanned without the SDK
+    EXPECT_FALSE(QFile::exists(bitmap));
+
+    // The next scan tries again; once open, the SDK stays open for the later scans.
+    source.setOpenError(QString());
+    EXPECT_TRUE(modCardScan::scanCardImage(bitmap));
+    EXPECT_TRUE(modCardScan::scanCardImage(bitmap));
+    EXPECT_EQ(source.opens(), 2);
+    EXPECT_EQ(messages.shown().size(), 1);
+}

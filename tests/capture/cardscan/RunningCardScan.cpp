@@ -1,5 +1,8 @@
 #include "RunningCardScan.h"
 
+#include "capture/modCardScan.h"
+#include "platform/ipc/DdeLink.h"
+
 namespace {
 
 QString unescaped(const QString& text)
@@ -24,6 +27,30 @@ RunningCardScan::RunningCardScan(int nVersion, const QString& program, const QSt
                     arguments)
 {
     m_ready = m_process.waitFor(QStringLiteral("ready"));
+}
+
+bool RunningCardScan::linkProgram()
+{
+    ipc::DdeLink& link = modCardScan::ddeControl();
+    link.setLinkTopic(modCardScan::CardScanTopic);
+    link.setLinkMode(ipc::DdeLink::Manual);
+    return link.linkMode() == ipc::DdeLink::Manual;
+}
+
+void RunningCardScan::addCard(const QList<std::pair<QString, QString>>& fields)
+{
+    ipc::DdeLink link;
+    link.setLinkTopic(modCardScan::CardScanTopic);
+    link.setLinkMode(ipc::DdeLink::Manual);
+    link.linkExecute(QStringLiteral("CreateCard"));
+    for (const auto& [field, value] : fields)
+        link.linkExecute(setField(field, value));
+    executes();
+}
+
+QString setField(const QString& field, const QString& value)
+{
+    return QStringLiteral("SetField(%1, \"%2\")").arg(field, value);
 }
 
 bool RunningCardScan::control(const QByteArray& command, const QString& answer)

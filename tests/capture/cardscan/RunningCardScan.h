@@ -2,7 +2,13 @@
 
 #include "ChildProcess.h"
 
+#include <QList>
 #include <QStringList>
+
+#include <utility>
+
+// The execute that sets a field of CardScan's current card.
+QString setField(const QString& field, const QString& value);
 
 // The CardScan stand-in (cardscan_peer) run as a process of its own under the test's control,
 // and the transactions it received.
@@ -18,6 +24,12 @@ public:
     // The commands executed since the last call, or the items requested, as they were sent.
     QStringList executes() { return received(m_executes); }
     QStringList requests() { return received(m_requests); }
+
+    // Opens the program's own link to it, as a first contact operation does.
+    static bool linkProgram();
+    // Adds a card of the test's making through a conversation of its own; its commands are not
+    // among the executes reported afterwards.
+    void addCard(const QList<std::pair<QString, QString>>& fields);
 
     // Sends a control command and waits for its answer line.
     bool control(const QByteArray& command, const QString& answer);

@@ -9,6 +9,7 @@
 #include "platform/vb/VbNumber.h"
 
 #include "CardTests.h"
+#include "InstalledEdition.h"
 #include "QtPrinters.h"
 #include "ScriptedMessages.h"
 
@@ -71,6 +72,7 @@ class CardGeometry : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_EQ(ui::twipsPerPixelX(), 15.0) << "the tests assume a 96 dpi screen"; }
 
+    testing_support::InstalledEdition edition; // the card reader's
     RecordingTarget printer{printerTwipsPerPixel};
     PrinterInstalled installed{printer};
     ScriptedMessages messages; // any box fails the test unless it is scripted
@@ -226,7 +228,7 @@ TEST_F(CardGeometry, TheCardReadersBadgeStandsInQuietlyForASymbolThatDoesNotFit)
 
 TEST_F(CardGeometry, TheSampleCardProgramsBadgeSaysWhetherTheWordsWereEncoded)
 {
-    SampleCardEdition edition;
+    testing_support::InstalledEdition edition(sampleCardEdition());
     const CImpressionDoc big = oversizedImpression();
     messages.ok(2);
     for (bool encodeWords : {true, false}) {

@@ -57,17 +57,12 @@ PrinterInstalled::PrinterInstalled(print::Target& printer) : m_installed(print::
 
 AbsentPrinter::AbsentPrinter() : m_spoolerInstalled(print::spooler.replace(m_spooler)), m_installed(m_target) {}
 
-SampleCardEdition::SampleCardEdition() : m_previous(modMainHelper::programEdition())
+modMainHelper::ProgramEdition sampleCardEdition()
 {
-    modMainHelper::ProgramEdition edition = m_previous;
+    modMainHelper::ProgramEdition edition = modMainHelper::quorvaneEdition();
     edition.symbolBadges.wordsIncluded = QStringLiteral("TSN-Corvel-Words-Included.bmp");
     edition.symbolBadges.wordsExcluded = QStringLiteral("TSN-Corvel-Words-Excluded.bmp");
-    modMainHelper::setProgramEdition(edition);
-}
-
-SampleCardEdition::~SampleCardEdition()
-{
-    modMainHelper::setProgramEdition(m_previous);
+    return edition;
 }
 
 } // namespace card_tests

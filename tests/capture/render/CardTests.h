@@ -55,15 +55,7 @@ private:
     PrinterInstalled m_installed;
 };
 
-// Brindlemark's badges while it lives.
-class SampleCardEdition
-{
-public:
-    SampleCardEdition();
-    ~SampleCardEdition();
-
-private:
-    modMainHelper::ProgramEdition m_previous;
-};
+// The card-reading program's edition with Brindlemark's badges.
+modMainHelper::ProgramEdition sampleCardEdition();
 
 } // namespace card_tests

@@ -4,6 +4,7 @@
 #include "platform/print/RecordingTarget.h"
 
 #include "CardTests.h"
+#include "InstalledEdition.h"
 #include "QtPrinters.h"
 #include "ScriptedMessages.h"
 
@@ -30,6 +31,7 @@ TEST(MissingPictures, WithoutTheNoPrinterPictureTheCardStaysEmptyAndTheCallFails
 TEST(MissingPictures, AMissingBadgeIsReportedAsTheFileError)
 {
     ASSERT_FALSE(QFile::exists(programFile(QStringLiteral("QVN-Corvel-Words-Excluded.bmp"))));
+    testing_support::InstalledEdition edition;
     print::RecordingTarget printer(2.4);
     PrinterInstalled installed(printer);
     ScriptedMessages messages;

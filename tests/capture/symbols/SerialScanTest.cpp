@@ -4,6 +4,7 @@
 #include "capture/ITimerClient.h"
 #include "capture/frmHelper.h"
 #include "capture/modSymbolRoutines.h"
+#include "common/ICommitPreferences.h"
 #include "common/modRegistryHigh.h"
 #include "model/CImpressionDoc.h"
 #include "platform/serial/CommPort.h"
@@ -324,13 +325,38 @@ TEST_F(SerialScanTest, MissingPortIsNamedInTheMessage)
     EXPECT_FALSE(m_helper->isScannerActive());
 }
 
-TEST_F(SerialScanTest, UnpluggedScannerIsSwitchedOff)
+TEST_F(SerialScanTest, UnpluggedScannerIsSwitchedOffShownReleasedAndToldOnce)
 {
+    // A window that shows the port's state, as the impression windows do.
+    struct StateWindow : QWidget, ui::Form, ICommitPreferences
+    {
+        void commitPreferences() override { shownActive += frmHelper::instance().isScannerActive(); }
+        QList<bool> shownActive;
+    };
+    auto* window = new StateWindow;
+    ui::load(*window);
+    QPointer<StateWindow> alive(window);
+
     ASSERT_TRUE(m_helper->turnOnSerialScanner(&m_owner));
+    m_messages.ok();
     m_pty.closeMaster();
-    EXPECT_TRUE(waitUntil([&] { return !m_helper->isScannerActive(); }));
+    EXPECT_TRUE(waitUntil([&] { return !m_messages.shown().isEmpty(); }));
+    ui::waitEvents(100);
+    EXPECT_FALSE(m_helper->isScannerActive());
     EXPECT_FALSE(port().portOpen());
     EXPECT_EQ(m_owner.scans, 0);
+    ASSERT_EQ(m_messages.shown().size(), 1);
+    EXPECT_EQ(m_messages.last().text,
+              QStringLiteral("COM1 (%1) is no longer available: the device hung up").arg(m_pty.slavePath()));
+    EXPECT_EQ(m_messages.last().icon, ui::Icon::Exclamation);
+    EXPECT_EQ(window->shownActive, QList<bool>{false});
+    ui::unload(*window);
+
+    // Plugged in again, it can be requested as before.
+    testing_support::PseudoTerminal pluggedIn;
+    qputenv("QV_COM1", pluggedIn.slavePath().toLocal8Bit());
+    EXPECT_TRUE(m_helper->turnOnSerialScanner(&m_owner));
+    EXPECT_TRUE(port().lostReason().isEmpty());
 }
 
 TEST_F(SerialScanTest, ImageScannersCountAsActiveWithoutAPort)

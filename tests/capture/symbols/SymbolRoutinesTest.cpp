@@ -348,6 +348,63 @@ TEST_F(ImportMultipleTest, EverySymbolFillsAWindowInReadingOrder)
     EXPECT_EQ(readFile(path(QStringLiteral("page.bmp"))), page);
 }
 
+// Installs a decoder of several symbols for its lifetime.
+class DecoderScope
+{
+public:
+    explicit DecoderScope(MultipleSymbolDecoder decoder) : m_previous(setMultipleSymbolDecoder(std::move(decoder))) {}
+    ~DecoderScope() { setMultipleSymbolDecoder(std::move(m_previous)); }
+
+private:
+    MultipleSymbolDecoder m_previous;
+};
+
+TEST_F(ImportMultipleTest, TheDecoderIsAskedForEachSymbolAndNeverAfterTheLast)
+{
+    // The library on the scanned page: the fourth symbol is its last one.
+    QList<int> asked;
+    QList<qint16> answers;
+    {
+        DecoderScope counting([&](const QString& strBitmap, const QString& strVCard, int nIndex, qint16& nCount) {
+            asked.append(nIndex);
+            answers.append(pdf417::pdfDecodeBMPSymbolToFileMultiple(strBitmap, strVCard, nIndex, nCount));
+            return answers.last();
+        });
+        m_messages.ok();
+        ASSERT_TRUE(import(path(QStringLiteral("page.bmp"))));
+    }
+    EXPECT_EQ(asked, QList<int>({1, 2, 3, 4}));
+    EXPECT_EQ(answers, QList<qint16>({1, 1, 1, 2}));
+
+    // An answer above 1 ends the loop after its symbol, one below 1 before it.
+    modRegistryHigh::setAutoUpdate(false);
+    const auto importAnswering = [&](const QList<qint16>& script) {
+        asked.clear();
+        m_decoded = m_loaded = 0;
+        DecoderScope scripted([&](const QString&, const QString& strVCard, int nIndex, qint16& nCount) {
+            asked.append(nIndex);
+            nCount = nIndex == 1 ? static_cast<qint16>(script.size()) : 0;
+            const qint16 rc = nIndex <= script.size() ? script[nIndex - 1] : qint16(0);
+            if (rc >= 1)
+                EXPECT_TRUE(fullDoc(QStringLiteral("Symbol %1").arg(nIndex)).writeFile(strVCard, true));
+            return rc;
+        });
+        EXPECT_TRUE(import(path(QStringLiteral("page.bmp"))));
+    };
+    importAnswering({1, 1, 2});
+    EXPECT_EQ(asked, QList<int>({1, 2, 3}));
+    EXPECT_EQ(m_loaded, 3);
+    importAnswering({1, 7});
+    EXPECT_EQ(asked, QList<int>({1, 2}));
+    EXPECT_EQ(m_decoded, 2);
+    importAnswering({1, 0});
+    EXPECT_EQ(asked, QList<int>({1, 2}));
+    EXPECT_EQ(m_decoded, 1);
+    importAnswering({-1});
+    EXPECT_EQ(asked, QList<int>({1}));
+    EXPECT_EQ(m_decoded, 0);
+}
+
 TEST_F(ImportMultipleTest, WorkingBitmapItselfIsImportedInPlace)
 {
     modRegistryHigh::setAutoUpdate(false);

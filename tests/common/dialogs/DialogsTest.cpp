@@ -2,20 +2,25 @@
 #include "common/ProgramEdition.h"
 #include "common/frmAbout.h"
 #include "common/frmNoToAll.h"
+#include "common/frmProgIcon.h"
 #include "common/modRegistryLow.h"
 #include "platform/registry/Registry.h"
 #include "platform/shell/HelpEngine.h"
 
+#include "InstalledEdition.h"
 #include "QtPrinters.h"
 #include "RecordingDesktop.h"
 #include "RecordingHelp.h"
 #include "ScriptedForms.h"
 #include "ScriptedMessages.h"
 #include "TempConfig.h"
+#include "WidgetDriver.h"
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -28,6 +33,10 @@ using testing_support::RecordingHelp;
 using testing_support::ScriptedForms;
 using testing_support::ScriptedMessages;
 using testing_support::TempConfig;
+using testing_support::click;
+
+// The windows here are the card-reading program's: its edition is installed as its start-up does.
+const auto* const g_edition = ::testing::AddGlobalTestEnvironment(new testing_support::QuorvaneEdition);
 
 namespace {
 
@@ -56,13 +65,13 @@ TEST(NoToAll, EachButtonAnswersAndTheCloseBoxAnswersCancel)
     using Result = std::pair<qint16, bool>;
     EXPECT_EQ(ask(*prompt, forms, [](frmNoToAll& f) { f.close(); }), Result(2, false));
     EXPECT_TRUE(ui::isLoaded(*prompt)); // hidden, still there for the caller
-    EXPECT_EQ(ask(*prompt, forms, [](frmNoToAll& f) { f.cmdNoToAll->click(); }), Result(7, true));
+    EXPECT_EQ(ask(*prompt, forms, [](frmNoToAll& f) { click(&f, QStringLiteral("cmdNoToAll")); }), Result(7, true));
     // A reused prompt closed by its close box never gives the previous answer.
     EXPECT_EQ(ask(*prompt, forms, [](frmNoToAll& f) { f.close(); }), Result(2, false));
-    EXPECT_EQ(ask(*prompt, forms, [](frmNoToAll& f) { f.cmdYes->click(); }), Result(6, false));
-    EXPECT_EQ(ask(*prompt, forms, [](frmNoToAll& f) { f.cmdNo->click(); }), Result(7, false));
+    EXPECT_EQ(ask(*prompt, forms, [](frmNoToAll& f) { click(&f, QStringLiteral("cmdYes")); }), Result(6, false));
+    EXPECT_EQ(ask(*prompt, forms, [](frmNoToAll& f) { click(&f, QStringLiteral("cmdNo")); }), Result(7, false));
     EXPECT_EQ(ask(*prompt, forms, [](frmNoToAll& f) { QTest::keyClick(&f, Qt::Key_Escape); }), Result(2, false));
-    EXPECT_EQ(ask(*prompt, forms, [](frmNoToAll& f) { f.cmdCancel->click(); }), Result(2, false));
+    EXPECT_EQ(ask(*prompt, forms, [](frmNoToAll& f) { click(&f, QStringLiteral("cmdCancel")); }), Result(2, false));
     EXPECT_EQ(prompt->cmdNoToAll->text(), QStringLiteral("&No to All"));
     ui::unload(*prompt);
 }
@@ -108,8 +117,16 @@ TEST(AboutBox, ShowsTitleVersionCreditsAndTheMakersAddress)
 {
     RecordingHelp help;
     RecordingDesktop desktop;
+    QPixmap picture(32, 32);
+    picture.fill(Qt::darkMagenta);
+    frmProgIcon::instance().setWindowIcon(QIcon(picture));
     auto* about = new frmAbout;
     ui::load(*about);
+    frmProgIcon::instance().setWindowIcon(QIcon());
+    // The form and its picture show the icon of the program-icon form.
+    EXPECT_EQ(about->windowIcon().pixmap(32, 32).toImage(), picture.toImage());
+    ASSERT_FALSE(about->Image1->pixmap().isNull());
+    EXPECT_EQ(about->Image1->pixmap().toImage().pixel(4, 4), QColor(Qt::darkMagenta).rgb());
     EXPECT_EQ(about->windowTitle(), QStringLiteral("About Quorvane"));
     EXPECT_EQ(about->lblTitle->text(), QStringLiteral("Quorvane") + QChar(0x2122));
     EXPECT_EQ(about->lblVersion->text(), QStringLiteral("Version: 1.5.0"));
@@ -129,12 +146,12 @@ TEST(AboutBox, ShowsTitleVersionCreditsAndTheMakersAddress)
     EXPECT_EQ(about->cmdSysInfo->text(), QStringLiteral("&System Info..."));
     EXPECT_EQ(about->cmdHelp->text(), QStringLiteral("&Help"));
 
-    about->cmdHelp->click();
+    click(about, QStringLiteral("cmdHelp"));
     EXPECT_EQ(help.topics(), QList<int>{frmAbout::HelpContextID});
     emit about->findChild<QLabel*>(QStringLiteral("Label3"))->linkActivated(modMainHelper::makerWebAddress());
     EXPECT_EQ(desktop.urls(), QList<QUrl>{QUrl(modMainHelper::makerWebAddress())});
     QPointer<QWidget> alive = about;
-    about->cmdOK->click();
+    click(about, QStringLiteral("cmdOK"));
     EXPECT_FALSE(alive && ui::isLoaded(*about));
 
     QString message;
@@ -151,13 +168,12 @@ TEST(AboutBox, TheLauncherEditionHasItsOwnTitleAndLabels)
     panel.about.programIcon = false;
     panel.about.labels = {{QStringLiteral("Label1"),
                            QStringLiteral("Create and read digital business cards with the Tessaline family.")}};
-    const modMainHelper::ProgramEdition previous = modMainHelper::programEdition();
-    modMainHelper::setProgramEdition(panel);
+    auto edition = std::make_optional<testing_support::InstalledEdition>(panel);
     ui::setProgramTitle(QStringLiteral("Zephlorin"));
     auto* about = new frmAbout;
     ui::load(*about);
     ui::setProgramTitle(QString());
-    modMainHelper::setProgramEdition(previous);
+    edition.reset();
     EXPECT_EQ(about->windowTitle(), QStringLiteral("About Zephlorin"));
     EXPECT_EQ(about->lblTitle->text(), QStringLiteral("Zephlorin "));
     EXPECT_NE(about->findChild<QLabel*>(QStringLiteral("LabelWebURL")), nullptr);
@@ -176,7 +192,7 @@ TEST(AboutBox, SystemInformationIsFoundThroughTheRegistry)
 
     // Neither value.
     messages.ok();
-    about->cmdSysInfo->click();
+    click(about, QStringLiteral("cmdSysInfo"));
     EXPECT_EQ(messages.last().text, Unavailable);
     EXPECT_EQ(messages.last().icon, ui::Icon::None);
     EXPECT_EQ(messages.last().buttons, ui::Buttons::Ok);
@@ -184,7 +200,7 @@ TEST(AboutBox, SystemInformationIsFoundThroughTheRegistry)
     // A folder without the program.
     setMachineValue(ToolsLocation, QStringLiteral("MSINFO"), dir.path());
     messages.ok();
-    about->cmdSysInfo->click();
+    click(about, QStringLiteral("cmdSysInfo"));
     EXPECT_EQ(messages.shown().size(), 2);
     EXPECT_TRUE(desktop.starts().isEmpty());
 
@@ -192,7 +208,7 @@ TEST(AboutBox, SystemInformationIsFoundThroughTheRegistry)
     QFile program(dir.filePath(QStringLiteral("MSINFO32.EXE")));
     ASSERT_TRUE(program.open(QIODevice::WriteOnly));
     program.close();
-    about->cmdSysInfo->click();
+    click(about, QStringLiteral("cmdSysInfo"));
     ASSERT_EQ(desktop.starts().size(), 1);
     EXPECT_EQ(desktop.starts()[0].program, dir.filePath(QStringLiteral("MSINFO32.EXE")));
 
@@ -200,7 +216,7 @@ TEST(AboutBox, SystemInformationIsFoundThroughTheRegistry)
     setMachineValue(MsInfo, QStringLiteral("PATH"), QStringLiteral("/usr/bin/sysinfo-tool"));
     desktop.nextStart(shell::StartResult{shell::StartStatus::FileNotFound, 53, QStringLiteral("File not found")});
     messages.ok();
-    about->cmdSysInfo->click();
+    click(about, QStringLiteral("cmdSysInfo"));
     EXPECT_EQ(desktop.starts().last().program, QStringLiteral("/usr/bin/sysinfo-tool"));
     EXPECT_EQ(messages.last().text, Unavailable);
     ui::unload(*about);

@@ -11,12 +11,14 @@
 #include "platform/ui/MessageService.h"
 #include "platform/ui/ToolTips.h"
 
+#include "InstalledEdition.h"
 #include "QtPrinters.h"
 #include "RecordingDesktop.h"
 #include "RecordingHelp.h"
 #include "ScriptedForms.h"
 #include "ScriptedMessages.h"
 #include "TempConfig.h"
+#include "WidgetDriver.h"
 
 #include <QAction>
 #include <QFile>
@@ -34,6 +36,7 @@
 #include <gtest/gtest.h>
 
 using namespace modMainHelper;
+using testing_support::InstalledEdition;
 using testing_support::RecordingDesktop;
 using testing_support::RecordingHelp;
 using testing_support::ScriptedForms;
@@ -84,17 +87,6 @@ public:
 
 private:
     service::Service<shell::Desktop>::Override m_real;
-};
-
-// Another program's edition for the test's lifetime.
-class EditionScope
-{
-public:
-    explicit EditionScope(const ProgramEdition& edition) : m_previous(programEdition()) { setProgramEdition(edition); }
-    ~EditionScope() { setProgramEdition(m_previous); }
-
-private:
-    ProgramEdition m_previous;
 };
 
 // A stand-in main window that records the files it is asked to open.
@@ -235,6 +227,7 @@ TEST(CommitPreferences, ReachesEveryOfferingFormInLoadOrderPastOneThatFails)
 
 TEST(DroppedFiles, OpenBitmapsAndImpressionsAndRefuseOthersOneByOne)
 {
+    InstalledEdition edition;
     ScriptedMessages messages;
     auto* main = new MainWindow;
     ui::load(*main);
@@ -271,6 +264,7 @@ TEST(DroppedFiles, OpenBitmapsAndImpressionsAndRefuseOthersOneByOne)
 
 TEST(DroppedFiles, DragOverLooksAtTheFirstFileOnly)
 {
+    InstalledEdition edition;
     Qt::DropAction effect = Qt::MoveAction;
     std::unique_ptr<QMimeData> textFirst(filesData({QStringLiteral("/a.txt"), QStringLiteral("/b.imf")}));
     dragOverFiles(textFirst.get(), effect);
@@ -289,7 +283,7 @@ TEST(DroppedFiles, AnEditionWithoutOpeningShowsTheFullProgramNoticeOncePerDrop)
 {
     ProgramEdition sampler = quorvaneEdition();
     sampler.drops = DropHandling::FullProgramNotice;
-    EditionScope scope(sampler);
+    InstalledEdition scope(sampler);
     auto* main = new MainWindow;
     ui::load(*main);
     RecordingHelp help;
@@ -297,8 +291,8 @@ TEST(DroppedFiles, AnEditionWithoutOpeningShowsTheFullProgramNoticeOncePerDrop)
     forms.then([](ui::Form& form) {
         auto& notice = dynamic_cast<frmGetTSN&>(form);
         EXPECT_EQ(notice.Label1[0]->text(), QStringLiteral("Drag and Drop Files to Open/Import"));
-        notice.cmdHelp->click();
-        notice.cmdClose->click();
+        testing_support::click(&notice, QStringLiteral("cmdHelp"));
+        testing_support::click(&notice, QStringLiteral("cmdClose"));
     });
     std::unique_ptr<QMimeData> data(filesData({QStringLiteral("/a.txt"), QStringLiteral("/b.imf")}));
     Qt::DropAction effect = Qt::IgnoreAction;
@@ -325,10 +319,10 @@ TEST(FullProgramNotice, ShowsTheFeatureTheFullProgramAndTheMakersAddress)
         EXPECT_TRUE(notice.Label1[0]->font().bold());
         EXPECT_EQ(notice.Label1[2]->text(), QStringLiteral("is featured with Tessaline 1.5."));
         EXPECT_EQ(notice.Label1[1]->text(), QStringLiteral("Get your copy at"));
-        EXPECT_EQ(notice.findChild<QPushButton*>(QStringLiteral("cmdHelp"))->text(),
+        EXPECT_EQ(testing_support::control<QPushButton>(&notice, QStringLiteral("cmdHelp"))->text(),
                   QStringLiteral("&Help about this feature"));
         notice.Label3_Click();
-        notice.cmdHelp->click();
+        testing_support::click(&notice, QStringLiteral("cmdHelp"));
         notice.close(); // the close box works as OK
     });
     showGetTSNDialog(61, QStringLiteral("Scan Card(s)"));
@@ -380,6 +374,7 @@ public:
 TEST(ToolTipPreference, EmptiesTipsOnlyWhenSwitchedOffAndTreatsToolbarsByEdition)
 {
     TempConfig config;
+    InstalledEdition edition;
     TippedWindow on;
     applyToolTipPreference(&on);
     EXPECT_EQ(on.button->toolTip(), QStringLiteral("Scan tip"));
@@ -393,7 +388,7 @@ TEST(ToolTipPreference, EmptiesTipsOnlyWhenSwitchedOffAndTreatsToolbarsByEdition
 
     ProgramEdition sampler = quorvaneEdition();
     sampler.toolbarTips = ToolbarTips::Buttons;
-    EditionScope scope(sampler);
+    InstalledEdition scope(sampler);
     TippedWindow brindlemark;
     applyToolTipPreference(&brindlemark);
     EXPECT_TRUE(brindlemark.button->toolTip().isEmpty());

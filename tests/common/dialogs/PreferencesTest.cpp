@@ -1,24 +1,31 @@
 #include "common/ICommitPreferences.h"
+#include "common/IMainWindow.h"
 #include "common/MainHelper.h"
 #include "common/ProgramEdition.h"
 #include "common/frmConfigWizard.h"
 #include "common/frmPreferences.h"
+#include "common/frmProgIcon.h"
 #include "common/modRegistryHigh.h"
 #include "common/modRegistryLow.h"
 #include "platform/registry/Registry.h"
+#include "platform/scanner/FakeImageSource.h"
 #include "platform/settings/Settings.h"
 #include "platform/ui/ToolTips.h"
 
+#include "InstalledEdition.h"
 #include "QtPrinters.h"
 #include "RecordingHelp.h"
 #include "ScriptedForms.h"
 #include "ScriptedMessages.h"
 #include "TempConfig.h"
+#include "WidgetDriver.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -27,6 +34,11 @@ using testing_support::RecordingHelp;
 using testing_support::ScriptedForms;
 using testing_support::ScriptedMessages;
 using testing_support::TempConfig;
+using testing_support::click;
+using testing_support::control;
+
+// The windows here are the card-reading program's: its edition is installed as its start-up does.
+const auto* const g_edition = ::testing::AddGlobalTestEnvironment(new testing_support::QuorvaneEdition);
 
 namespace {
 
@@ -39,9 +51,7 @@ Pairs stored(const QString& section)
 
 template <class T> T* child(QWidget& form, const char* name)
 {
-    auto* w = form.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
+    return control<T>(&form, QString::fromLatin1(name));
 }
 
 QCheckBox* check(QWidget& form, const char* name)
@@ -52,6 +62,11 @@ QCheckBox* check(QWidget& form, const char* name)
 QComboBox* combo(QWidget& form, const char* name)
 {
     return child<QComboBox>(form, name);
+}
+
+void press(QWidget& form, const char* name)
+{
+    click(&form, QString::fromLatin1(name));
 }
 
 // A loaded window that counts the commits it receives.
@@ -125,16 +140,16 @@ TEST(PreferencesWizard, WalksAllPanelsForwardAndBackWithTheButtonStates)
         EXPECT_EQ(shownPanel(w), 0);
         EXPECT_EQ(wizardButtons(w), "ND");
         for (int i = 1; i < 4; ++i) {
-            w.cmdNext->click();
+            press(w, "cmdNext");
             EXPECT_EQ(shownPanel(w), i);
             EXPECT_EQ(wizardButtons(w), i == 3 ? "PD" : "PND");
         }
         for (int i = 2; i >= 0; --i) {
-            w.cmdPrev->click();
+            press(w, "cmdPrev");
             EXPECT_EQ(shownPanel(w), i);
             EXPECT_EQ(wizardButtons(w), i == 0 ? "ND" : "PND");
         }
-        w.cmdFinish->click();
+        press(w, "cmdFinish");
     });
     Listener listener;
     modMainHelper::showPreferencesWizard(nullptr);
@@ -162,7 +177,7 @@ TEST(PreferencesWizard, DoneOnTheFirstPanelStoresAllEightSettingsInOrder)
         check(w, "chkComplexVCard")->setChecked(true);
         combo(w, "cboCOM")->setCurrentIndex(3);
         check(w, "chkPromptBeforeScanning")->setChecked(false);
-        w.cmdFinish->click();
+        press(w, "cmdFinish");
     });
     modMainHelper::showPreferencesWizard(nullptr);
     EXPECT_EQ(stored(QStringLiteral("Preferences")), (Pairs{{QStringLiteral("AutoUpdate"), QStringLiteral("0")},
@@ -182,10 +197,10 @@ TEST(PreferencesWizard, CancelAsksAndStoresNothing)
     ScriptedForms forms;
     forms.then([&](ui::Form& form) {
         auto& w = dynamic_cast<frmConfigWizard&>(form);
-        w.cmdNext->click();
+        press(w, "cmdNext");
         combo(w, "cboScanner")->setCurrentIndex(0);
         cancelQuestion(messages, ui::Answer::No);
-        w.cmdCancel->click();
+        press(w, "cmdCancel");
         expectCancelQuestion(messages);
         // No: the same panel with the changes.
         EXPECT_TRUE(w.isVisible());
@@ -209,7 +224,7 @@ TEST(PreferencesWizard, CancelAsksAndStoresNothing)
 
     forms.then([&](ui::Form& form) {
         cancelQuestion(messages, ui::Answer::Yes);
-        dynamic_cast<frmConfigWizard&>(form).cmdCancel->click();
+        press(dynamic_cast<frmConfigWizard&>(form), "cmdCancel");
     });
     modMainHelper::showPreferencesWizard(nullptr);
     EXPECT_TRUE(stored(QStringLiteral("Preferences")).isEmpty());
@@ -290,7 +305,7 @@ TEST(PreferencesDialog, OkStoresAndCommitsCancelAndCloseBoxStoreNothing)
         EXPECT_FALSE(check(d, "chkComplexVCard")->isChecked());
         check(d, "chkComplexVCard")->setChecked(true);
         check(d, "chkRemindAboutTWAINSettings")->setChecked(false);
-        d.cmdOK->click();
+        press(d, "cmdOK");
     });
     modMainHelper::showPreferencesAllAtOnce(nullptr);
     EXPECT_FALSE(modRegistryHigh::getSimpleVCard());
@@ -301,7 +316,7 @@ TEST(PreferencesDialog, OkStoresAndCommitsCancelAndCloseBoxStoreNothing)
     forms.then([](ui::Form& form) {
         auto& d = dynamic_cast<frmPreferences&>(form);
         check(d, "chkComplexVCard")->setChecked(false);
-        d.cmdCancel->click();
+        press(d, "cmdCancel");
     });
     forms.then([](ui::Form& form) {
         auto& d = dynamic_cast<frmPreferences&>(form);
@@ -322,13 +337,13 @@ TEST(PreferencesWindows, HelpAndTheFileAssociation)
     ScriptedMessages messages;
     auto* d = new frmPreferences(*modMainHelper::programEdition().preferences);
     ui::load(*d);
-    d->cmdHelp->click();
+    press(*d, "cmdHelp");
     EXPECT_EQ(help.topics(), QList<int>{CPreferencesForm::HelpContextID});
 
     auto* now = child<QPushButton>(*d, "cmdForceAssociation");
     EXPECT_EQ(now->text(), QStringLiteral("&Now"));
     messages.ok();
-    now->click();
+    press(*d, "cmdForceAssociation");
     EXPECT_EQ(messages.last().text, QStringLiteral("File icons will be updated after you restart your computer."));
     EXPECT_EQ(messages.last().icon, ui::Icon::Information);
     EXPECT_EQ(messages.last().helpTopic, CPreferencesForm::HelpContextID);
@@ -339,9 +354,59 @@ TEST(PreferencesWindows, HelpAndTheFileAssociation)
     // A registry that cannot be written: no promise of new icons.
     registry::setUserHiveFolder(QStringLiteral("/dev/null/registry"));
     messages.ok();
-    now->click();
+    press(*d, "cmdForceAssociation");
     registry::setUserHiveFolder(QString());
     EXPECT_EQ(messages.last().text, QStringLiteral("Impression files could not be associated with Quorvane."));
     EXPECT_EQ(messages.last().icon, ui::Icon::Exclamation);
     ui::unload(*d);
+}
+
+namespace {
+
+// A loaded main window, as the program's frame offers it to the shared routines.
+class MainWindow : public QWidget, public ui::Form, public IMainWindow
+{
+public:
+    MainWindow() { ui::load(*this); }
+    ~MainWindow() override { ui::unload(*this); }
+    void openFile(const QString&) override {}
+};
+
+QIcon programIcon()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::darkCyan);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+TEST(PreferencesWindows, TakeTheIconOfTheProgramIconFormAndOpenTheSourceChooserOverTheMainWindow)
+{
+    TempConfig config;
+    frmProgIcon::instance().setWindowIcon(programIcon());
+    const qint64 icon = frmProgIcon::programIcon().cacheKey();
+    scanner::FakeImageSource source;
+    for (bool wizard : {true, false}) {
+        CPreferencesForm* form = nullptr;
+        if (wizard)
+            form = new frmConfigWizard(*modMainHelper::programEdition().preferences);
+        else
+            form = new frmPreferences(*modMainHelper::programEdition().preferences);
+        ui::load(*form);
+        EXPECT_EQ(form->windowIcon().cacheKey(), icon);
+
+        // Without a main window the chooser is the preferences window's own; with one, the main window's.
+        if (wizard)
+            press(*form, "cmdNext"); // the scanning panel, with the TWAIN scanner chosen
+        const qsizetype before = source.chooserOwners().size();
+        press(*form, "cmdSelectTWAINSource");
+        {
+            MainWindow main;
+            press(*form, "cmdSelectTWAINSource");
+            EXPECT_EQ(source.chooserOwners().mid(before), (QList<QWidget*>{form, &main}));
+        }
+        ui::unload(*form);
+    }
+    frmProgIcon::instance().setWindowIcon(QIcon());
 }

@@ -8,6 +8,7 @@
 #include "RecordingHelp.h"
 #include "ScriptedForms.h"
 #include "TempConfig.h"
+#include "WidgetDriver.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -20,6 +21,7 @@
 using testing_support::RecordingHelp;
 using testing_support::ScriptedForms;
 using testing_support::TempConfig;
+using testing_support::click;
 
 namespace {
 
@@ -49,14 +51,14 @@ TEST(ScanPrompt, EachKindShowsItsCaptionAndMessageWithHelpOnScanning)
             EXPECT_EQ(f.chkNotAgain->text(), QStringLiteral("  Don't prompt me again"));
             EXPECT_FALSE(f.chkNotAgain->isChecked());
             EXPECT_EQ(f.cmdCancel->toolTip(), QStringLiteral("Close this prompt box. Do NOT initiate scan."));
-            f.cmdHelp->click();
-            f.cmdOK->click();
+            click(&f, QStringLiteral("cmdHelp"));
+            click(&f, QStringLiteral("cmdOK"));
         })
         .then([](ui::Form& form) {
             frmDSMA& f = prompt(form);
             EXPECT_EQ(f.windowTitle(), QStringLiteral("Scan Prompt"));
             EXPECT_EQ(f.lblMsg->text(), QStringLiteral("Insert or position the card(s) for scanning."));
-            f.cmdOK->click();
+            click(&f, QStringLiteral("cmdOK"));
         });
     modDSMA::showScanPrompt(modDSMA::TwainPrompt);
     EXPECT_FALSE(modDSMA::wasPromptCancelled());
@@ -73,8 +75,8 @@ TEST(ScanPrompt, DontPromptAgainIsStoredForItsKindOnly)
     TempConfig config;
     ScriptedForms forms;
     forms.then([](ui::Form& form) {
-        prompt(form).chkNotAgain->setChecked(true);
-        prompt(form).cmdOK->click();
+        click(&prompt(form), QStringLiteral("chkNotAgain"));
+        click(&prompt(form), QStringLiteral("cmdOK"));
     });
     modDSMA::showScanPrompt(modDSMA::CardScanPrompt);
     EXPECT_FALSE(modDSMA::wasPromptCancelled());
@@ -84,7 +86,7 @@ TEST(ScanPrompt, DontPromptAgainIsStoredForItsKindOnly)
     // The card-scan prompt no longer shows and the scan goes ahead; the TWAIN prompt still does.
     modDSMA::showScanPrompt(modDSMA::CardScanPrompt);
     EXPECT_FALSE(modDSMA::wasPromptCancelled());
-    forms.then([](ui::Form& form) { prompt(form).cmdOK->click(); });
+    forms.then([](ui::Form& form) { click(&prompt(form), QStringLiteral("cmdOK")); });
     modDSMA::showScanPrompt(modDSMA::TwainPrompt);
     EXPECT_EQ(forms.shown().size(), 2);
 }
@@ -95,14 +97,14 @@ TEST(ScanPrompt, CancelAndTheCloseBoxCancelTheScanAndStoreNothing)
     ScriptedForms forms;
     forms
         .then([](ui::Form& form) {
-            prompt(form).chkNotAgain->setChecked(true);
-            prompt(form).cmdCancel->click();
+            click(&prompt(form), QStringLiteral("chkNotAgain"));
+            click(&prompt(form), QStringLiteral("cmdCancel"));
         })
         .then([](ui::Form& form) {
-            prompt(form).chkNotAgain->setChecked(true);
+            click(&prompt(form), QStringLiteral("chkNotAgain"));
             prompt(form).close();
         })
-        .then([](ui::Form& form) { prompt(form).cmdOK->click(); });
+        .then([](ui::Form& form) { click(&prompt(form), QStringLiteral("cmdOK")); });
     modDSMA::showScanPrompt(modDSMA::CardScanPrompt);
     EXPECT_TRUE(modDSMA::wasPromptCancelled());
     modDSMA::showScanPrompt(modDSMA::TwainPrompt);

@@ -67,10 +67,27 @@ TEST_F(Program, AFreshStoreGivesTheDefaults)
 
 TEST_F(Program, NumbersAreReadRoundedAndClamped)
 {
-    const QList<std::pair<QString, int>> scanner = {{QStringLiteral(" 2"), 2},    {QStringLiteral("7"), 2},
-                                                    {QStringLiteral("-3"), 0},    {QStringLiteral("abc"), 0},
-                                                    {QStringLiteral("1.5"), 2},   {QStringLiteral("0.5"), 0},
-                                                    {QStringLiteral("1e300"), 2}, {QStringLiteral(" 1 "), 1}};
+    const QList<std::pair<QString, int>> scanner = {{QStringLiteral(" 2"), 2},
+                                                    {QStringLiteral("7"), 2},
+                                                    {QStringLiteral("-3"), 0},
+                                                    {QStringLiteral("abc"), 0},
+                                                    {QStringLiteral("1.5"), 2},
+                                                    {QStringLiteral("0.5"), 0},
+                                                    {QStringLiteral("1e300"), 2},
+                                                    {QStringLiteral(" 1 "), 1},
+                                                    // The longest leading decimal number, nothing else.
+                                                    {QStringLiteral("1 2"), 1},
+                                                    {QStringLiteral("&H1"), 0},
+                                                    {QStringLiteral("1 e1"), 1},
+                                                    {QStringLiteral("1e1"), 2},
+                                                    {QStringLiteral("1E"), 1},
+                                                    {QStringLiteral("1D1"), 1},
+                                                    {QStringLiteral("+1.4"), 1},
+                                                    {QStringLiteral(" .6x"), 1},
+                                                    {QStringLiteral("- 1"), 0},
+                                                    {QStringLiteral("1e400"), 2},
+                                                    {QStringLiteral("\t1"), 1},
+                                                    {QStringLiteral("1,9"), 1}};
     for (const auto& [text, value] : scanner) {
         pref(QStringLiteral("Scanner"), text);
         EXPECT_EQ(getScanner(), value) << text.toStdString();
@@ -99,6 +116,10 @@ TEST_F(Program, SwitchesReadWithOrWithoutRounding)
     }
     pref(QStringLiteral("ToolTips"), QStringLiteral("no"));
     EXPECT_FALSE(getToolTips());
+    pref(QStringLiteral("ToolTips"), QStringLiteral("&H1")); // not a decimal number
+    EXPECT_FALSE(getToolTips());
+    pref(QStringLiteral("AutoUpdate"), QStringLiteral("0 .6")); // the number ends at the blank
+    EXPECT_FALSE(getAutoUpdate());
 }
 
 TEST_F(Program, SettersWriteTheirTextForms)

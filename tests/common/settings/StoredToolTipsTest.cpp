@@ -93,7 +93,7 @@ TEST(StoredToolTips, ClearThenRestoreGivesEveryControlItsTipBack)
     EXPECT_EQ(w.tips(), Original);
 }
 
-TEST(StoredToolTips, AControlAddedLaterKeepsItsOwnTip)
+TEST(StoredToolTips, OnlyTheCaptureFillsTheStoreNeverAClear)
 {
     Window w;
     CStoredToolTips store;
@@ -108,15 +108,23 @@ TEST(StoredToolTips, AControlAddedLaterKeepsItsOwnTip)
     w.toolbar->insertAction(w.toolbar->actions().first(), new QAction(QStringLiteral("New"), &w));
     w.toolbar->actions().first()->setToolTip(QStringLiteral("New tip"));
 
+    // The clear empties the new controls too but does not capture them: a restore gives the
+    // captured controls their own tips back and leaves the new ones as the clear left them.
     store.ClearAllToolTips();
     EXPECT_EQ(added->toolTip(), QString());
     store.RestoreAllToolTips();
     EXPECT_EQ(w.first->toolTip(), QStringLiteral("First name"));
     EXPECT_EQ(w.last->toolTip(), QStringLiteral("Last name"));
     EXPECT_EQ(w.scan->toolTip(), QStringLiteral("Scan a card"));
-    EXPECT_EQ(added->toolTip(), QStringLiteral("Middle name"));
-    EXPECT_EQ(ui::toolTipOf(w.toolbar->actions()[0]), QStringLiteral("New tip"));
+    EXPECT_EQ(added->toolTip(), QString());
+    EXPECT_EQ(ui::toolTipOf(w.toolbar->actions()[0]), QString());
     EXPECT_EQ(ui::toolTipOf(w.toolbar->actions()[1]), QStringLiteral("Open tip"));
+
+    // A tip the window changes after the capture is not recorded either.
+    w.last->setToolTip(QStringLiteral("Family name"));
+    store.ClearAllToolTips();
+    store.RestoreAllToolTips();
+    EXPECT_EQ(w.last->toolTip(), QStringLiteral("Last name"));
 
     // A control that went away is passed over.
     delete w.scan;

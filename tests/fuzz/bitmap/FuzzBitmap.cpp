@@ -1,6 +1,7 @@
-// Arbitrary bytes as a bitmap file handed to the plain symbol reader. Images are kept small
-// (Qt's reader refuses larger allocations) so that every run stays quick.
-#include "platform/pdf417/Pdf417.h"
+// Arbitrary bytes as an image file handed to the plain symbol reader, the work the reader helper
+// does in its process. Images are kept small (Qt's reader refuses larger allocations) so that
+// every run stays quick.
+#include "platform/pdf417/ReaderJob.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -30,14 +31,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     // No suffix: Qt tells BMP, PNG, JPEG and the rest apart by their content.
     const QString bitmapFile = folder->filePath(QStringLiteral("scan"));
-    const QString vCardFile = folder->filePath(QStringLiteral("card.vcf"));
     QFile file(bitmapFile);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
         return 0;
     file.close();
-    const int code = pdf417::pdfDecodeBMPSymbolToFileEasy(bitmapFile, vCardFile);
-    if (code != pdf417::Done && code != pdf417::CannotRead && code != pdf417::NoSymbol)
+    const pdf417::ReaderJob::Answer answer = pdf417::ReaderJob::run(pdf417::ReaderJob::Easy, bitmapFile);
+    if (answer.symbols.size() > 1 || (!answer.readable && !answer.symbols.isEmpty()))
+        std::abort();
+    if (pdf417::ReaderJob::unpackAnswer(pdf417::ReaderJob::pack(answer)) != answer)
         std::abort();
     return 0;
 }

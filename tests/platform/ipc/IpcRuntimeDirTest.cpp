@@ -14,17 +14,19 @@ using namespace ipc;
 
 namespace {
 
-// Points $XDG_RUNTIME_DIR elsewhere for one test.
+// Points an environment variable ($XDG_RUNTIME_DIR by default) elsewhere for one test.
 class RuntimeDirOverride
 {
 public:
-    explicit RuntimeDirOverride(const QString& folder) : m_saved(qgetenv("XDG_RUNTIME_DIR"))
+    explicit RuntimeDirOverride(const QString& folder, const char* variable = "XDG_RUNTIME_DIR")
+        : m_variable(variable), m_saved(qgetenv(variable))
     {
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(folder));
+        qputenv(variable, QFile::encodeName(folder));
     }
-    ~RuntimeDirOverride() { qputenv("XDG_RUNTIME_DIR", m_saved); }
+    ~RuntimeDirOverride() { qputenv(m_variable, m_saved); }
 
 private:
+    const char* m_variable;
     QByteArray m_saved;
 };
 
@@ -99,13 +101,30 @@ TEST(IpcRuntimeDir, SocketPathsFitTheSystemLimitAndNeverShareAFile)
     EXPECT_NE(RuntimeDir::socketPath(Channel::Conversation, QStringLiteral("X")).path,
               RuntimeDir::socketPath(Channel::WindowClass, QStringLiteral("X")).path);
 
-    // A runtime folder too deep for socket paths gives way to the per-user folder under /tmp.
+    // A runtime folder too deep for socket paths gives way to a per-user folder in the temporary
+    // folder, and one too deep there to /tmp (not tried here: it is shared by every test run).
     QTemporaryDir runtime;
     const QString deep = runtime.path() + u'/' + QString(90, u'd');
     ASSERT_TRUE(QDir().mkpath(deep));
     RuntimeDirOverride override(deep);
+    QTemporaryDir temporary;
+    RuntimeDirOverride temporaryOverride(temporary.path(), "TMPDIR");
     const PathResult fallback = RuntimeDir::socketPath(Channel::Conversation, longName);
     ASSERT_TRUE(fallback) << qPrintable(fallback.error);
-    EXPECT_TRUE(fallback.path.startsWith(QStringLiteral("/tmp/corvel-%1/").arg(::geteuid())));
+    EXPECT_TRUE(fallback.path.startsWith(temporary.path() + QStringLiteral("/corvel-%1/").arg(::geteuid())))
+        << qPrintable(fallback.path);
+    EXPECT_EQ(modeOf(temporary.path() + QStringLiteral("/corvel-%1").arg(::geteuid())), 0700u);
     EXPECT_LE(QFile::encodeName(fallback.path).size(), RuntimeDir::MaxSocketPathBytes);
+}
+
+TEST(IpcRuntimeDir, EachTestExecutableHasFoldersOfItsOwn)
+{
+    // The sockets and lock files of a test stay in its own folder of the build tree, never in
+    // one that other test runs (or the user's programs) share.
+    const QString own = qEnvironmentVariable("QV_BINARY_DIR") + QStringLiteral("/testhome/test_platform_ipc/");
+    ASSERT_FALSE(qEnvironmentVariableIsEmpty("QV_BINARY_DIR"));
+    EXPECT_TRUE(qEnvironmentVariable("XDG_RUNTIME_DIR").startsWith(own));
+    const PathResult folder = RuntimeDir::path();
+    ASSERT_TRUE(folder) << qPrintable(folder.error);
+    EXPECT_TRUE(folder.path.startsWith(own)) << qPrintable(folder.path);
 }

@@ -156,8 +156,13 @@ TEST(PrinterTarget, AJobStartsAtTheFirstDrawingAndIsSpooledByEndDoc)
 
 TEST(PrinterTarget, KillDocAbandonsTheJob)
 {
+    // Spool files go to the temporary folder; a private one keeps other tests' jobs out of sight.
+    QTemporaryDir temporary;
+    const QByteArray previousTemporary = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temporary.path()));
     FakeSpooler desk({QStringLiteral("Desk")});
     const QStringList before = spoolFiles();
+    EXPECT_TRUE(before.isEmpty());
     {
         PrinterTarget target;
         target.setClipRegion(0, 0, 100, 100);
@@ -172,6 +177,10 @@ TEST(PrinterTarget, KillDocAbandonsTheJob)
     }
     EXPECT_EQ(spoolFiles(), before);
     EXPECT_TRUE(desk.jobs.isEmpty());
+    if (previousTemporary.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", previousTemporary);
 }
 
 TEST(PrinterTarget, DeviceContextDocumentsSpoolEvenWhenEmpty)

@@ -1,5 +1,6 @@
 #include "platform/scanner/CardScanSdk.h"
 #include "platform/scanner/FakeImageSource.h"
+#include "platform/vb/VbError.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -42,4 +43,25 @@ TEST(CardScanSdk, SessionsHoldTheirLastCardUntilTheyEnd)
     EXPECT_EQ(CRTK_ScanAcquire(first, 5), CrtkInvalidHandle);
     EXPECT_EQ(CRTK_ImageExport(first, QStringLiteral("BMP"), bitmap), CrtkInvalidHandle);
     EXPECT_EQ(CRTK_Term(second), CrtkSuccess);
+}
+
+TEST(CardScanSdk, ASourceThatCannotStartRaisesTheLibraryLoadError)
+{
+    FakeImageSource source;
+    source.setOpenError(QStringLiteral("The scanner library could not start: Out of memory"));
+    qint32 handle = 0;
+    try {
+        CRTK_Init(handle);
+        ADD_FAILURE() << "no error raised";
+    } catch (const vb::Error& error) {
+        EXPECT_EQ(error.number(), vb::err::DllLoadError);
+        EXPECT_EQ(error.description(), QStringLiteral("The scanner library could not start: Out of memory"));
+    }
+    EXPECT_EQ(handle, 0);
+
+    source.setOpenError(QString());
+    ASSERT_EQ(CRTK_Init(handle), CrtkSuccess);
+    EXPECT_NE(handle, 0);
+    EXPECT_EQ(source.opens(), 2);
+    EXPECT_EQ(CRTK_Term(handle), CrtkSuccess);
 }

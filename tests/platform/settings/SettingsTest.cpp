@@ -1,6 +1,7 @@
 #include "platform/settings/Settings.h"
 #include "platform/settings/SettingsDocument.h"
 
+#include "FileSizeLimit.h"
 #include "QtPrinters.h"
 #include "TempConfig.h"
 
@@ -177,7 +178,7 @@ TEST(SettingsStore, ProcessesWritingAtOnceLoseNothing)
                       QString::number(i));
 }
 
-TEST(SettingsStore, ADamagedFileReadsAsDefaultsWithAWarningAndIsKept)
+TEST(SettingsStore, EveryDamagedFileReadsAsDefaultsWithAWarningAndIsKept)
 {
     TempConfig config;
     const QString path = settingsFilePath(App);
@@ -193,9 +194,40 @@ TEST(SettingsStore, ADamagedFileReadsAsDefaultsWithAWarningAndIsKept)
 
     // The first write keeps the damaged file beside the new one.
     ASSERT_TRUE(saveSetting(App, QStringLiteral("Preferences"), QStringLiteral("ToolTips"), QStringLiteral("0")));
-    EXPECT_EQ(readAll(path + QStringLiteral(".damaged")), damaged);
+    EXPECT_EQ(readAll(path + QStringLiteral(".damaged-1")), damaged);
     EXPECT_EQ(getSetting(App, QStringLiteral("Preferences"), QStringLiteral("ToolTips")), QStringLiteral("0"));
     EXPECT_TRUE(getSetting(App, QStringLiteral("Preferences"), QStringLiteral("Scanner")).isEmpty());
+
+    // Damaged a second time: its copy goes beside the first one, which stays.
+    const QByteArray again = "[Preferences\nToolTips=1\n";
+    writeFile(path, again);
+    ASSERT_TRUE(saveSetting(App, QStringLiteral("Preferences"), QStringLiteral("Scanner"), QStringLiteral(" 2")));
+    EXPECT_EQ(readAll(path + QStringLiteral(".damaged-1")), damaged);
+    EXPECT_EQ(readAll(path + QStringLiteral(".damaged-2")), again);
+    EXPECT_TRUE(warnings.text().contains(path + QStringLiteral(".damaged-2"))) << warnings.text().toStdString();
+    EXPECT_EQ(getSetting(App, QStringLiteral("Preferences"), QStringLiteral("Scanner")), QStringLiteral(" 2"));
+    QStringList files = QDir(configFolder()).entryList(QDir::Files | QDir::Hidden);
+    files.sort();
+    EXPECT_EQ(files, (QStringList{"brindlemark.conf", "brindlemark.conf.damaged-1", "brindlemark.conf.damaged-2"}));
+}
+
+TEST(SettingsStore, AWriteThatFailsSaysWhyAndKeepsTheFile)
+{
+    TempConfig config;
+    const QString path = settingsFilePath(App);
+    ASSERT_TRUE(saveSetting(App, QStringLiteral("Preferences"), QStringLiteral("Scanner"), QStringLiteral(" 1")));
+    const QByteArray saved = readAll(path);
+    CapturedWarnings warnings;
+    {
+        // A disk that takes no more of this file.
+        testing_support::FileSizeLimit limit(1024);
+        EXPECT_FALSE(saveSetting(App, QStringLiteral("Preferences"), QStringLiteral("Note"), QString(4096, u'x')));
+    }
+    EXPECT_EQ(readAll(path), saved);
+    EXPECT_TRUE(warnings.text().contains(QString::fromLocal8Bit(strerror(EFBIG)))) << warnings.text().toStdString();
+    EXPECT_FALSE(warnings.text().contains(QStringLiteral("locked"))) << warnings.text().toStdString();
+    EXPECT_EQ(getSetting(App, QStringLiteral("Preferences"), QStringLiteral("Note"), QStringLiteral("d")),
+              QStringLiteral("d"));
 }
 
 TEST(SettingsStore, BadTextFormsAreDamage)

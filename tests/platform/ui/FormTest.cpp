@@ -4,6 +4,7 @@
 
 #include "QtPrinters.h"
 #include "ScriptedForms.h"
+#include "WindowWatchdog.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -284,6 +285,7 @@ TEST_F(Forms, AModalFormLeftOpenFailsAndIsHidden)
 TEST_F(Forms, AModalFormWaitsForTheUserUntilHidden)
 {
     auto user = ui::modalDriver.replace(ui::modalDriver.fallback());
+    const testing_support::WindowWatchdog watchdog(QStringLiteral("the modal form to close"));
     auto* dialog = new Dialog;
     QTimer::singleShot(0, dialog->ok, &QPushButton::click);
     ui::showModal(*dialog);
@@ -293,6 +295,19 @@ TEST_F(Forms, AModalFormWaitsForTheUserUntilHidden)
     QTimer::singleShot(0, dialog, [dialog] { ui::unload(*dialog); });
     ui::showModal(*dialog);
     EXPECT_FALSE(ui::isLoaded(*dialog));
+}
+
+TEST_F(Forms, AModalFormNobodyAnswersFailsTheTestInsteadOfHanging)
+{
+    auto user = ui::modalDriver.replace(ui::modalDriver.fallback());
+    auto* dialog = new Dialog;
+    EXPECT_NONFATAL_FAILURE(
+        {
+            const testing_support::WindowWatchdog watchdog(QStringLiteral("the user"), 100);
+            ui::showModal(*dialog);
+        },
+        "still waiting for the user");
+    EXPECT_FALSE(dialog->isVisible());
 }
 
 TEST_F(Forms, BringToFrontRestoresAMinimisedWindow)

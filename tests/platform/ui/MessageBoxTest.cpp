@@ -2,6 +2,7 @@
 
 #include "QtPrinters.h"
 #include "RecordingHelp.h"
+#include "WindowWatchdog.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -11,6 +12,7 @@
 
 #include <functional>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 using namespace ui;
@@ -37,6 +39,7 @@ public:
             work(*box);
         });
         poll.start();
+        const testing_support::WindowWatchdog watchdog(QStringLiteral("the message box to be answered"));
         const Answer answer = msgBox(message);
         EXPECT_TRUE(worked);
         return answer;
@@ -129,4 +132,19 @@ TEST(MessageBox, AYesNoBoxIgnoresEscape)
     });
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(answer, Answer::No);
+}
+
+TEST(MessageBox, ABoxNobodyAnswersFailsTheTestInsteadOfHanging)
+{
+    RealBox real;
+    Message m;
+    m.text = QStringLiteral("Save now?");
+    m.buttons = Buttons::YesNo; // neither Escape nor the close box ends it
+    EXPECT_NONFATAL_FAILURE(
+        {
+            const testing_support::WindowWatchdog watchdog(QStringLiteral("an answer"), 100);
+            msgBox(m);
+        },
+        "still waiting for an answer");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

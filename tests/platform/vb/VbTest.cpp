@@ -4,7 +4,17 @@
 
 #include "ScriptedMessages.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <limits>
+#include <string>
 
 using namespace vb;
 
@@ -30,6 +40,50 @@ TEST(Val, IsLocaleFreeAndGivesZeroWithoutANumber)
     EXPECT_EQ(val(u"abc"), 0);
     EXPECT_EQ(val(u"-"), 0);
     EXPECT_EQ(val(u"."), 0);
+}
+
+TEST(LeadingDecimal, TakesTheLongestLeadingDecimalNumberAfterBlanks)
+{
+    EXPECT_EQ(leadingDecimal(u"  -3.5 kg"), -3.5);
+    EXPECT_EQ(leadingDecimal(u"1 2"), 1); // a blank ends the number
+    EXPECT_EQ(leadingDecimal(u"1 e1"), 1);
+    EXPECT_EQ(leadingDecimal(u"+.5E1x"), 5);
+    EXPECT_EQ(leadingDecimal(u"2.e-1"), 0.2);
+    EXPECT_EQ(leadingDecimal(u"7e+"), 7); // a dangling exponent is not part of the number
+    EXPECT_EQ(leadingDecimal(u"2D2"), 2); // only E marks an exponent
+    EXPECT_EQ(leadingDecimal(u"&H1"), 0);
+    EXPECT_EQ(leadingDecimal(u"&O17"), 0);
+    EXPECT_EQ(leadingDecimal(u"1,5"), 1);
+    EXPECT_EQ(leadingDecimal(u"- 1"), 0);
+    EXPECT_EQ(leadingDecimal(u"."), 0);
+    EXPECT_EQ(leadingDecimal(u""), 0);
+    EXPECT_EQ(leadingDecimal(u"1e999"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(leadingDecimal(u"-1e-999"), 0);
+}
+
+// The application object takes the user's locale, whose decimal separator may be a comma; the
+// numbers the programs read always use the point.
+TEST(Val, ReadsThePointUnderALocaleWithADecimalComma)
+{
+    QTemporaryDir locales;
+    QProcess localedef;
+    localedef.start(QStringLiteral("localedef"),
+                    {QStringLiteral("-c"), QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"),
+                     QStringLiteral("UTF-8"), locales.filePath(QStringLiteral("de_DE.UTF-8"))});
+    ASSERT_TRUE(localedef.waitForFinished(60000));
+    ASSERT_TRUE(QFileInfo(locales.filePath(QStringLiteral("de_DE.UTF-8"))).isDir()) << "localedef made no locale";
+    const QByteArray previousPath = qgetenv("LOCPATH");
+    qputenv("LOCPATH", QFile::encodeName(locales.path()));
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr);
+    EXPECT_EQ(std::strtod("1.5", nullptr), 1.0); // the C library now stops at the point
+
+    EXPECT_EQ(val(u"1.5"), 1.5);
+    EXPECT_EQ(val(u"2.5E1"), 25);
+    EXPECT_EQ(leadingDecimal(u"0.6"), 0.6);
+
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    qputenv("LOCPATH", previousPath);
 }
 
 TEST(Rounding, HalvesGoToTheEvenNeighbour)

@@ -94,7 +94,7 @@ TEST_F(VCardLibrary, ValuesNeverBreakTheFileStructure)
     for (const QByteArray& line : text.split('\n'))
         if (!line.isEmpty() && line[0] != ' ')
             ++contentLines;
-    EXPECT_EQ(contentLines, 6); // BEGIN, VERSION, ORG, N, FN, END
+    EXPECT_EQ(contentLines, 7); // BEGIN, VERSION, ORG, N, FN, UID, END
 }
 
 TEST_F(VCardLibrary, StructuredPropertiesCarryTheirComponents)
@@ -225,4 +225,46 @@ TEST_F(VCardLibrary, SavingReplacesTheFileByRenameAndRefusesReadOnlyTargets)
 
     EXPECT_EQ(SavevCardToFile(path("no/such/folder/card.vcf")), 2);
     EXPECT_EQ(SavevCardToFile(m_dir.path()), 2);
+}
+
+TEST_F(VCardLibrary, SavedCardsCarryAUidThatStaysWithTheFile)
+{
+    const auto uidOf = [&](const char* name) {
+        const QByteArray text = readAll(path(name));
+        const qsizetype at = text.indexOf("\r\nUID:");
+        return at < 0 ? QByteArray() : text.mid(at + 6, text.indexOf("\r\n", at + 2) - at - 6);
+    };
+    AddvCardProp(0, QStringLiteral("3.0"));
+    AddvCardProp(7, QStringLiteral("Ann"));
+    ASSERT_EQ(SavevCardToFile(path("a.vcf")), 0);
+    ASSERT_EQ(SavevCardToFile(path("b.vcf")), 0);
+    const QByteArray first = uidOf("a.vcf");
+    EXPECT_EQ(first.size(), 36) << "a new UUID";
+    EXPECT_NE(uidOf("b.vcf"), first) << "each new file is a contact of its own";
+
+    // The same contact saved again over its file stays the same contact.
+    InitializevCard();
+    AddvCardProp(0, QStringLiteral("3.0"));
+    AddvCardProp(7, QStringLiteral("Ann Changed"));
+    ASSERT_EQ(SavevCardToFile(path("a.vcf")), 0);
+    EXPECT_EQ(uidOf("a.vcf"), first);
+
+    // A card read with its UID keeps it wherever it goes.
+    InitializevCard();
+    writeFile(path("other.vcf"), "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:X\r\nUID:urn:uuid:kept\r\nEND:VCARD\r\n");
+    ASSERT_EQ(ReadvCardIntoMemory(path("other.vcf")), 0);
+    ASSERT_EQ(SavevCardToFile(path("copy.vcf")), 0);
+    EXPECT_EQ(uidOf("copy.vcf"), "urn:uuid:kept");
+
+    // Work files (the card written to be encoded in a symbol) go without.
+    InitializevCard();
+    AddvCardProp(0, QStringLiteral("3.0"));
+    AddvCardProp(7, QStringLiteral("Ann"));
+    ASSERT_EQ(SavevCardToFile(path("symbol.vcf"), files::Durability::WorkFile), 0);
+    EXPECT_TRUE(uidOf("symbol.vcf").isEmpty());
+    // Nor does a card of the first generation, which has no VERSION.
+    InitializevCard();
+    AddvCardProp(7, QStringLiteral("Ann"));
+    ASSERT_EQ(SavevCardToFile(path("v0.vcf")), 0);
+    EXPECT_TRUE(uidOf("v0.vcf").isEmpty());
 }

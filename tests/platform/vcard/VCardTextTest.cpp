@@ -47,7 +47,10 @@ TEST(VCardReader, Reads3WithFoldingGroupsAndQuotedParameters)
                                "no colon here\r\n"
                                "END:VCARD\r\n"
                                "trailing junk");
-    ASSERT_EQ(card.properties().size(), 3);
+    // The line that is no content line stays, as a verbatim property.
+    ASSERT_EQ(card.properties().size(), 4);
+    EXPECT_TRUE(card.properties()[3].isVerbatim());
+    EXPECT_EQ(card.properties()[3].source(), "no colon here\r\n");
     EXPECT_EQ(card.version(), "3.0");
     // A line starting with a tab continues the one before it.
     EXPECT_EQ(card.property("FN")->value(), "A very long nameitem1.TEL;TYPE=\"work,voice\";TYPE=pref:+1 555");
@@ -59,7 +62,7 @@ TEST(VCardReader, Reads3WithFoldingGroupsAndQuotedParameters)
     const Card tel = parseOne("BEGIN:VCARD\nitem1.TEL;TYPE=\"work,voice\";TYPE=pref:+1 555\nEND:VCARD\n");
     const Property* p = tel.property("TEL");
     ASSERT_TRUE(p);
-    EXPECT_EQ(p->parameterValues("type"), (QStringList{"work,voice", "pref"}));
+    EXPECT_EQ(p->parameterValues("type"), (QStringList{"work", "voice", "pref"}));
     EXPECT_TRUE(p->hasType("PREF"));
 }
 
@@ -132,4 +135,54 @@ TEST(VCardWriter, ALineBreakInARawValueCannotEndTheLine)
     const Card back = parseOne(Writer::write(card));
     ASSERT_EQ(back.properties().size(), 1);
     EXPECT_EQ(back.property("FN")->text(), "x\nEND:VCARD\nTITLE:y");
+}
+
+TEST(VCardReader, EachLineIsDecodedOnItsOwn)
+{
+    // UTF-8 throughout, but for one Windows-1252 byte in one line: only that line reads as
+    // Windows-1252; a CHARSET names the set of its own value.
+    const Card card = parseOne("BEGIN:VCARD\r\nVERSION:3.0\r\nFN:\xE5\xB1\xB1\xE7\x94\xB0\r\nNOTE:Caf\xE9\r\n"
+                               "ORG;CHARSET=ISO-8859-1:M\xFCller\r\nTITLE:\xC3\xA9t\xC3\xA9\r\nEND:VCARD\r\n");
+    EXPECT_EQ(card.property("FN")->text(), QStringLiteral("山田"));
+    EXPECT_EQ(card.property("NOTE")->text(), QStringLiteral("Café"));
+    EXPECT_EQ(card.property("ORG")->text(), QStringLiteral("Müller"));
+    EXPECT_EQ(card.property("TITLE")->text(), QStringLiteral("été"));
+}
+
+TEST(VCardWriter, ACardReadIsWrittenBackByteForByteAndChangesOnlyWhatChanged)
+{
+    // LF line ends, a byte-order mark, text around the card, a nested card, a line no
+    // parser reads, a folded line, a 2.1 base64 value without leading blanks.
+    const QByteArray text = "\xEF\xBB\xBFjunk before\n"
+                            "BEGIN:VCARD\nVERSION:2.1\nN:Doe;Jane\nFN:Jane\n Doe\nX BAD LINE\n"
+                            "PHOTO;BASE64:QUJD\nREVG\n\nAGENT:\nBEGIN:VCARD\nFN:Agent\nEND:VCARD\n"
+                            "TEL;HOME:1\nEND:VCARD\ntrailing text";
+    QList<Card> cards = Reader::parse(text);
+    ASSERT_EQ(cards.size(), 1);
+    EXPECT_EQ(Writer::write(cards), text);
+    EXPECT_EQ(cards[0].property("PHOTO")->value(), "QUJDREVG");
+    EXPECT_EQ(cards[0].property("FN")->text(), "JaneDoe");
+
+    // A changed value is written in 2.1 syntax with the file's own line end; the rest stays.
+    cards[0].property("TEL")->setText(QStringLiteral("+49 30 12\u00E9"));
+    cards[0].property("N")->setComponents({"Doe; Sr.", "Jane"});
+    Property title("TITLE");
+    title.setText(QStringLiteral("Line one\nline two"));
+    cards[0].append(title);
+    const QByteArray changed = Writer::write(cards);
+    QByteArray expected = text;
+    expected.replace("N:Doe;Jane\n", "N:Doe\\; Sr.;Jane\n");
+    expected.replace("TEL;HOME:1\n",
+                     "TEL;HOME;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:+49 30 12=C3=A9\n"
+                     "TITLE;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Line one=0D=0Aline two\n");
+    EXPECT_EQ(changed, expected);
+    const Card back = Reader::parse(changed).value(0);
+    EXPECT_EQ(back.property("TEL")->text(), QStringLiteral("+49 30 12\u00E9"));
+    EXPECT_EQ(back.property("N")->components(), (QStringList{"Doe; Sr.", "Jane"}));
+    EXPECT_EQ(back.property("TITLE")->text(), QStringLiteral("Line one\nline two"));
+
+    // Setting a value a property already has is no change.
+    Card same = Reader::parse(text).value(0);
+    same.property("FN")->setText(QStringLiteral("JaneDoe"));
+    EXPECT_FALSE(same.property("FN")->source().isEmpty());
 }
