@@ -250,14 +250,17 @@ bool isFirstRunOfVersion()
     return true;
 }
 
+// A program whose edition has no preferences (not installed yet) shows none.
 void showPreferencesAllAtOnce(ui::Form* form)
 {
-    showPreferences(new frmPreferences(*programEdition().preferences), form);
+    if (const PreferencesEdition* preferences = programEdition().preferences)
+        showPreferences(new frmPreferences(*preferences), form);
 }
 
 void showPreferencesWizard(ui::Form* form)
 {
-    showPreferences(new frmConfigWizard(*programEdition().preferences), form);
+    if (const PreferencesEdition* preferences = programEdition().preferences)
+        showPreferences(new frmConfigWizard(*preferences), form);
 }
 
 void commitPreferencesToAllForms()

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <Qt>
 
+class IImpressionFileWindow;
 class QMimeData;
 class QObject;
 class QWidget;
@@ -32,6 +33,20 @@ void showHelpTopic(qint32 contextID);
 void applyToolTipPreference(QWidget* form);
 // Sets the menu item mnuHelpAbout (an action or a menu) to "About <program title>...".
 void setHelpMenuCaptions(QWidget* form);
+
+// The first loaded impression window, in load order, that shows the file strPath (the same
+// file, whatever spelling of its path each side uses); nullptr when there is none or the
+// search fails.
+IImpressionFileWindow* findImpressionWindow(const QString& strPath);
+
+// The window class the main window of the sample-card program announces under the program
+// title, so that a second start finds the first one (ipc::WindowClass).
+QString mainWindowClassName();
+// Asks the earlier instance's main window (mainWindowClassName() with the program title) to
+// restore itself and come to the front. When it did, unloads every loaded form and answers
+// true: the caller ends the program. False when there is no such window; the caller goes on
+// starting. The program title is left as it is.
+bool activatePreviousInstance();
 
 // --- Family programs
 enum class FamilyProgram

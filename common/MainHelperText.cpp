@@ -82,6 +82,12 @@ QString removeInvalidFileNameChars(const QString& strName)
     return result;
 }
 
+void stripSuffix(QString& strText, const QString& strSuffix)
+{
+    if (strText.size() > strSuffix.size() && strText.endsWith(strSuffix, Qt::CaseInsensitive))
+        strText.chop(strSuffix.size());
+}
+
 QString getHelpFilePath()
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/Tessaline.hlp");

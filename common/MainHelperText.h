@@ -36,6 +36,10 @@ QString decodeNewlines(const QString& strText);
 // The name without any of the characters \ / : * ? < > | and the double quote.
 QString removeInvalidFileNameChars(const QString& strName);
 
+// Removes strSuffix from the end of strText when strText is longer than it and ends with it,
+// compared without regard to case ("card.IMF" less ".imf" is "card"; ".imf" stays ".imf").
+void stripSuffix(QString& strText, const QString& strSuffix);
+
 // The family help file in the program folder.
 QString getHelpFilePath();
 

@@ -63,4 +63,9 @@ void clearProgramEdition();
 // The card-reading program's edition.
 ProgramEdition quorvaneEdition();
 
+// The sample-card program's edition: drops show the full-program notice, the tool tip
+// preference empties the tips of toolbar buttons, the badges name the words, and the about
+// box is the card-reading program's. Its preferences are set by the program at start-up.
+ProgramEdition brindlemarkEdition();
+
 } // namespace modMainHelper

@@ -67,6 +67,19 @@ TEST(InvalidFileNameChars, AreRemoved)
     EXPECT_EQ(removeInvalidFileNameChars(QString()), "");
 }
 
+TEST(StripSuffix, CutsAnEndingOfAnyCaseOnlyFromALongerText)
+{
+    const auto stripped = [](QString text, const QString& suffix) {
+        stripSuffix(text, suffix);
+        return text;
+    };
+    EXPECT_EQ(stripped(QStringLiteral("card.IMF"), QStringLiteral(".imf")), "card");
+    EXPECT_EQ(stripped(QStringLiteral("/home/u/a.imf.imf"), QStringLiteral(".imf")), "/home/u/a.imf");
+    EXPECT_EQ(stripped(QStringLiteral(".imf"), QStringLiteral(".imf")), ".imf");
+    EXPECT_EQ(stripped(QStringLiteral("card.vcf"), QStringLiteral(".imf")), "card.vcf");
+    EXPECT_EQ(stripped(QStringLiteral("card"), QString()), "card");
+}
+
 TEST(FileExists, CountsNormalFilesOnly)
 {
     QTemporaryDir dir;
