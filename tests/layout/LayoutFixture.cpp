@@ -37,7 +37,6 @@ LayoutTest::~LayoutTest()
             ui::unload(*form);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ui::setProgramTitle(m_previousTitle);
-    modMainHelper::setProgramEdition(m_previousEdition);
 }
 
 CImpressionDoc LayoutTest::impression(const QString& tag)

@@ -6,6 +6,7 @@
 #include "model/CImpressionDoc.h"
 #include "platform/ui/Form.h"
 
+#include "InstalledEdition.h"
 #include "ScriptedMessages.h"
 #include "TempConfig.h"
 #include "tests/capture/symbols/WorkFiles.h"
@@ -70,6 +71,6 @@ protected:
     QTemporaryDir m_dir;
 
 private:
-    modMainHelper::ProgramEdition m_previousEdition;
+    testing_support::InstalledEdition m_edition{modMainHelper::brindlemarkEdition()};
     QString m_previousTitle;
 };
