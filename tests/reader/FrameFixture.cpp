@@ -1,4 +1,5 @@
 #include "FrameFixture.h"
+#include "InstalledEdition.h"
 
 #include "capture/frmHelper.h"
 #include "capture/modSymbolRoutines.h"
@@ -8,6 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+// The windows under test are Quorvane's.
+const auto* const g_edition = ::testing::AddGlobalTestEnvironment(new testing_support::QuorvaneEdition);
 
 FrameFixture::FrameFixture() : m_previousCache(qgetenv("XDG_CACHE_HOME"))
 {
