@@ -26,7 +26,7 @@ class TestImpressionFileWindow : public QWidget, public ui::Form, public IImpres
 {
 public:
     QString getFileName() const override { return fileName; }
-    bool writeDoc(CImpressionDoc& doc) override;
+    bool writeDoc(CImpressionDoc& doc) const override;
     bool getIsOldVersion() const override { return oldVersion; }
     void openImpression(const QString& strFileName) override { opened << strFileName; }
 
