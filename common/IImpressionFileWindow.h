@@ -16,7 +16,7 @@ public:
     // The full path of the window's impression file; empty while untitled.
     virtual QString getFileName() const = 0;
     // Copies the window's current content (saved or not) into doc; false when it failed.
-    virtual bool writeDoc(CImpressionDoc& doc) = 0;
+    virtual bool writeDoc(CImpressionDoc& doc) const = 0;
     // True when the window's impression came from a file of an earlier file version.
     virtual bool getIsOldVersion() const = 0;
     // Opens an impression file into the window; the window tells the user about a failure.

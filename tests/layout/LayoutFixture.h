@@ -6,6 +6,7 @@
 #include "model/CImpressionDoc.h"
 #include "platform/ui/Form.h"
 
+#include "InstalledEdition.h"
 #include "ScriptedMessages.h"
 #include "TempConfig.h"
 #include "tests/capture/symbols/WorkFiles.h"
@@ -25,7 +26,7 @@ class TestImpressionFileWindow : public QWidget, public ui::Form, public IImpres
 {
 public:
     QString getFileName() const override { return fileName; }
-    bool writeDoc(CImpressionDoc& doc) override;
+    bool writeDoc(CImpressionDoc& doc) const override;
     bool getIsOldVersion() const override { return oldVersion; }
     void openImpression(const QString& strFileName) override { opened << strFileName; }
 
@@ -70,6 +71,6 @@ protected:
     QTemporaryDir m_dir;
 
 private:
-    modMainHelper::ProgramEdition m_previousEdition;
+    testing_support::InstalledEdition m_edition{modMainHelper::brindlemarkEdition()};
     QString m_previousTitle;
 };

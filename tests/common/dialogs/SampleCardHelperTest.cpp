@@ -31,7 +31,7 @@ public:
             throw vb::Error(91, QStringLiteral("frmImpression"), QStringLiteral("Object variable not set"));
         return m_fileName;
     }
-    bool writeDoc(CImpressionDoc&) override { return true; }
+    bool writeDoc(CImpressionDoc&) const override { return true; }
     bool getIsOldVersion() const override { return false; }
     void openImpression(const QString&) override {}
 
