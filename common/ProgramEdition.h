@@ -60,7 +60,4 @@ void setProgramEdition(const ProgramEdition& edition);
 bool hasProgramEdition();
 void clearProgramEdition();
 
-// The card-reading program's edition.
-ProgramEdition quorvaneEdition();
-
 } // namespace modMainHelper

@@ -4,10 +4,18 @@
 #include "capture/modSymbolRoutines.h"
 #include "platform/ui/MessageService.h"
 
+#include "InstalledEdition.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+namespace {
+
+const auto* const g_edition = ::testing::AddGlobalTestEnvironment(new testing_support::QuorvaneEdition);
+
+} // namespace
 
 FrameFixture::FrameFixture() : m_previousCache(qgetenv("XDG_CACHE_HOME"))
 {
