@@ -39,4 +39,18 @@ void clearProgramEdition()
     installed().reset();
 }
 
+AboutEdition cardProgramsAbout()
+{
+    AboutEdition about;
+    about.titleSuffix = QString(QChar(0x2122)); // the trade mark sign
+    about.linkLabel = QStringLiteral("Label3");
+    about.programIcon = true;
+    about.labels = {
+        {QStringLiteral("Label4"), QStringLiteral("Contributors: Ada Brennick, Tomas Ilvane, Mirela Sotka")},
+        {QStringLiteral("Label2"), QStringLiteral("Card symbols: Jonah Pell, Rhea Castellan")},
+        {QStringLiteral("Label1"), QStringLiteral("Testing and help: Ines Varda, Per Olund")},
+    };
+    return about;
+}
+
 } // namespace modMainHelper

@@ -60,4 +60,8 @@ void setProgramEdition(const ProgramEdition& edition);
 bool hasProgramEdition();
 void clearProgramEdition();
 
+// The about box of the card-reading program, which the sample-card program shows too: the trade
+// mark after the title, the maker's address in Label3, the program icon and the credits.
+AboutEdition cardProgramsAbout();
+
 } // namespace modMainHelper

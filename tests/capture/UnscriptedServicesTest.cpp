@@ -7,6 +7,7 @@
 #include "platform/scanner/Twain.h"
 #include "platform/vb/VbError.h"
 
+#include "InstalledEdition.h"
 #include "TempConfig.h"
 #include "WidgetDriver.h"
 
@@ -16,6 +17,9 @@
 
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
+
+// The windows under test are Quorvane's.
+const auto* const g_edition = ::testing::AddGlobalTestEnvironment(new testing_support::QuorvaneEdition);
 
 namespace {
 

@@ -11,11 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace {
-
+// The windows under test are Quorvane's.
 const auto* const g_edition = ::testing::AddGlobalTestEnvironment(new testing_support::QuorvaneEdition);
-
-} // namespace
 
 FrameFixture::FrameFixture() : m_previousCache(qgetenv("XDG_CACHE_HOME"))
 {

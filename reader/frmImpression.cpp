@@ -1,0 +1,901 @@
+#include "reader/frmImpression.h"
+
+#include "capture/frmHelper.h"
+#include "common/CMostRecentlyUsed.h"
+#include "common/CStoredToolTips.h"
+#include "common/MainHelper.h"
+#include "common/modRegistryHigh.h"
+#include "model/CImpressionDoc.h"
+#include "model/modVCard.h"
+#include "platform/ui/Clock.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/MessageService.h"
+#include "platform/vb/VbError.h"
+#include "platform/vcard/VCardLibrary.h"
+#include "reader/ImpressionFieldTable.h"
+#include "reader/LockableComboBox.h"
+#include "reader/MultiLineTextBox.h"
+#include "reader/frmMDIMain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <limits>
+
+using Table = ImpressionFieldTable::Field;
+
+qint16 frmImpression::s_openImpressionCount = 0;
+qint16 frmImpression::s_untitledImpressionCount = 0;
+
+namespace {
+
+const QString ReadOnlyTip = QStringLiteral("With Tessaline you can edit this field!");
+const QString FieldFont = QStringLiteral("Arial");
+const QString DefaultWordsFont = QStringLiteral("Arial");
+constexpr int DefaultWordsSize = 6;
+const QString WordsDataFile = QStringLiteral("tsncw.dat");
+// The Image tab, where the lines of The Corvel Words are.
+constexpr int ImageTab = 3;
+// The vCard indices of the last three lines in the words data file.
+constexpr int FirstLastLineIndex = 50;
+
+// The design tool tips of the last three lines.
+const std::array<QString, 3> LastLineTips = {
+    QStringLiteral("List the information contained in the sample impression"),
+    QStringLiteral("Explain how to make The Corvel Impression -  with ALL contact information!"),
+    QStringLiteral("Describe how to get software for making The Corvel Impression"),
+};
+
+// The field slots in alphabetical order of their property names, letter case ignored: the
+// order in which the fields are copied to and from a document.
+const std::array<int, CImpressionDoc::FieldCount>& alphabeticalSlots()
+{
+    static const std::array<int, CImpressionDoc::FieldCount> order = [] {
+        std::array<int, CImpressionDoc::FieldCount> sorted{};
+        for (int k = 0; k < CImpressionDoc::FieldCount; ++k)
+            sorted[k] = k;
+        std::sort(sorted.begin(), sorted.end(), [](int a, int b) {
+            return CImpressionDoc::fieldName(a).compare(CImpressionDoc::fieldName(b), Qt::CaseInsensitive) < 0;
+        });
+        return sorted;
+    }();
+    return order;
+}
+
+// Runs one step of a copy; a run-time error skips that step only.
+template <class Step> void ignoringErrors(Step&& step)
+{
+    try {
+        step();
+    } catch (const vb::Error&) {
+    }
+}
+
+// The key under which two paths name the same file: the canonical path (links, "." and ".."
+// resolved) of a file that exists, else the cleaned absolute path. Letter case counts.
+QString fileKey(const QString& strPath)
+{
+    const QFileInfo info(strPath);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+} // namespace
+
+QString frmImpression::versionText()
+{
+    return QString::number(modMainHelper::VersionMajor) + u'.' + QString::number(modMainHelper::VersionMinor);
+}
+
+frmImpression::frmImpression(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmImpression"));
+    setAcceptDrops(true);
+    buildTabs();
+    resize(ui::Twips{0, 0, 9360, 6240}.toPixels().size());
+}
+
+frmImpression::~frmImpression() = default;
+
+qint16 frmImpression::openImpressionCount()
+{
+    return s_openImpressionCount;
+}
+
+qint16 frmImpression::untitledImpressionCount()
+{
+    return s_untitledImpressionCount;
+}
+
+// --- Controls
+
+void frmImpression::buildTabs()
+{
+    auto* layout = new QVBoxLayout(this);
+    SSTab1 = ui::makeControl<QTabWidget>(this, {QStringLiteral("SSTab1")});
+    layout->addWidget(SSTab1);
+
+    const std::array<QString, 4> captions = {QStringLiteral("&Name"), QStringLiteral("&Business"),
+                                             QStringLiteral("Ho&me"), QStringLiteral("&Image")};
+    std::array<QWidget*, 4> pages{};
+    std::array<QGridLayout*, 3> grids{};
+    for (int tab = 0; tab < 4; ++tab) {
+        pages[tab] = new QWidget;
+        SSTab1->addTab(pages[tab], captions[tab]);
+        if (tab < ImageTab)
+            grids[tab] = new QGridLayout(pages[tab]);
+    }
+
+    // The frames of the business and home tabs, each with a grid of labels and fields.
+    struct FrameGrid
+    {
+        ImpressionFieldTable::Tab tab;
+        ImpressionFieldTable::Frame frame;
+        QGridLayout* grid;
+    };
+    QList<FrameGrid> frames;
+    auto gridFor = [&](const Table& field) -> QGridLayout* {
+        if (field.frame == ImpressionFieldTable::Frame::None)
+            return grids[field.tab];
+        for (const FrameGrid& f : frames)
+            if (f.tab == field.tab && f.frame == field.frame)
+                return f.grid;
+        auto* box =
+            ui::makeControl<QGroupBox>(pages[field.tab], {ImpressionFieldTable::frameName(field.tab, field.frame),
+                                                          ImpressionFieldTable::frameCaption(field.frame)});
+        // Location at the left; Post Box Address and Telephone above each other at the right.
+        QGridLayout* page = grids[field.tab];
+        const int top = page->rowCount();
+        switch (field.frame) {
+        case ImpressionFieldTable::Frame::Location:
+            page->addWidget(box, top, 0, 2, 2);
+            break;
+        case ImpressionFieldTable::Frame::PostBox:
+            page->addWidget(box, top - 2, 2, 1, 2);
+            break;
+        default:
+            page->addWidget(box, top - 1, 2, 1, 2);
+            break;
+        }
+        frames.append({field.tab, field.frame, new QGridLayout(box)});
+        return frames.last().grid;
+    };
+
+    const QList<Table>& table = ImpressionFieldTable::fields();
+    QWidget* previous = nullptr;
+    for (int slot = 0; slot < CImpressionDoc::FieldCount; ++slot) {
+        const Table& field = table[slot];
+        QGridLayout* grid = gridFor(field);
+        QWidget* parent = grid->parentWidget();
+        auto* label = ui::makeControl<QLabel>(
+            parent, {ImpressionFieldTable::labelName(field), field.caption, {}, field.labelTip});
+        QWidget* control = makeFieldControl(slot, parent);
+        const int row = grid->rowCount();
+        grid->addWidget(label, row, 0);
+        grid->addWidget(control, row, 1);
+        // Focus moves through each tab in the order of its fields.
+        if (previous && table[slot - 1].tab == field.tab)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
+    for (QGridLayout* grid : grids)
+        grid->setRowStretch(grid->rowCount(), 1);
+    buildImageTab(pages[ImageTab]);
+
+    ui::handle(SSTab1, [this] {
+        const int previousTab = m_currentTab;
+        m_currentTab = SSTab1->currentIndex();
+        SSTab1_Click(previousTab);
+    });
+}
+
+QWidget* frmImpression::makeFieldControl(int nSlot, QWidget* parent)
+{
+    const Table& field = ImpressionFieldTable::fields()[nSlot];
+    const ui::ControlDef def(ImpressionFieldTable::controlName(field), {}, {}, {}, field.helpContextID);
+    QWidget* control = nullptr;
+    if (nSlot == CImpressionDoc::slotNamTitle) {
+        cboNamTitle = ui::makeControl<LockableComboBox>(parent, def);
+        cboNamTitle->addItems({QStringLiteral("Miss"), QStringLiteral("Mrs."), QStringLiteral("Ms."),
+                               QStringLiteral("Dr."), QStringLiteral("Mr.")});
+        cboNamTitle->setEditText(QString());
+        ui::connect(cboNamTitle, &QComboBox::editTextChanged, this,
+                    [this] { fieldChanged(CImpressionDoc::slotNamTitle); });
+        control = cboNamTitle;
+    } else if (field.multiLine) {
+        control = ui::makeControl<MultiLineTextBox>(parent, def, [this, nSlot] { fieldChanged(nSlot); });
+    } else {
+        auto* line = ui::makeControl<QLineEdit>(parent, def, [this, nSlot] { fieldChanged(nSlot); });
+        line->setMaxLength(std::numeric_limits<int>::max());
+        control = line;
+    }
+    QFont font = control->font();
+    font.setFamily(FieldFont);
+    control->setFont(font);
+    m_fieldControls[nSlot] = control;
+    if (control != cboNamTitle) {
+        control->installEventFilter(this);
+        m_textBoxes.append(control);
+    }
+    return control;
+}
+
+void frmImpression::buildImageTab(QWidget* page)
+{
+    auto* layout = new QVBoxLayout(page);
+    auto makeLine = [&](const QString& name, int index, const QString& tip) {
+        auto* line = ui::makeControl<QLineEdit>(page, {name, {}, {}, tip}, index, [this](int) { m_isDirty = true; });
+        line->setMaxLength(std::numeric_limits<int>::max());
+        QFont font = line->font();
+        font.setFamily(FieldFont);
+        line->setFont(font);
+        line->installEventFilter(this);
+        layout->addWidget(line);
+        m_textBoxes.append(line);
+        return line;
+    };
+    for (int i = 0; i < 3; ++i)
+        txtLabTop[i] = makeLine(QStringLiteral("txtLabTop"), i, QString());
+    for (int i = 0; i < 3; ++i) {
+        txtLabBottom[i] = makeLine(QStringLiteral("txtLabBottom"), i, LastLineTips[i]);
+        // By design the last lines have the colour of a button face.
+        QPalette palette = txtLabBottom[i]->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Button));
+        txtLabBottom[i]->setPalette(palette);
+    }
+    layout->addStretch(1);
+
+    // Keeps the font of The Corvel Words in its own font; never shown.
+    txtStoreFontInfoHere = ui::makeControl<QLineEdit>(
+        page, {QStringLiteral("txtStoreFontInfoHere"), QStringLiteral("txtStoreFontInfoHere")});
+    txtStoreFontInfoHere->hide();
+    setFontStore(DefaultWordsFont, DefaultWordsSize);
+    m_textBoxes.append(txtStoreFontInfoHere);
+}
+
+QString frmImpression::textOf(const QWidget* control)
+{
+    if (auto* line = qobject_cast<const QLineEdit*>(control))
+        return line->text();
+    if (auto* box = qobject_cast<const MultiLineTextBox*>(control))
+        return box->text();
+    if (auto* combo = qobject_cast<const QComboBox*>(control))
+        return combo->currentText();
+    return QString();
+}
+
+void frmImpression::setTextOf(QWidget* control, const QString& text)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(control))
+        line->setText(text);
+    else if (auto* box = qobject_cast<MultiLineTextBox*>(control))
+        box->setText(text);
+    else if (auto* combo = qobject_cast<QComboBox*>(control))
+        combo->setEditText(text);
+}
+
+QString frmImpression::fieldText(int nSlot) const
+{
+    return textOf(m_fieldControls[nSlot]);
+}
+
+void frmImpression::caretToStart(QWidget* textBox)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(textBox))
+        line->setCursorPosition(0); // also ends the selection
+    else if (auto* box = qobject_cast<MultiLineTextBox*>(textBox))
+        box->caretToStart();
+}
+
+void frmImpression::setFontStore(const QString& strName, int nSize)
+{
+    // The name is kept as given, not as the face it resolves to, so files keep their names.
+    QFont font = txtStoreFontInfoHere->font();
+    font.setFamily(strName);
+    font.setPointSize(nSize);
+    txtStoreFontInfoHere->setFont(font);
+}
+
+QString frmImpression::fontStoreName() const
+{
+    return txtStoreFontInfoHere->font().family();
+}
+
+int frmImpression::fontStoreSize() const
+{
+    return txtStoreFontInfoHere->font().pointSize();
+}
+
+// --- Field handlers
+
+void frmImpression::fieldChanged(int nSlot)
+{
+    switch (nSlot) {
+    case CImpressionDoc::slotNamFormattedName:
+        txtNamFormattedName_Change();
+        break;
+    case CImpressionDoc::slotNamEmail:
+        txtNamEmail_Change();
+        break;
+    case CImpressionDoc::slotBusCompany:
+        txtBusCompany_Change();
+        break;
+    default:
+        m_isDirty = true;
+        break;
+    }
+}
+
+void frmImpression::txtNamFormattedName_Change()
+{
+    m_isDirty = true;
+}
+
+void frmImpression::txtNamEmail_Change()
+{
+    m_isDirty = true;
+}
+
+void frmImpression::txtBusCompany_Change()
+{
+    m_isDirty = true;
+}
+
+void frmImpression::textBox_LostFocus(QWidget* textBox)
+{
+    const bool isLine = std::find(txtLabTop.begin(), txtLabTop.end(), textBox) != txtLabTop.end() ||
+                        std::find(txtLabBottom.begin(), txtLabBottom.end(), textBox) != txtLabBottom.end();
+    if (isLine)
+        drawPreview();
+    caretToStart(textBox);
+}
+
+bool frmImpression::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        // Focus that goes to another window or into a menu comes back; only a move to
+        // another control is a LostFocus.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            auto* textBox = static_cast<QWidget*>(watched);
+            ui::runGuarded([this, textBox] { textBox_LostFocus(textBox); });
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// --- Load, activation, unload
+
+void frmImpression::Form_Load()
+{
+    frmMDIMain& main = frmMDIMain::instance();
+    main.boolSaveChangesNoToAll = false;
+    updateLaunchButtons();
+    prepareMenusAndToolbar();
+    setLoadColoursAndTips();
+    applyScannerType();
+    lockAllFields();
+    m_toolTips = std::make_unique<CStoredToolTips>();
+    m_toolTips->SetOwner(this);
+    commitPreferences();
+    setCorvelWordsCreated(false);
+    countWindow();
+    setWindowCaption(QString());
+    SSTab1_Click(0);
+    modMainHelper::setHelpMenuCaptions(this);
+    m_impressionMRU = &main.getImpressionMRU();
+    updateImpressionMRUDisplay();
+    m_isDirty = false;
+}
+
+void frmImpression::setLoadColoursAndTips()
+{
+    // The last lines take the colour of the window background and lose their tips; every
+    // other text box, and the salutation, says where it can be edited.
+    const QColor window = QApplication::palette().color(QPalette::Base);
+    for (QLineEdit* line : txtLabBottom) {
+        QPalette palette = line->palette();
+        palette.setColor(QPalette::Base, window);
+        line->setPalette(palette);
+        line->setToolTip(QString());
+    }
+    for (QWidget* textBox : m_textBoxes)
+        if (std::find(txtLabBottom.begin(), txtLabBottom.end(), textBox) == txtLabBottom.end())
+            textBox->setToolTip(ReadOnlyTip);
+    cboNamTitle->setToolTip(ReadOnlyTip);
+}
+
+void frmImpression::countWindow()
+{
+    if (m_counted)
+        return;
+    if (s_untitledImpressionCount == std::numeric_limits<qint16>::max() ||
+        s_openImpressionCount == std::numeric_limits<qint16>::max())
+        throw vb::Error::runtime(vb::err::Overflow, ui::programTitle());
+    ++s_openImpressionCount;
+    ++s_untitledImpressionCount;
+    m_untitledNumber = s_untitledImpressionCount;
+    m_counted = true;
+}
+
+void frmImpression::Form_Activate()
+{
+    frmMDIMain::instance().setTopmostImpressionWindow(this);
+}
+
+void frmImpression::Form_Deactivate()
+{
+    // A modal window of ours over this one leaves it the topmost impression window.
+    if (QApplication::activeModalWidget())
+        return;
+    if (auto* main = ui::findForm<frmMDIMain>())
+        main->setTopmostImpressionWindow(nullptr);
+}
+
+void frmImpression::Form_QueryUnload(bool& cancel, ui::UnloadMode mode)
+{
+    // The window is read-only: closing it never asks to save.
+}
+
+void frmImpression::Form_Unload(bool& cancel)
+{
+    if (m_counted) {
+        m_counted = false;
+        if (s_openImpressionCount > 0)
+            --s_openImpressionCount;
+    }
+    if (auto* main = ui::findForm<frmMDIMain>(); main && main->topmostImpressionWindow() == this)
+        main->setTopmostImpressionWindow(nullptr);
+}
+
+void frmImpression::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    ui::runGuarded([this] { Form_Resize(); });
+}
+
+void frmImpression::dragEnterEvent(QDragEnterEvent* event)
+{
+    Qt::DropAction effect = Qt::IgnoreAction;
+    modMainHelper::dragOverFiles(event->mimeData(), effect);
+    if (effect == Qt::IgnoreAction) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(effect);
+    event->accept();
+}
+
+void frmImpression::dragMoveEvent(QDragMoveEvent* event)
+{
+    dragEnterEvent(static_cast<QDragEnterEvent*>(event));
+}
+
+void frmImpression::dropEvent(QDropEvent* event)
+{
+    const QMimeData* data = event->mimeData();
+    event->acceptProposedAction();
+    ui::runGuarded([data] { modMainHelper::dropFiles(data); });
+}
+
+// --- Caption and state
+
+void frmImpression::setWindowCaption(const QString& strFileName)
+{
+    m_strFileName = strFileName;
+    QString caption;
+    if (strFileName.isEmpty()) {
+        caption = QStringLiteral("Untitled") + QString::number(m_untitledNumber) + QStringLiteral(".imf");
+    } else {
+        caption = strFileName;
+        modMainHelper::getFileNamePart(caption);
+    }
+    setWindowTitle(caption + QStringLiteral(" (Read-only) "));
+}
+
+bool frmImpression::isEmpty()
+{
+    if (!m_strFileName.isEmpty() || m_isDirty || s_openImpressionCount != 1)
+        return false;
+    for (int slot : {CImpressionDoc::slotNamTitle, CImpressionDoc::slotNamFirst, CImpressionDoc::slotNamMiddle,
+                     CImpressionDoc::slotNamLast, CImpressionDoc::slotNamSuffix, CImpressionDoc::slotNamNickname,
+                     CImpressionDoc::slotNamFormattedName, CImpressionDoc::slotNamEmail, CImpressionDoc::slotNamURL,
+                     CImpressionDoc::slotNamNotes, CImpressionDoc::slotBusCompany, CImpressionDoc::slotBusTitle})
+        if (!fieldText(slot).isEmpty())
+            return false;
+    return true;
+}
+
+void frmImpression::SetAsOldVersion(bool m_bOld)
+{
+    this->m_bOld = m_bOld;
+}
+
+void frmImpression::SetAsNewerVersion(bool m_bNewer)
+{
+    this->m_bNewer = m_bNewer;
+}
+
+void frmImpression::setCorvelWordsCreated(bool bCreated)
+{
+    m_bCorvelWordsCreated = bCreated;
+}
+
+void frmImpression::lockAllFields()
+{
+    for (QWidget* textBox : m_textBoxes) {
+        if (auto* line = qobject_cast<QLineEdit*>(textBox))
+            line->setReadOnly(true);
+        else if (auto* box = qobject_cast<MultiLineTextBox*>(textBox))
+            box->setLocked(true);
+    }
+    cboNamTitle->setLocked(true);
+}
+
+void frmImpression::scrollAllFieldsToStart()
+{
+    for (QWidget* textBox : m_textBoxes)
+        caretToStart(textBox);
+}
+
+// --- Copying between the window and a document
+
+void frmImpression::readDoc(const CImpressionDoc& doc)
+{
+    for (int slot : alphabeticalSlots())
+        ignoringErrors([&] { setTextOf(m_fieldControls[slot], doc.field(slot)); });
+    ignoringErrors([&] { setFontStore(doc.CwFontName(), doc.CwFontSize()); });
+    for (qint16 i = 0; i < 3; ++i) {
+        ignoringErrors([&] { txtLabTop[i]->setText(doc.CwLines(i)); });
+        ignoringErrors([&] { txtLabBottom[i]->setText(doc.CwLines(i + 3)); });
+    }
+}
+
+bool frmImpression::writeDoc(CImpressionDoc& doc) const
+{
+    for (int slot : alphabeticalSlots())
+        ignoringErrors([&] { doc.setField(slot, fieldText(slot)); });
+    ignoringErrors([&] {
+        doc.setCwFontName(fontStoreName());
+        doc.setCwFontSize(fontStoreSize());
+    });
+    for (qint16 i = 0; i < 3; ++i) {
+        ignoringErrors([&] { doc.setCwLines(i, txtLabTop[i]->text()); });
+        ignoringErrors([&] { doc.setCwLines(i + 3, txtLabBottom[i]->text()); });
+    }
+    return true;
+}
+
+void frmImpression::clearImpression()
+{
+    setCorvelWordsCreated(false);
+    setWindowCaption(QString());
+    cboNamTitle->setEditText(QString());
+    for (QWidget* textBox : m_textBoxes)
+        setTextOf(textBox, QString());
+    m_isDirty = false;
+    m_bOld = false;
+}
+
+// --- Opening
+
+void frmImpression::openImpression(const QString& strFileName)
+{
+    if (isAlreadyOpen(strFileName)) {
+        // The window that was to take the file goes, also the empty start-up window.
+        if (ui::isLoaded(*this))
+            ui::unload(*this);
+        else
+            deleteLater();
+        return;
+    }
+    if (!loadImpressionFile(strFileName))
+        return;
+    setWindowCaption(strFileName);
+    setCorvelWordsCreated(true);
+    updateScreen();
+    m_isDirty = false;
+    addToRecentlyUsed(strFileName);
+    scrollAllFieldsToStart();
+}
+
+bool frmImpression::isAlreadyOpen(const QString& strFileName)
+{
+    const QString wanted = fileKey(strFileName);
+    for (ui::Form* form : ui::forms()) {
+        auto* window = dynamic_cast<IImpressionChild*>(form);
+        if (!window)
+            continue;
+        const QString shown = window->getFileName();
+        if (shown.isEmpty() || fileKey(shown) != wanted)
+            continue;
+        ui::bringToFront(*form);
+        ui::msgBox(strFileName + QStringLiteral(" is already open."), ui::Buttons::Ok, ui::Icon::Information);
+        return true;
+    }
+    return false;
+}
+
+bool frmImpression::loadImpressionFile(const QString& strFileName)
+{
+    CImpressionDoc doc;
+    if (!doc.readFile(strFileName)) {
+        ui::msgBox(QStringLiteral("Unable to read\r") + strFileName, ui::Buttons::Ok, ui::Icon::Exclamation);
+        return false;
+    }
+    readDoc(doc);
+    if (doc.FileVersion() > CurrentFileVersion) {
+        ui::msgBox(QStringLiteral("This impression was saved from\ra newer version of Tessaline."), ui::Buttons::Ok,
+                   ui::Icon::Information);
+        SetAsNewerVersion(true);
+        SetAsOldVersion(false);
+    } else if (doc.FileVersion() == CurrentFileVersion) {
+        SetAsNewerVersion(false);
+        SetAsOldVersion(false);
+    } else {
+        ui::msgBox(QStringLiteral("This impression was saved from\ra previous version of Tessaline."), ui::Buttons::Ok,
+                   ui::Icon::Information);
+        SetAsOldVersion(true);
+        SetAsNewerVersion(false);
+    }
+    return true;
+}
+
+void frmImpression::addToRecentlyUsed(const QString& strFileName)
+{
+    if (!m_impressionMRU)
+        m_impressionMRU = &frmMDIMain::instance().getImpressionMRU();
+    m_impressionMRU->addMostRecent(strFileName);
+    frmMDIMain::instance().updateAllImpressionMRU();
+}
+
+// --- Saving
+
+bool frmImpression::confirmNewerVersionSave()
+{
+    const ui::Answer answer = ui::msgBox(
+        QStringLiteral("Changes made to this newer impression can only\rbe saved in the current Tessaline ") +
+            versionText() + QStringLiteral(" format."),
+        ui::Buttons::OkCancel);
+    return answer != ui::Answer::Cancel;
+}
+
+bool frmImpression::saveImpression()
+{
+    try {
+        if (m_strFileName.isEmpty())
+            return saveImpressionAs();
+        if (m_bNewer && !confirmNewerVersionSave())
+            return false;
+        if (!confirmFormatConversion())
+            return false;
+        CImpressionDoc doc;
+        writeDoc(doc);
+        // The writer tells the user itself when the file cannot be written.
+        if (!doc.writeFile(m_strFileName, true))
+            return false;
+        m_isDirty = false;
+        addToRecentlyUsed(m_strFileName);
+        // The newer-version flag stays, so that every later save asks again.
+        SetAsOldVersion(false);
+        return true;
+    } catch (const vb::Error&) {
+        return false;
+    }
+}
+
+bool frmImpression::saveImpressionAs()
+{
+    try {
+        QString strSuggested = m_strFileName;
+        if (strSuggested.isEmpty()) {
+            strSuggested = fieldText(CImpressionDoc::slotNamLast);
+            if (strSuggested.isEmpty())
+                strSuggested = fieldText(CImpressionDoc::slotNamFormattedName);
+            strSuggested = modMainHelper::removeInvalidFileNameChars(strSuggested);
+        }
+        if (m_bNewer && !confirmNewerVersionSave())
+            return false;
+        if (!confirmFormatConversion())
+            return false;
+        if (!getCorvelWordsCreated())
+            setDefaultFirstLines();
+        QString strLongName = strSuggested;
+        QString strShortName;
+        if (!ui::formInstance<frmHelper>().promptForImpressionFileToCreate(strLongName, strShortName))
+            return false;
+        CImpressionDoc doc;
+        writeDoc(doc);
+        if (!doc.writeFile(strLongName, true))
+            return false;
+        setWindowCaption(strLongName);
+        m_isDirty = false;
+        addSavedAsToRecentlyUsed(strLongName);
+        SetAsOldVersion(false);
+        return true;
+    } catch (const vb::Error&) {
+        ui::msgBox(QStringLiteral("Unable to save impression."), ui::Buttons::Ok, ui::Icon::Critical);
+        return false;
+    }
+}
+
+void frmImpression::addSavedAsToRecentlyUsed(const QString& strFileName)
+{
+    addToRecentlyUsed(strFileName);
+}
+
+bool frmImpression::confirmFormatConversion()
+{
+    if (!m_bOld)
+        return true;
+    SSTab1->setCurrentIndex(ImageTab);
+    ui::doEvents();
+
+    std::array<QString, 3> oldLines;
+    for (int i = 0; i < 3; ++i)
+        oldLines[i] = txtLabBottom[i]->text();
+    const bool wasDirty = m_isDirty;
+
+    setDefaultLastLines();
+    drawPreview();
+    const QString version = versionText();
+    const ui::Answer convert = ui::msgBox(
+        QStringLiteral("Save will convert this impression to the latest format.\r\r"
+                       "'Yes' (recommended) Saves impression with The Corvel Words, as shown here, stating that "
+                       "version ") +
+            version +
+            QStringLiteral(" or later is needed to read the converted impression.\r\r"
+                           "'No' reverts to the previous words. You will have the option to cancel Save."),
+        ui::Buttons::YesNo, ui::Icon::Question);
+    if (convert == ui::Answer::Yes)
+        return true;
+
+    for (int i = 0; i < 3; ++i)
+        txtLabBottom[i]->setText(oldLines[i]);
+    m_isDirty = wasDirty;
+    drawPreview();
+    return ui::msgBox(QStringLiteral("Save in converted format using the existing lines of The Corvel Words?"),
+                      ui::Buttons::YesNo, ui::Icon::Question) == ui::Answer::Yes;
+}
+
+QString frmImpression::suggestFileName() const
+{
+    if (!m_strFileName.isEmpty())
+        return modMainHelper::stripFileExtension(m_strFileName);
+    QString name = fieldText(CImpressionDoc::slotNamLast);
+    if (name.isEmpty())
+        name = fieldText(CImpressionDoc::slotNamFormattedName);
+    return modMainHelper::removeInvalidFileNameChars(name);
+}
+
+// --- The lines of The Corvel Words
+
+QString frmImpression::getShortName() const
+{
+    const QString formatted = fieldText(CImpressionDoc::slotNamFormattedName).trimmed();
+    if (!formatted.isEmpty())
+        return formatted;
+    auto appendIfNotBlank = [](QString& text, const QString& part, const QString& separator) {
+        if (part.trimmed().isEmpty())
+            return;
+        if (!text.isEmpty())
+            text += separator;
+        text += part;
+    };
+    QString name;
+    for (int slot : {CImpressionDoc::slotNamTitle, CImpressionDoc::slotNamFirst, CImpressionDoc::slotNamMiddle,
+                     CImpressionDoc::slotNamLast})
+        appendIfNotBlank(name, fieldText(slot), QStringLiteral(" "));
+    appendIfNotBlank(name, fieldText(CImpressionDoc::slotNamSuffix), QStringLiteral(", "));
+    return name;
+}
+
+void frmImpression::setDefaultFirstLines()
+{
+    const QString shortName = getShortName();
+    setFontStore(DefaultWordsFont, DefaultWordsSize);
+    QString first = QStringLiteral("The Corvel Impression™");
+    if (!shortName.trimmed().isEmpty())
+        first += QStringLiteral(" for ") + shortName;
+    txtLabTop[0]->setText(first);
+    txtLabTop[1]->setText(fieldText(CImpressionDoc::slotBusCompany));
+    txtLabTop[2]->setText(fieldText(CImpressionDoc::slotNamEmail));
+    for (QLineEdit* line : txtLabTop)
+        caretToStart(line);
+    setCorvelWordsCreated(true);
+}
+
+void frmImpression::setDefaultLastLines()
+{
+    try {
+        const QString dataFile = QCoreApplication::applicationDirPath() + u'/' + WordsDataFile;
+        vcard::InitializevCard();
+        if (vcard::ReadvCardIntoMemory(dataFile) == 0) {
+            for (int i = 0; i < 3; ++i) {
+                txtLabBottom[i]->setText(modVCard::getProp(FirstLastLineIndex + i));
+                caretToStart(txtLabBottom[i]);
+            }
+            return;
+        }
+        txtLabBottom[0]->setText(
+            QStringLiteral("Scan this digital business card with Tessaline™ or Quorvane™, version ") + versionText() +
+            QStringLiteral(" or later"));
+        txtLabBottom[1]->setText(
+            QStringLiteral("Import names and addresses, without typing, into your favorite contact manager"));
+        txtLabBottom[2]->setText(QStringLiteral("Download Quorvane™ for free from ") +
+                                 modMainHelper::makerWebAddress());
+    } catch (const vb::Error&) {
+    }
+}
+
+bool frmImpression::drawPreview()
+{
+    // The preview of the Image tab is drawn here once the tab shows it.
+    return true;
+}
+
+void frmImpression::SSTab1_Click(int PreviousTab) {}
+
+// --- Main-window links
+
+void frmImpression::bringToFront()
+{
+    ui::bringToFront(*this);
+}
+
+IImpressionWindow* frmImpression::getImportableImpression()
+{
+    if (getFileName().isEmpty()) {
+        clearImpression();
+        return this;
+    }
+    return getImpression();
+}
+
+IImpressionWindow* frmImpression::getImpression()
+{
+    return frmMDIMain::instance().openNewImpressionWindow();
+}
+
+void frmImpression::commitPreferences()
+{
+    if (!m_toolTips)
+        return;
+    if (modRegistryHigh::getToolTips())
+        m_toolTips->RestoreAllToolTips();
+    else
+        m_toolTips->ClearAllToolTips();
+}
+
+// --- Commands: the menus and toolbar of the window fill these in.
+
+void frmImpression::updateLaunchButtons() {}
+
+void frmImpression::prepareMenusAndToolbar() {}
+
+void frmImpression::applyScannerType() {}
+
+void frmImpression::Form_Resize() {}
+
+void frmImpression::updateScreen() {}
+
+void frmImpression::exportToPIM() {}
+
+void frmImpression::importBitmapMultiple(const QString& strFileName, qint16 nMode) {}
+
+void frmImpression::scanImpression() {}
+
+void frmImpression::importContact(qint16 nIndex) {}
+
+void frmImpression::updateImpressionMRUDisplay() {}

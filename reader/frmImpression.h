@@ -1,0 +1,203 @@
+#pragma once
+
+#include "common/ICommitPreferences.h"
+#include "common/IImpressionMRUDisplay.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/MdiChild.h"
+#include "reader/IImpressionChild.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class CImpressionDoc;
+class CMostRecentlyUsed;
+class CStoredToolTips;
+class LockableComboBox;
+class MultiLineTextBox;
+class QLineEdit;
+class QTabWidget;
+
+// The impression window: one impression in the main window, shown read-only on four tabs
+// ("&Name", "&Business", "Ho&me", "&Image"). It keeps the contact in its controls and copies it
+// to and from a CImpressionDoc for every open, save, scan, import and export.
+//
+// Many may be open at once. Two counters are shared by all of them: the loaded windows, and
+// the running number of untitled windows, which is never reused.
+//
+// The sample-card program shows the same window in an edition of its own; the procedures it
+// replaces are virtual: the load step, the caption, the query-unload, the Change handlers of
+// the formatted name, the e-mail address and the company, the recently-used step of Save As,
+// and the lines of The Corvel Words and their preview.
+class frmImpression : public QWidget,
+                      public ui::Form,
+                      public ui::MdiChild,
+                      public IImpressionChild,
+                      public IImpressionMRUDisplay,
+                      public ICommitPreferences
+{
+    Q_OBJECT
+
+public:
+    // The current impression file version, and the version the messages quote.
+    static constexpr qint16 CurrentFileVersion = 3;
+    static QString versionText();
+    static constexpr qint32 BusinessFieldsHelp = 1001;
+
+    explicit frmImpression(QWidget* parent = nullptr);
+    ~frmImpression() override;
+
+    // The loaded impression windows, and the untitled numbers given out so far.
+    static qint16 openImpressionCount();
+    static qint16 untitledImpressionCount();
+
+    // --- Document lifecycle
+    QString getFileName() const override { return m_strFileName; }
+    // Untitled, unchanged, with blank name fields, company and title, and the only impression
+    // window loaded. Addresses, telephones and the lines of The Corvel Words do not count.
+    bool isEmpty() override;
+    bool isDirty() const override { return m_isDirty; }
+    // Opens a file into this window. A file already shown by a window is brought forward
+    // instead, and this window closes.
+    void openImpression(const QString& strFileName) override;
+    // Copies the document into the controls (field by field, in alphabetical order of the
+    // property names); every changed field marks the window changed.
+    void readDoc(const CImpressionDoc& doc) override;
+    // Copies the controls into the document, in the same order. Always true.
+    bool writeDoc(CImpressionDoc& doc) const;
+
+    bool getIsOldVersion() const { return m_bOld; }
+    void SetAsOldVersion(bool m_bOld) override;
+    void SetAsNewerVersion(bool m_bNewer) override;
+    bool getIsNewerVersion() const { return m_bNewer; }
+    bool getCorvelWordsCreated() const { return m_bCorvelWordsCreated; }
+    void setCorvelWordsCreated(bool bCreated) override;
+    // The contact's short name: the formatted name, else salutation, first, middle and last
+    // name with ", " and the suffix.
+    QString getShortName() const;
+
+    // Saves to the window's file (Save As while untitled). True when the file was written.
+    bool saveImpression();
+    // Asks for a file and saves to it. True when the file was written.
+    bool saveImpressionAs();
+    // The window's file name without its extension, else a name made from the last name (or
+    // the formatted name) without the characters a file name cannot hold.
+    QString suggestFileName() const;
+
+    // --- Window and main-window links
+    void bringToFront() override;
+    IImpressionWindow* getImportableImpression() override;
+    IImpressionWindow* getImpression() override;
+    void commitPreferences() override;
+
+    // --- Commands of the window's menus and toolbar, its imports, exports and scanning
+    void updateScreen() override;
+    void exportToPIM() override;
+    void importBitmapMultiple(const QString& strFileName, qint16 nMode) override;
+    void scanImpression() override;
+    void importContact(qint16 nIndex) override;
+    void updateImpressionMRUDisplay() override;
+
+    // --- Events
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Deactivate() override;
+    void Form_QueryUnload(bool& cancel, ui::UnloadMode mode) override;
+    void Form_Unload(bool& cancel) override;
+
+    // --- Controls
+    QTabWidget* SSTab1 = nullptr;
+    LockableComboBox* cboNamTitle = nullptr;
+    std::array<QLineEdit*, 3> txtLabTop{};
+    std::array<QLineEdit*, 3> txtLabBottom{};
+    QLineEdit* txtStoreFontInfoHere = nullptr;
+
+    // The control that shows field slot nSlot (0 to 41) of the document: cboNamTitle, or the
+    // text box "txt" & property name, multi-line for the notes and the two streets.
+    QWidget* fieldControl(int nSlot) const { return m_fieldControls[nSlot]; }
+    QString fieldText(int nSlot) const;
+    // Every text box of the window, the contact fields first in document order, then the lines
+    // of The Corvel Words and the font store.
+    const QList<QWidget*>& textBoxes() const { return m_textBoxes; }
+
+protected:
+    // The caption for the file (untitled while it is ""); stores it as the window's file name.
+    virtual void setWindowCaption(const QString& strFileName);
+    // Counts a window being loaded and gives it its untitled number. A window is counted once.
+    void countWindow();
+
+    // Change handlers that the sample-card program replaces; they mark the window changed.
+    virtual void txtNamFormattedName_Change();
+    virtual void txtNamEmail_Change();
+    virtual void txtBusCompany_Change();
+    // The recently-used step of Save As: the file goes to the top of the list and every window
+    // shows the list again.
+    virtual void addSavedAsToRecentlyUsed(const QString& strFileName);
+
+    // The lines of The Corvel Words, and their preview on the Image tab.
+    virtual void setDefaultFirstLines();
+    virtual void setDefaultLastLines();
+    virtual bool drawPreview();
+    // The tab control's Click, with the tab shown before.
+    virtual void SSTab1_Click(int PreviousTab);
+
+    // The window's setup at load that belongs to its menus and toolbar: the Go To items and
+    // the launch button, the toolbar placeholders, and the buttons and items not offered.
+    virtual void updateLaunchButtons();
+    virtual void prepareMenusAndToolbar();
+    virtual void applyScannerType();
+    virtual void Form_Resize();
+
+    bool isAlreadyOpen(const QString& strFileName);
+    bool loadImpressionFile(const QString& strFileName);
+    void clearImpression();
+    bool confirmFormatConversion();
+    // The question before saving an impression of a newer version; true for OK.
+    bool confirmNewerVersionSave();
+    void lockAllFields();
+    void scrollAllFieldsToStart();
+    // Adds the file to the impression recently-used list and shows the list in every window.
+    void addToRecentlyUsed(const QString& strFileName);
+    // The caret of a text box at its start, nothing selected, its start shown.
+    static void caretToStart(QWidget* textBox);
+    static QString textOf(const QWidget* control);
+    static void setTextOf(QWidget* control, const QString& text);
+
+    void setFontStore(const QString& strName, int nSize);
+    QString fontStoreName() const;
+    int fontStoreSize() const;
+
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    QString m_strFileName;
+    qint16 m_untitledNumber = 0;
+    bool m_isDirty = false;
+    bool m_bOld = false;
+    bool m_bNewer = false;
+    bool m_bCorvelWordsCreated = false;
+    CMostRecentlyUsed* m_impressionMRU = nullptr;
+    std::unique_ptr<CStoredToolTips> m_toolTips;
+
+private:
+    void buildTabs();
+    QWidget* makeFieldControl(int nSlot, QWidget* parent);
+    void buildImageTab(QWidget* page);
+    void setLoadColoursAndTips();
+    void fieldChanged(int nSlot);
+    void textBox_LostFocus(QWidget* textBox);
+
+    std::array<QWidget*, 42> m_fieldControls{};
+    QList<QWidget*> m_textBoxes;
+    int m_currentTab = 0;
+    bool m_counted = false;
+
+    static qint16 s_openImpressionCount;
+    static qint16 s_untitledImpressionCount;
+};
