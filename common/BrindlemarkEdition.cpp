@@ -8,7 +8,7 @@ ProgramEdition brindlemarkEdition()
     edition.drops = DropHandling::FullProgramNotice;
     edition.toolbarTips = ToolbarTips::Buttons;
     edition.preferences = nullptr;
-    edition.about = quorvaneEdition().about;
+    edition.about = cardProgramsAbout();
     edition.symbolBadges.wordsIncluded = QStringLiteral("TSN-Corvel-Words-Included.bmp");
     edition.symbolBadges.wordsExcluded = QStringLiteral("TSN-Corvel-Words-Excluded.bmp");
     return edition;

@@ -1,6 +1,5 @@
 #include "common/ProgramEdition.h"
 
-#include "common/QuorvanePreferences.h"
 #include "platform/vb/VbError.h"
 
 #include <optional>
@@ -40,24 +39,18 @@ void clearProgramEdition()
     installed().reset();
 }
 
-ProgramEdition quorvaneEdition()
+AboutEdition cardProgramsAbout()
 {
-    ProgramEdition edition;
-    edition.drops = DropHandling::OpenFiles;
-    edition.toolbarTips = ToolbarTips::Toolbar;
-    edition.preferences = &QuorvanePreferences::instance();
-    edition.about.titleSuffix = QString(QChar(0x2122)); // the trade mark sign
-    edition.about.linkLabel = QStringLiteral("Label3");
-    edition.about.programIcon = true;
-    edition.about.labels = {
+    AboutEdition about;
+    about.titleSuffix = QString(QChar(0x2122)); // the trade mark sign
+    about.linkLabel = QStringLiteral("Label3");
+    about.programIcon = true;
+    about.labels = {
         {QStringLiteral("Label4"), QStringLiteral("Contributors: Ada Brennick, Tomas Ilvane, Mirela Sotka")},
         {QStringLiteral("Label2"), QStringLiteral("Card symbols: Jonah Pell, Rhea Castellan")},
         {QStringLiteral("Label1"), QStringLiteral("Testing and help: Ines Varda, Per Olund")},
     };
-    // One badge whatever was encoded.
-    edition.symbolBadges.wordsIncluded = QStringLiteral("QVN-Corvel-Words-Excluded.bmp");
-    edition.symbolBadges.wordsExcluded = QStringLiteral("QVN-Corvel-Words-Excluded.bmp");
-    return edition;
+    return about;
 }
 
 } // namespace modMainHelper

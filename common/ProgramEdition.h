@@ -60,8 +60,9 @@ void setProgramEdition(const ProgramEdition& edition);
 bool hasProgramEdition();
 void clearProgramEdition();
 
-// The card-reading program's edition.
-ProgramEdition quorvaneEdition();
+// The about box of the card-reading program, which the sample-card program shows too: the trade
+// mark after the title, the maker's address in Label3, the program icon and the credits.
+AboutEdition cardProgramsAbout();
 
 // The sample-card program's edition: drops show the full-program notice, the tool tip
 // preference empties the tips of toolbar buttons, the badges name the words, and the about

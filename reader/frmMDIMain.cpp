@@ -9,6 +9,7 @@
 #include "common/modRegistryHigh.h"
 #include "common/frmAbout.h"
 #include "common/frmNoToAll.h"
+#include "common/frmProgIcon.h"
 #include "platform/ipc/IpcServer.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Controls.h"
@@ -98,7 +99,7 @@ void frmMDIMain::MDIForm_Initialize()
 
 void frmMDIMain::MDIForm_Load()
 {
-    setWindowIcon(QApplication::windowIcon());
+    setWindowIcon(frmProgIcon::programIcon());
     setWindowTitle(ui::programTitle());
     modMainHelper::applyToolTipPreference(this);
     updateImpressionMRUDisplay();

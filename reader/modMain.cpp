@@ -4,13 +4,13 @@
 #include "capture/modDDE.h"
 #include "capture/modSymbolRoutines.h"
 #include "common/MainHelper.h"
-#include "common/ProgramEdition.h"
 #include "common/modRegistryHigh.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/ErrorBoundary.h"
 #include "platform/ui/MessageService.h"
 #include "platform/vb/Command.h"
 #include "icons/ProgramIcon.h"
+#include "reader/QuorvaneEdition.h"
 #include "reader/frmMDIMain.h"
 
 #include <QApplication>

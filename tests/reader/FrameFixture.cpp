@@ -1,9 +1,10 @@
 #include "FrameFixture.h"
-#include "InstalledEdition.h"
 
 #include "capture/frmHelper.h"
 #include "capture/modSymbolRoutines.h"
 #include "platform/ui/MessageService.h"
+
+#include "InstalledEdition.h"
 
 #include <QCoreApplication>
 #include <QDir>

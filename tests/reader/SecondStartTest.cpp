@@ -2,15 +2,20 @@
 // start with no copy running, and a running copy that refuses the hand-over.
 #include "common/MainHelper.h"
 #include "platform/ipc/DdeError.h"
+#include "platform/ipc/IpcConversation.h"
 #include "platform/ipc/IpcServer.h"
 #include "platform/ipc/SingleInstance.h"
 #include "platform/vb/VbError.h"
 
 #include "ChildProcess.h"
+#include "PseudoTerminal.h"
+#include "TestPaths.h"
 #include "QtPrinters.h"
 #include "TempConfig.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -85,6 +90,37 @@ TEST_F(SecondStartTest, ARefusedHandOverIsReportedAndTheProgramStartsNormally)
     EXPECT_TRUE(second->lines().contains(QStringLiteral("Untitled1.imf: open ") +
                                          m_dir.filePath(QStringLiteral("card.imf"))));
     EXPECT_TRUE(second->finish());
+}
+
+TEST_F(SecondStartTest, TheProgramItselfHandsARelativePathToTheCopyThatRuns)
+{
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/quorvane");
+    if (!QFileInfo::exists(program))
+        GTEST_SKIP() << "quorvane is not built";
+    QFile::remove(m_dir.filePath(QStringLiteral("card.imf")));
+    ASSERT_TRUE(QFile::copy(testing_support::sourceDir() + QStringLiteral("/data/samples/sample.imf"),
+                            m_dir.filePath(QStringLiteral("card.imf"))));
+    auto first = std::make_unique<ChildProcess>(program, QStringList{});
+    // Started once it serves its conversation.
+    ASSERT_TRUE(testing_support::waitUntil([] {
+        ipc::Conversation conversation;
+        return conversation.open(ipc::Channel::Conversation, QStringLiteral("Quorvane|MDI"));
+    }));
+
+    const QByteArray folder = QFile::encodeName(m_dir.path());
+    ChildProcess second(program, {QStringLiteral("card.imf")}, [folder] {
+        if (::chdir(folder.constData()) != 0)
+            ::_exit(3);
+    });
+    EXPECT_TRUE(second.finish()) << "the second start ends once it handed its file over";
+    // The first copy opened the file: it is its most recently used impression now.
+    const QString settings = m_config.path() + QStringLiteral("/corvel/quorvane.conf");
+    const QString expected = QStringLiteral("MRU0=") + m_dir.filePath(QStringLiteral("card.imf"));
+    EXPECT_TRUE(testing_support::waitUntil([&] {
+        QFile file(settings);
+        return file.open(QIODevice::ReadOnly) && QString::fromUtf8(file.readAll()).contains(expected);
+    }));
+    first->kill();
 }
 
 } // namespace

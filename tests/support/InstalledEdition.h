@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ProgramEdition.h"
+#include "reader/QuorvaneEdition.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,7 @@ namespace testing_support {
 
 // Installs a program edition for its lifetime, as a program's start-up does (by default the
 // card-reading program's), then puts back the edition installed before, or none. Header only:
-// the tests that use it link the shared code themselves.
+// the tests that use it link the card-reading program's library (reader) themselves.
 class InstalledEdition
 {
 public:

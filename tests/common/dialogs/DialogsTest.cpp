@@ -1,5 +1,6 @@
 #include "common/MainHelper.h"
 #include "common/ProgramEdition.h"
+#include "reader/QuorvaneEdition.h"
 #include "common/frmAbout.h"
 #include "common/frmNoToAll.h"
 #include "common/frmProgIcon.h"

@@ -2,6 +2,7 @@
 #include "common/ICommitPreferences.h"
 #include "common/IMainWindow.h"
 #include "common/ProgramEdition.h"
+#include "reader/QuorvaneEdition.h"
 #include "common/frmGetTSN.h"
 #include "common/modRegistryHigh.h"
 #include "common/modRegistryLow.h"

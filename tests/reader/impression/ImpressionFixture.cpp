@@ -2,6 +2,7 @@
 
 #include "common/ProgramEdition.h"
 #include "model/modImpressionFile.h"
+#include "reader/QuorvaneEdition.h"
 #include "platform/ui/Form.h"
 #include "platform/vcard/VCardLibrary.h"
 

@@ -1,4 +1,4 @@
-#include "common/QuorvanePreferences.h"
+#include "reader/QuorvanePreferences.h"
 
 #include "common/modRegistryHigh.h"
 #include "platform/ui/MessageService.h"
