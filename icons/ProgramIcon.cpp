@@ -18,7 +18,13 @@ constexpr std::array<int, 6> Sizes = {16, 24, 32, 48, 64, 128};
 constexpr std::array<quint32, 6> SymbolRows = {0xE3A5C6D9u, 0xD5B1E28Bu, 0xE96C35A7u,
                                                0xCB4E9D63u, 0xE5D2A739u, 0xD3A9C5B1u};
 
-QPixmap draw(int size)
+enum class Look
+{
+    Scanned, // Quorvane: a red scan line across the card
+    Printed, // Brindlemark: the card on a second one, as a sheet of printed cards
+};
+
+QPixmap draw(int size, Look look)
 {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -33,6 +39,12 @@ QPixmap draw(int size)
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0, 0, 0, 60));
     p.drawRoundedRect(card.translated(1.5, 2), 3, 3);
+    if (look == Look::Printed) {
+        p.setBrush(QColor(0xe4, 0xdf, 0xd0));
+        p.setPen(QPen(QColor(0x5a, 0x55, 0x4b), 1.2));
+        p.drawRoundedRect(card.translated(3, 5), 3, 3);
+        p.setPen(Qt::NoPen);
+    }
     p.setBrush(QColor(0xfb, 0xf8, 0xef));
     p.setPen(QPen(QColor(0x5a, 0x55, 0x4b), 1.2));
     p.drawRoundedRect(card, 3, 3);
@@ -52,6 +64,8 @@ QPixmap draw(int size)
             if (SymbolRows[row] & (1u << (31 - bit)))
                 p.drawRect(QRectF(-22 + bit * module, -4 + row * 3.2, module, 3.2));
 
+    if (look != Look::Scanned)
+        return pixmap;
     // The scan line.
     p.setPen(QPen(QColor(0xd8, 0x26, 0x26, 220), 2.2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(-30, 6), QPointF(30, 6));
@@ -64,7 +78,15 @@ QIcon quorvaneIcon()
 {
     QIcon icon;
     for (int size : Sizes)
-        icon.addPixmap(draw(size));
+        icon.addPixmap(draw(size, Look::Scanned));
+    return icon;
+}
+
+QIcon brindlemarkIcon()
+{
+    QIcon icon;
+    for (int size : Sizes)
+        icon.addPixmap(draw(size, Look::Printed));
     return icon;
 }
 

@@ -160,7 +160,7 @@ protected:
     void lockAllFields();
     void scrollAllFieldsToStart();
     // Adds the file to the impression recently-used list and shows the list in every window.
-    void addToRecentlyUsed(const QString& strFileName);
+    virtual void addToRecentlyUsed(const QString& strFileName);
     // The caret of a text box at its start, nothing selected, its start shown.
     static void caretToStart(QWidget* textBox);
     static QString textOf(const QWidget* control);

@@ -112,8 +112,8 @@ public:
     // The execute of a second start: "cmdline=<command line>" is queued and accepted; anything
     // else leaves Cancel true (rejected).
     void MDIForm_LinkExecute(const QString& CmdStr, bool& Cancel);
-    void MDIForm_Initialize();
-    void MDIForm_Load();
+    virtual void MDIForm_Initialize();
+    virtual void MDIForm_Load();
     void Form_Load() override;
     void MDIForm_Activate() override;
     void Form_QueryUnload(bool& cancel, ui::UnloadMode mode) override;
@@ -192,6 +192,8 @@ protected:
     virtual IImpressionChild* newImpressionWindow();
     // Closes the links to contact managers at exit.
     virtual void shutdownContactLinks();
+    // Gets a window from getEmptyImpression, shows it and opens the file in it.
+    void openImpressionFile(const QString& strFileName);
 
 private:
     void buildMenus();
@@ -200,7 +202,6 @@ private:
     void pushCommandLine(const QString& strCommandLine);
     QString popCommandLine();
     bool isNotActiveWindow() const;
-    void openImpressionFile(const QString& strFileName);
     void importBitmapFile(const QString& strFileName);
     void showImpressionWindow(IImpressionChild& frmImp);
     void showSerialPortHeld();

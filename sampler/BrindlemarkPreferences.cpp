@@ -1,0 +1,104 @@
+#include "sampler/BrindlemarkPreferences.h"
+
+#include "common/modRegistryHigh.h"
+
+#include <QBoxLayout>
+
+namespace {
+
+void buildPim(QBoxLayout* layout, PreferencesEdition::Window window)
+{
+    const QString tip = window == PreferencesEdition::Window::Wizard
+                            ? QStringLiteral("Source for Import. Destination for Export and Scan.")
+                            : QStringLiteral("Destination for Export.");
+    PreferencesEdition::addComboBox(layout, QStringLiteral("Default PIM:"), QStringLiteral("cboDefaultPIM"),
+                                    {QStringLiteral("CardScan"), QStringLiteral("Microsoft Outlook")}, tip, tip);
+}
+
+void buildPrinting(QBoxLayout* layout)
+{
+    // The list index is the layout type.
+    const QString tip = QStringLiteral("Avery compatible or Template for direct printing to cards. Labels for stickers.");
+    PreferencesEdition::addComboBox(layout, QStringLiteral("Default layout:"), QStringLiteral("cboDefaultLayout"),
+                                    {QStringLiteral("Avery 5371 Compatible: 5 rows x 2 columns"),
+                                     QStringLiteral("The Corvel Labels: 5 rows x 2 columns"),
+                                     QStringLiteral("The Corvel Template: 3 rows x 2 columns")},
+                                    tip, tip);
+}
+
+void buildCustomize(QBoxLayout* layout)
+{
+    PreferencesEdition::addCheckBox(layout, QStringLiteral("chkToolTipsOn"), QStringLiteral("Show &tool tips"),
+                                    QStringLiteral("This is a tool tip"));
+}
+
+void buildOutput(QBoxLayout* layout, PreferencesEdition::Window window)
+{
+    PreferencesEdition::addCheckBox(
+        layout, QStringLiteral("chkEncodeCorvelWords"),
+        window == PreferencesEdition::Window::Wizard
+            ? QStringLiteral("Include The Corvel Words™ in The Corvel Encoding™")
+            : QStringLiteral("Include The Corvel Words in The Corvel Encoding"),
+        QStringLiteral("Check to encode The Corvel Words, uncheck to make more space for contact information"));
+    PreferencesEdition::addCheckBox(layout, QStringLiteral("chkComplexVCard"),
+                                    QStringLiteral("Export vCard with extended fields"),
+                                    QStringLiteral("Check for maximum information, uncheck for maximum compatibility"));
+}
+
+} // namespace
+
+const BrindlemarkPreferences& BrindlemarkPreferences::instance()
+{
+    static const BrindlemarkPreferences edition;
+    return edition;
+}
+
+QString BrindlemarkPreferences::dialogCaption() const
+{
+    return QStringLiteral("Brindlemark Preferences");
+}
+
+QList<PreferencesEdition::Step> BrindlemarkPreferences::steps() const
+{
+    return {
+        {QStringLiteral("PIM"), QStringLiteral("Which Personal Information Manager do you prefer?")},
+        {QStringLiteral("Printing"), QStringLiteral("How do you prefer to print The Corvel Impression™?")},
+        {QStringLiteral("Customize"), QStringLiteral("Customize")},
+        {QStringLiteral("Output"), QStringLiteral("Output options")},
+    };
+}
+
+void BrindlemarkPreferences::buildStep(int nIndex, QBoxLayout* layout, Window window) const
+{
+    switch (nIndex) {
+    case 0:
+        buildPim(layout, window);
+        break;
+    case 1:
+        buildPrinting(layout);
+        break;
+    case 2:
+        buildCustomize(layout);
+        break;
+    case 3:
+        buildOutput(layout, window);
+        break;
+    default:
+        break;
+    }
+}
+
+QList<PreferencesEdition::Setting> BrindlemarkPreferences::settings() const
+{
+    using namespace modRegistryHigh;
+    return {
+        {QStringLiteral("cboDefaultPIM"), getDefaultPIM, [](qint32 v) { setDefaultPIM(v); }},
+        {QStringLiteral("cboDefaultLayout"), getLayoutDefault, [](qint32 v) { setLayoutDefault(qint16(v)); }, true},
+        {QStringLiteral("chkToolTipsOn"), [] { return qint32(getToolTips()); }, [](qint32 v) { setToolTips(v != 0); }},
+        // Ticked for the extended fields: the setting is the opposite.
+        {QStringLiteral("chkComplexVCard"), [] { return qint32(!getSimpleVCard()); },
+         [](qint32 v) { setSimpleVCard(v == 0); }},
+        {QStringLiteral("chkEncodeCorvelWords"), [] { return qint32(getEncodeCorvelWords()); },
+         [](qint32 v) { setEncodeCorvelWords(v != 0); }},
+    };
+}

@@ -1,0 +1,98 @@
+#pragma once
+
+#include "common/IImpressionFileWindow.h"
+#include "reader/frmImpression.h"
+
+#include <array>
+
+class QLineEdit;
+class QPushButton;
+
+namespace print {
+class PictureBox;
+}
+
+// The impression window of the sample-card program: frmImpression in an edition of its own.
+// Of the contact only the formatted name, the e-mail address and the company can be edited,
+// each up to 32 characters; the font of The Corvel Words can be chosen; the six lines come from
+// the words data file "bmkcw.dat" or from built-in sample lines; the preview encodes the words
+// as the "Encode CorvelWords" setting says; Quick 'n Easy lays the impression out on a whole
+// sheet; closing a changed window asks to save. No recently-used list is kept.
+class SampleImpression : public frmImpression, public IImpressionFileWindow
+{
+    Q_OBJECT
+
+public:
+    // The most characters (code points) the user may give each editable field.
+    static constexpr int MaxSampleFieldLength = 32;
+    // The help context of Quick 'n Easy, also of its save question.
+    static constexpr qint32 QuickLayoutHelp = 71;
+
+    explicit SampleImpression(QWidget* parent = nullptr);
+    ~SampleImpression() override;
+
+    // The folder the words data file is read from: the program folder unless a test moved it.
+    static QString programFolder();
+    static void setProgramFolder(const QString& strFolder);
+
+    // --- Offered to the layout window and the page printing
+    QString getFileName() const override { return frmImpression::getFileName(); }
+    bool writeDoc(CImpressionDoc& doc) const override { return frmImpression::writeDoc(doc); }
+    bool getIsOldVersion() const override { return frmImpression::getIsOldVersion(); }
+    void openImpression(const QString& strFileName) override { frmImpression::openImpression(strFileName); }
+
+    // Fills the sample contact and the default lines of The Corvel Words.
+    void createSampleImpression();
+
+    void Form_Load() override;
+    void Form_QueryUnload(bool& cancel, ui::UnloadMode mode) override;
+    // The preferences as in the card-reading program, then the preview again: the
+    // "Encode CorvelWords" setting may have changed.
+    void commitPreferences() override;
+
+    // --- Commands
+    // The font chooser for The Corvel Words; the window is changed even when it is cancelled.
+    void cmdFont_Click(int Index);
+    // Arial 6 for The Corvel Words.
+    void cmdFontDefault_Click(int Index);
+    // Lays the impression out in all ten positions of a layout window; an untitled or
+    // previous-version impression is to be saved first.
+    void mnuLayoutQuickNEasy_Click();
+    // The toolbar buttons this edition handles itself, by key: the scan buttons show the
+    // full-program notice and "QuickLayout" runs Quick 'n Easy.
+    void Toolbar1_ButtonClick(const QString& key);
+
+    // --- Controls of the Image tab this edition uses
+    print::PictureBox* picPreview = nullptr;
+    std::array<QPushButton*, 2> cmdFont{};
+    std::array<QPushButton*, 2> cmdFontDefault{};
+
+protected:
+    // " Impression - " and the file name, or "Sample" while untitled.
+    void setWindowCaption(const QString& strFileName) override;
+    // This program keeps no list of recently used impressions.
+    void addToRecentlyUsed(const QString& strFileName) override {}
+    // The lines are the sample's own: the card-reading program's defaults are not composed.
+    void setDefaultFirstLines() override {}
+    void setDefaultLastLines() override {}
+    bool drawPreview() override;
+    void SSTab1_Click(int PreviousTab) override;
+    void updateLaunchButtons() override;
+    void prepareMenusAndToolbar() override;
+    void applyScannerType() override;
+
+private:
+    void setDefaultCorvelWords();
+    void buildImageControls();
+    void setColoursAndTips();
+    void unlockEditableFields();
+    // Cuts what the user typed or pasted into an editable field back to its first 32
+    // characters, never in the middle of a character.
+    void limitEdit(QLineEdit* field);
+    QList<QLineEdit*> editableFields() const;
+    // A menu item or toolbar button of the window by its name or key; nullptr while the window
+    // has none of that name.
+    QAction* action(const QString& strName) const;
+    void setActionEnabled(const QString& strName, bool bEnabled);
+    void setActionVisible(const QString& strName, bool bVisible);
+};
