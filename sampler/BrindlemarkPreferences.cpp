@@ -18,7 +18,8 @@ void buildPim(QBoxLayout* layout, PreferencesEdition::Window window)
 void buildPrinting(QBoxLayout* layout)
 {
     // The list index is the layout type.
-    const QString tip = QStringLiteral("Avery compatible or Template for direct printing to cards. Labels for stickers.");
+    const QString tip =
+        QStringLiteral("Avery compatible or Template for direct printing to cards. Labels for stickers.");
     PreferencesEdition::addComboBox(layout, QStringLiteral("Default layout:"), QStringLiteral("cboDefaultLayout"),
                                     {QStringLiteral("Avery 5371 Compatible: 5 rows x 2 columns"),
                                      QStringLiteral("The Corvel Labels: 5 rows x 2 columns"),

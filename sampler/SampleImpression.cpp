@@ -99,10 +99,10 @@ void SampleImpression::buildImageControls()
     auto* layout = qobject_cast<QBoxLayout*>(page->layout());
     picPreview = findChild<print::PictureBox*>(QStringLiteral("picPreview"));
     if (!picPreview) {
-        picPreview = ui::makeControl<print::PictureBox>(page, {QStringLiteral("picPreview"), {}, {}, QStringLiteral("Impression image")});
-        picPreview->setMinimumSize(ui::Twips{0, 0, PreviewLeft * 2 + PreviewWidth, PreviewTop * 2 + PreviewHeight}
-                                       .toPixels()
-                                       .size());
+        picPreview = ui::makeControl<print::PictureBox>(
+            page, {QStringLiteral("picPreview"), {}, {}, QStringLiteral("Impression image")});
+        picPreview->setMinimumSize(
+            ui::Twips{0, 0, PreviewLeft * 2 + PreviewWidth, PreviewTop * 2 + PreviewHeight}.toPixels().size());
         if (layout)
             layout->insertWidget(3, picPreview);
     }
@@ -125,9 +125,9 @@ void SampleImpression::buildImageControls()
         for (int i = 0; i < 2; ++i) {
             QPushButton* button = findChild<QPushButton*>(ui::arrayName(def.name, i));
             if (!button) {
-                button = ui::makeControl<QPushButton>(page, {def.name, i == 0 ? def.caption : QString(), {}, def.tip,
-                                                            ImageTabHelp},
-                                                      i, [this, click = def.click](int index) { (this->*click)(index); });
+                button = ui::makeControl<QPushButton>(
+                    page, {def.name, i == 0 ? def.caption : QString(), {}, def.tip, ImageTabHelp}, i,
+                    [this, click = def.click](int index) { (this->*click)(index); });
                 row->addWidget(button);
             }
             (*def.array)[i] = button;
@@ -142,7 +142,8 @@ void SampleImpression::buildImageControls()
 QList<QLineEdit*> SampleImpression::editableFields() const
 {
     QList<QLineEdit*> fields;
-    for (int slot : {CImpressionDoc::slotNamFormattedName, CImpressionDoc::slotNamEmail, CImpressionDoc::slotBusCompany})
+    for (int slot :
+         {CImpressionDoc::slotNamFormattedName, CImpressionDoc::slotNamEmail, CImpressionDoc::slotBusCompany})
         if (auto* line = qobject_cast<QLineEdit*>(fieldControl(slot)))
             fields.append(line);
     return fields;
@@ -224,9 +225,9 @@ void SampleImpression::prepareMenusAndToolbar()
 {
     for (const char* key : {"NoToPIM", "CardScan", "NoQuickLayout", "FromPIM", "Scan"})
         setActionVisible(QString::fromLatin1(key), false);
-    for (const char* name : {"mnuFileNew", "mnuFileOpen", "mnuFileLayout", "mnuFileImport", "mnuCardExportTo(3)",
-                             "mnuFileExportBitmap", "mnuCardFromPIM", "mnuCardScan", "mnuCardImport", "mnuLayoutNew",
-                             "mnuLayoutOpen"})
+    for (const char* name :
+         {"mnuFileNew", "mnuFileOpen", "mnuFileLayout", "mnuFileImport", "mnuCardExportTo(3)", "mnuFileExportBitmap",
+          "mnuCardFromPIM", "mnuCardScan", "mnuCardImport", "mnuLayoutNew", "mnuLayoutOpen"})
         setActionEnabled(QString::fromLatin1(name), false);
 }
 

@@ -58,6 +58,7 @@ public:
         m_process.setProcessEnvironment(home.environment());
         m_process.setProcessChannelMode(QProcess::ForwardedChannels);
         m_process.start(QStringLiteral(QV_PROGRAM_DIR "/brindlemark"), {});
+        m_process.waitForStarted();
     }
     ~Program()
     {
@@ -65,7 +66,7 @@ public:
         if (!m_process.waitForFinished(10000))
             m_process.kill();
     }
-    bool running() const { return m_process.state() == QProcess::Running; }
+    bool running() const { return m_process.state() != QProcess::NotRunning; }
     qint64 pid() const { return m_process.processId(); }
 
 private:

@@ -144,8 +144,8 @@ protected:
     QStringList workFiles() const { return QDir(workFolder()).entryList(QDir::Files, QDir::Name); }
     void makeWorkFiles()
     {
-        for (const char* name : {"tmpsymbol.bmp", "tmpsymbol.vcf", "SmallBMP1.bmp", "SmallBMP1.vcf", "BigBMP.bmp",
-                                 "notes.txt"}) {
+        for (const char* name :
+             {"tmpsymbol.bmp", "tmpsymbol.vcf", "SmallBMP1.bmp", "SmallBMP1.vcf", "BigBMP.bmp", "notes.txt"}) {
             QFile f(modSymbolRoutines::getTempFileName(QString::fromLatin1(name)));
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         }

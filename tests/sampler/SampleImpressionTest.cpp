@@ -18,11 +18,11 @@
 #include "WidgetDriver.h"
 
 #include <QComboBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 namespace {
@@ -96,8 +96,7 @@ TEST_F(SampleImpressionTest, OnlyThreeFieldsAreEditableAndEachStopsAt32Character
     EXPECT_EQ(field(w, "txtBusCompany")->toolTip(),
               QStringLiteral("With Tessaline you can enter more than thirty-two characters in this field!"));
     EXPECT_EQ(w->txtLabTop[1]->toolTip(), QStringLiteral("With Tessaline you can edit this field!"));
-    EXPECT_EQ(w->txtLabBottom[0]->toolTip(),
-              QStringLiteral("List the information contained in the sample impression"));
+    EXPECT_EQ(w->txtLabBottom[0]->toolTip(), QStringLiteral("List the information contained in the sample impression"));
 
     // A 33rd character typed: cut back, caret at the end, a beep, the window changed.
     QLineEdit* company = field(w, "txtBusCompany");
@@ -255,8 +254,7 @@ TEST_F(SampleImpressionTest, QuickNEasyAsksForASaveFirstAndThenLaysOutTheUnsaved
     SampleImpression* w = newSample();
     m_messages.answer(ui::Answer::No);
     w->Toolbar1_ButtonClick(QStringLiteral("QuickLayout"));
-    EXPECT_EQ(m_messages.last().text,
-              QStringLiteral("You must save an impression before laying it out.\r\rSave now?"));
+    EXPECT_EQ(m_messages.last().text, QStringLiteral("You must save an impression before laying it out.\r\rSave now?"));
     EXPECT_EQ(m_messages.last().helpTopic, SampleImpression::QuickLayoutHelp);
     EXPECT_EQ(frmLabelLayout::openLayoutCount(), 0);
 
