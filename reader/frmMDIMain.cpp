@@ -401,7 +401,7 @@ void frmMDIMain::updateImpressionMRUDisplay()
 
 void frmMDIMain::updateGoToMenus()
 {
-    mnuWindowGotoquorvane->setVisible(false);
+    ownGoToItem()->setVisible(false);
     mnuWindowGotozephlorin->setEnabled(!modMainHelper::getZephlorinPath().isEmpty());
     mnuWindowGotobrindlemark->setEnabled(!modMainHelper::getBrindlemarkPath().isEmpty());
     mnuWindowGotokelvadon->setEnabled(!modMainHelper::getKelvadonPath().isEmpty());

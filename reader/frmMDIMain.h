@@ -192,6 +192,8 @@ protected:
     virtual IImpressionChild* newImpressionWindow();
     // Closes the links to contact managers at exit.
     virtual void shutdownContactLinks();
+    // The Go To item of the program itself, which updateGoToMenus hides.
+    virtual QAction* ownGoToItem() const { return mnuWindowGotoquorvane; }
     // Gets a window from getEmptyImpression, shows it and opens the file in it.
     void openImpressionFile(const QString& strFileName);
 

@@ -79,16 +79,6 @@ void SampleMDIMain::MDIForm_Activate()
     mnuFileScannerport->menuAction()->setVisible(false);
 }
 
-void SampleMDIMain::updateGoToMenus()
-{
-    mnuWindowGotobrindlemark->setVisible(false);
-    mnuWindowGotozephlorin->setEnabled(!modMainHelper::getZephlorinPath().isEmpty());
-    mnuWindowGotobrindlemark->setEnabled(!modMainHelper::getBrindlemarkPath().isEmpty());
-    mnuWindowGotokelvadon->setEnabled(!modMainHelper::getKelvadonPath().isEmpty());
-    mnuWindowGototessaline->setEnabled(!modMainHelper::getTessalinePath().isEmpty());
-    mnuWindowGotoquorvane->setEnabled(!modMainHelper::getQuorvanePath().isEmpty());
-}
-
 // --- Windows
 
 IImpressionChild* SampleMDIMain::newImpressionWindow()

@@ -40,13 +40,13 @@ public:
     void MDIForm_Initialize() override;
     void MDIForm_Load() override;
     void MDIForm_Activate() override;
-    void updateGoToMenus() override;
 
     void mnuFileImpressionSample_Click();
     void mnuWindowGotoquorvane_Click();
 
 protected:
     IImpressionChild* newImpressionWindow() override;
+    QAction* ownGoToItem() const override { return mnuWindowGotobrindlemark; }
     // No contact-manager link stays open in this program.
     void shutdownContactLinks() override {}
 

@@ -12,6 +12,8 @@
 #include "reader/frmMDIMain.h"
 #include "reader/modMain.h"
 
+#include "bench/support/ProgramHome.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -71,34 +73,10 @@ int runProgram(int argc, char** argv)
 }
 
 // A private home for the programs of one benchmark.
-class Home
+class Home : public ProgramHome
 {
 public:
-    Home()
-    {
-        for (const char* folder : {"config", "cache", "data", "runtime"})
-            QDir(m_dir.path()).mkpath(QString::fromLatin1(folder));
-        QFile::setPermissions(m_dir.filePath(QStringLiteral("runtime")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        // Not the first start of this version: no wizard.
-        QDir(m_dir.path()).mkpath(QStringLiteral("config/corvel"));
-        QFile settings(m_dir.filePath(QStringLiteral("config/corvel/quorvane.conf")));
-        if (settings.open(QIODevice::WriteOnly))
-            settings.write("[Startup]\nLast Version=1.5.0\n");
-        m_env = QProcessEnvironment::systemEnvironment();
-        m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        for (const char* folder : {"config", "cache", "data"})
-            m_env.insert(QStringLiteral("XDG_%1_HOME").arg(QString::fromLatin1(folder).toUpper()),
-                         m_dir.filePath(QString::fromLatin1(folder)));
-        m_env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.filePath(QStringLiteral("runtime")));
-        m_env.remove(QStringLiteral("DISPLAY"));
-    }
-    const QProcessEnvironment& environment() const { return m_env; }
-    QString file(const QString& name) const { return m_dir.filePath(name); }
-
-private:
-    QTemporaryDir m_dir;
-    QProcessEnvironment m_env;
+    Home() : ProgramHome(QStringLiteral("quorvane")) {}
 };
 
 // A program started from this executable; waits for its lines with a bound.
@@ -109,7 +87,8 @@ public:
     {
         m_process.setProcessEnvironment(home.environment());
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QCoreApplication::applicationFilePath(), QStringList{QString::fromLatin1(ProgramMode)} + arguments);
+        m_process.start(QCoreApplication::applicationFilePath(),
+                        QStringList{QString::fromLatin1(ProgramMode)} + arguments);
     }
     ~Program()
     {
@@ -134,17 +113,6 @@ public:
 private:
     QProcess m_process;
 };
-
-double residentMegabytes(qint64 pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return -1;
-}
 
 void BM_FreshStartToEmptyWindow(benchmark::State& state)
 {

@@ -5,13 +5,14 @@
 #include "common/MainHelper.h"
 #include "platform/ipc/WindowClass.h"
 
+#include "bench/support/ProgramHome.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <benchmark/benchmark.h>
@@ -21,33 +22,13 @@
 namespace {
 
 // The folders of the run; this process uses the same runtime folder to look for the window.
-class Home
+class Home : public ProgramHome
 {
 public:
-    Home()
+    Home() : ProgramHome(QStringLiteral("brindlemark"))
     {
-        for (const char* folder : {"config/corvel", "cache", "data", "runtime"})
-            QDir(m_dir.path()).mkpath(QString::fromLatin1(folder));
-        QFile::setPermissions(m_dir.filePath(QStringLiteral("runtime")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        // Not the first start of this version: no wizard.
-        QFile settings(m_dir.filePath(QStringLiteral("config/corvel/brindlemark.conf")));
-        if (settings.open(QIODevice::WriteOnly))
-            settings.write("[Startup]\nLast Version=1.5.0\n");
-        m_env = QProcessEnvironment::systemEnvironment();
-        m_env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        for (const char* folder : {"config", "cache", "data"})
-            m_env.insert(QStringLiteral("XDG_%1_HOME").arg(QString::fromLatin1(folder).toUpper()),
-                         m_dir.filePath(QString::fromLatin1(folder)));
-        m_env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.filePath(QStringLiteral("runtime")));
-        m_env.remove(QStringLiteral("DISPLAY"));
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.filePath(QStringLiteral("runtime"))));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder()));
     }
-    const QProcessEnvironment& environment() const { return m_env; }
-
-private:
-    QTemporaryDir m_dir;
-    QProcessEnvironment m_env;
 };
 
 class Program
@@ -82,17 +63,6 @@ bool waitForMainWindow(const Program& program)
         QThread::usleep(500);
     }
     return true;
-}
-
-double residentMegabytes(qint64 pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return -1;
 }
 
 void BM_StartToAnnouncedMainWindow(benchmark::State& state)
