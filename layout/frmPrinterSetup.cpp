@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPoint>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -303,42 +304,47 @@ void frmPrinterSetup::cmdPrintTest_Click()
 
 void frmPrinterSetup::drawHorizontalGrid(CGDIPrinter& page, std::int32_t y, std::int32_t centre, std::int32_t half)
 {
-    const std::int32_t start = centre - half;
-    const std::int32_t end = centre + half;
-    const Margins m = printerMargins();
     const SelectedFont font(page, 6, Downwards);
     setMeasuringFont(30, 6);
     const std::int32_t halfW = vb::toInt32(print::printer().textWidth(QStringLiteral("W")) * 0.5);
-    const std::int32_t lineY = y - m.top;
-    page.drawLine(start - m.left, lineY, end - m.left, lineY);
-    for (std::int32_t v = start; v <= end; v += ShortTickStep)
-        page.drawLine(v - m.left, lineY - ShortTickHalf, v - m.left, lineY + ShortTickHalf);
-    bool labelled = true;
-    for (std::int32_t v = start; v <= end; v += LongTickStep) {
-        page.drawLine(v - m.left, lineY - LongTickHalf, v - m.left, lineY + LongTickHalf);
-        if (labelled)
-            page.drawText(QString::number(v - centre), page.getX() + halfW, page.getY() + LabelGap);
-        labelled = !labelled;
-    }
+    // Labels run downwards from just below each labelled tick.
+    drawGrid(page, true, y, centre, half, QPoint(halfW, LabelGap));
 }
 
 void frmPrinterSetup::drawVerticalGrid(CGDIPrinter& page, std::int32_t x, std::int32_t centre, std::int32_t half)
 {
-    const std::int32_t start = centre - half;
-    const std::int32_t end = centre + half;
-    const Margins m = printerMargins();
     const SelectedFont font(page, 6, 0);
     setMeasuringFont(30, 6);
     const std::int32_t halfH = vb::toInt32(-print::printer().textHeight(QStringLiteral("1")) / 2);
-    const std::int32_t lineX = x - m.left;
-    page.drawLine(lineX, start - m.top, lineX, end - m.top);
+    // Labels stand beyond each labelled tick, centred on it.
+    drawGrid(page, false, x, centre, half, QPoint(LabelGap, halfH));
+}
+
+// A grid along the page (bHorizontal) or down it, on the line `across` twips from the paper's top
+// or left edge: the base line, a short tick every 20 twips, a long tick every 100, and on every
+// other long tick from the first a label of its distance from `centre`, drawn `labelOffset` from
+// the tick's far end.
+void frmPrinterSetup::drawGrid(CGDIPrinter& page, bool bHorizontal, std::int32_t across, std::int32_t centre,
+                               std::int32_t half, QPoint labelOffset)
+{
+    const std::int32_t start = centre - half;
+    const std::int32_t end = centre + half;
+    const Margins m = printerMargins();
+    // A line at `along` on the grid's axis from `from` to `to` across it, in the printable area.
+    auto line = [&](std::int32_t along, std::int32_t alongEnd, std::int32_t from, std::int32_t to) {
+        if (bHorizontal)
+            page.drawLine(along - m.left, across + from - m.top, alongEnd - m.left, across + to - m.top);
+        else
+            page.drawLine(across + from - m.left, along - m.top, across + to - m.left, alongEnd - m.top);
+    };
+    line(start, end, 0, 0);
     for (std::int32_t v = start; v <= end; v += ShortTickStep)
-        page.drawLine(lineX - ShortTickHalf, v - m.top, lineX + ShortTickHalf, v - m.top);
+        line(v, v, -ShortTickHalf, ShortTickHalf);
     bool labelled = true;
     for (std::int32_t v = start; v <= end; v += LongTickStep) {
-        page.drawLine(lineX - LongTickHalf, v - m.top, lineX + LongTickHalf, v - m.top);
+        line(v, v, -LongTickHalf, LongTickHalf);
         if (labelled)
-            page.drawText(QString::number(v - centre), page.getX() + LabelGap, page.getY() + halfH);
+            page.drawText(QString::number(v - centre), page.getX() + labelOffset.x(), page.getY() + labelOffset.y());
         labelled = !labelled;
     }
 }

@@ -3,6 +3,7 @@
 #include "platform/ui/Form.h"
 
 #include <QDialog>
+#include <QPoint>
 
 #include <cstdint>
 
@@ -67,6 +68,8 @@ private:
     void refreshPrinterSettings();
     void drawVerticalGrid(CGDIPrinter& page, std::int32_t x, std::int32_t centre, std::int32_t half);
     void drawHorizontalGrid(CGDIPrinter& page, std::int32_t y, std::int32_t centre, std::int32_t half);
+    void drawGrid(CGDIPrinter& page, bool bHorizontal, std::int32_t across, std::int32_t centre, std::int32_t half,
+                  QPoint labelOffset);
     void drawCalibrationInstructions(CGDIPrinter& page, std::int32_t x, std::int32_t y);
     void drawGridCaption(CGDIPrinter& page, std::int32_t size, std::int32_t escapement, std::int32_t x, std::int32_t y,
                          const QString& text);

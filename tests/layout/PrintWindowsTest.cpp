@@ -302,3 +302,67 @@ TEST_F(PreviewTest, AtFullSizeEachSymbolLiesWhereThePrintoutPutsIt)
         EXPECT_NEAR(down.bottom() + 1, expected.bottom(), 1.5) << "symbol " << i;
     }
 }
+
+namespace {
+
+// Answers each message box; once armed, the next box first resizes the preview behind it, as a
+// user may while a box is up.
+class ResizingMessages : public ui::MessageService
+{
+public:
+    explicit ResizingMessages(QWidget* window) : m_window(window), m_installed(ui::messageService.replace(*this)) {}
+
+    ui::Answer show(const ui::Message& message) override
+    {
+        texts << message.text;
+        if (armed) {
+            armed = false;
+            m_window->resize(m_window->width() + 100, m_window->height() + 100);
+            QApplication::processEvents();
+        }
+        return ui::Answer::Ok;
+    }
+
+    QStringList texts;
+    bool armed = false;
+
+private:
+    QWidget* m_window;
+    service::Service<ui::MessageService>::Override m_installed;
+};
+
+} // namespace
+
+TEST_F(PreviewTest, AResizeDuringACardsMessageIsAppliedOnceTheDrawingEnds)
+{
+    sheet.files[7] = m_dir.filePath(QStringLiteral("broken.imf"));
+    writeFile(sheet.files[7], QByteArray("\x01\x02 not an impression", 21));
+    {
+        ResizingMessages messages(preview);
+        showWithViewport(QSize(300, 300));
+        // Each drawing shows the message once; the resize during it draws the page once more.
+        messages.texts.clear();
+        messages.armed = true;
+        preview->mnuFitToPage_Click();
+        EXPECT_EQ(messages.texts.size(), 2) << messages.texts.join(u'|').toStdString();
+    }
+    // The page fits the window as it is now.
+    EXPECT_EQ(preview->picWindow->size(), QSize(400, 400));
+    const int fit = std::min(400 * 15 * 100 / 15840, 400 * 15 * 100 / 12240);
+    EXPECT_EQ(preview->lblPerCent->text(), QString::number(fit) + QStringLiteral(" %"));
+}
+
+TEST_F(PrintWindowsTest, ThePreviewCommandShowsTheSheetFittedAndUnloadsIt)
+{
+    frmLabelLayout* w = newWindow();
+    ScriptedForms forms;
+    forms.then([](ui::Form& form) {
+        auto& preview = dynamic_cast<frmPrintPreview&>(form);
+        EXPECT_EQ(preview.cboZoom->currentText(), QStringLiteral("Fit to Page"));
+        EXPECT_TRUE(preview.lblPerCent->text().endsWith(QStringLiteral(" %")));
+        preview.cmdClose->click();
+    });
+    w->Toolbar1_ButtonClick(QStringLiteral("Preview"));
+    EXPECT_EQ(forms.pending(), 0);
+    EXPECT_EQ(ui::findForm<frmPrintPreview>(), nullptr);
+}
