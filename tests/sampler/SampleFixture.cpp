@@ -14,9 +14,7 @@
 #include <QImage>
 #include <QLineEdit>
 
-SampleTest::SampleTest()
-    : m_previousCache(qgetenv("XDG_CACHE_HOME")), m_edition(modSampleMain::programEdition()),
-      m_spoolerInstalled(print::spooler.replace(m_spooler))
+SampleTest::SampleTest() : m_previousCache(qgetenv("XDG_CACHE_HOME")), m_edition(modSampleMain::programEdition())
 {
     qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
 }
@@ -50,15 +48,6 @@ void SampleTest::TearDown()
     EXPECT_EQ(m_messages.pending(), 0) << "message answers left unused";
     EXPECT_EQ(m_modals.pending(), 0) << "modal steps left unused";
     EXPECT_EQ(m_dialogs.pending(), 0) << "dialog answers left unused";
-}
-
-bool SampleTest::CardPrinterSpooler::submit(const QString&, const QString& pdfFile, const QString&, const QString&,
-                                            QString&)
-{
-    const QString copy = folder.filePath(QString::number(jobs.size()) + QStringLiteral(".pdf"));
-    QFile::copy(pdfFile, copy);
-    jobs.append(copy);
-    return true;
 }
 
 QString SampleTest::path(const QString& relativePath) const

@@ -3,10 +3,9 @@
 #include "sampler/SampleImpression.h"
 #include "sampler/SampleMDIMain.h"
 
-#include "platform/print/PrintSpooler.h"
-
 #include "FakeClock.h"
 #include "InstalledEdition.h"
+#include "KeepingSpooler.h"
 #include "RecordingDesktop.h"
 #include "RecordingHelp.h"
 #include "ScriptedDialogs.h"
@@ -47,20 +46,9 @@ protected:
     // The vCard text of the symbol in a picture, folded lines joined.
     QByteArray decodedSymbol(const QImage& picture);
 
-    // One printer, the default; the jobs handed to it are kept.
-    class CardPrinterSpooler : public print::PrintSpooler
-    {
-    public:
-        QStringList printerNames() override { return {QStringLiteral("Card Printer")}; }
-        QString defaultPrinterName() override { return QStringLiteral("Card Printer"); }
-        bool submit(const QString& printerName, const QString& pdfFile, const QString& title, const QString& media,
-                    QString& error) override;
-        QTemporaryDir folder;
-        QStringList jobs; // copies of the documents, in order
-    };
-
     testing_support::TempConfig m_config;
-    CardPrinterSpooler m_spooler;
+    // One printer, the default; the jobs handed to it are kept.
+    testing_support::KeepingSpooler m_spooler{{QStringLiteral("Card Printer")}};
     QTemporaryDir m_cache;
     QByteArray m_previousCache;
     QTemporaryDir m_dir;
@@ -74,5 +62,4 @@ protected:
 
 private:
     testing_support::InstalledEdition m_edition;
-    service::Service<print::PrintSpooler>::Override m_spoolerInstalled;
 };

@@ -8,6 +8,7 @@
 #include "layout/frmFont.h"
 #include "layout/frmLabelLayout.h"
 #include "model/CImpressionDoc.h"
+#include "platform/pdf417/Pdf417.h"
 #include "platform/print/PictureBox.h"
 #include "platform/ui/Beeper.h"
 #include "platform/ui/HelpContext.h"
@@ -15,6 +16,7 @@
 #include "reader/LockableComboBox.h"
 #include "reader/MultiLineTextBox.h"
 
+#include "PdfTools.h"
 #include "WidgetDriver.h"
 
 #include <QComboBox>
@@ -279,6 +281,52 @@ TEST_F(SampleImpressionTest, QuickNEasyAsksForASaveFirstAndThenLaysOutTheUnsaved
     for (qint16 i : {0, 9})
         EXPECT_TRUE(decodedSymbol(layout->cardContent(i).picture.toImage()).contains("ORG:Edited Company")) << i;
     EXPECT_TRUE(w->isDirty()) << "laying out does not save";
+}
+
+TEST_F(SampleImpressionTest, TheSampleSavedLaidOutAndPrintedGivesTenSymbolsOfTheSavedImpression)
+{
+    SampleImpression* w = newSample();
+    const QString file = path(QStringLiteral("card.imf"));
+    m_dialogs.answerFile(file);
+    ASSERT_TRUE(w->saveImpression());
+    w->mnuLayoutQuickNEasy_Click();
+    auto* layout = ui::findForm<frmLabelLayout>();
+    ASSERT_NE(layout, nullptr);
+    m_dialogs.answerPrinter(QStringLiteral("Card Printer"));
+    layout->mnuFilePrint_Click();
+    ASSERT_EQ(m_spooler.jobs.size(), 1);
+
+    // What the saved impression is encoded as: its vCard text with The Corvel Words.
+    CImpressionDoc saved;
+    ASSERT_TRUE(saved.readFile(file));
+    const QString expectedFile = path(QStringLiteral("expected.vcf"));
+    ASSERT_TRUE(saved.writeFile(expectedFile, true));
+    QFile expectedText(expectedFile);
+    ASSERT_TRUE(expectedText.open(QIODevice::ReadOnly));
+    QList<QByteArray> expectedLines = expectedText.readAll().replace("\r\n ", "").split('\n');
+    expectedLines.removeIf([](const QByteArray& line) { return line.startsWith("UID:"); });
+    const QByteArray expected = expectedLines.join('\n');
+
+    const QString sheet = path(QStringLiteral("sheet.bmp"));
+    ASSERT_TRUE(pdf_tools::rasterise(m_spooler.jobs.first().copy, 300).save(sheet, "BMP"));
+    const QString vcf = path(QStringLiteral("sheet.vcf"));
+    int symbols = 0;
+    std::int16_t count = 0;
+    for (int index = 1; index <= 12; ++index) {
+        QFile::remove(vcf);
+        const std::int16_t result = pdf417::pdfDecodeBMPSymbolToFileMultiple(sheet, vcf, index, count);
+        if (result < 1)
+            break;
+        QFile decoded(vcf);
+        ASSERT_TRUE(decoded.open(QIODevice::ReadOnly));
+        QList<QByteArray> lines = decoded.readAll().replace("\r\n ", "").split('\n');
+        lines.removeIf([](const QByteArray& line) { return line.startsWith("UID:"); });
+        EXPECT_EQ(lines.join('\n'), expected) << "symbol " << index;
+        ++symbols;
+        if (result > 1)
+            break;
+    }
+    EXPECT_EQ(symbols, 10);
 }
 
 TEST_F(SampleImpressionTest, YesKeepsTheWindowWhenTheSaveDidNotHappen)
