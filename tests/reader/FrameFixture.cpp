@@ -2,9 +2,12 @@
 
 #include "capture/frmHelper.h"
 #include "capture/modSymbolRoutines.h"
+#include "model/CImpressionDoc.h"
+#include "platform/serial/CommPort.h"
 #include "platform/ui/MessageService.h"
 
 #include "InstalledEdition.h"
+#include "PseudoTerminal.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -81,4 +84,23 @@ bool FrameFixture::handOver(const QString& strCommandLine)
     bool Cancel = true;
     m_frame->MDIForm_LinkExecute(QStringLiteral("cmdline=") + strCommandLine, Cancel);
     return !Cancel;
+}
+
+QByteArray FrameFixture::serialCardScan(const QString& strName)
+{
+    CImpressionDoc card;
+    card.setNamFormattedName(strName);
+    const QString file = path(QStringLiteral("card.vcf"));
+    EXPECT_TRUE(card.writeFile(file, true));
+    QFile f(file);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return "\x02]L0" + f.readAll() + "\r\n";
+}
+
+void FrameFixture::sendToPort(testing_support::PseudoTerminal& pty, const QByteArray& bytes)
+{
+    serial::CommPort& port = *frmHelper::instance().MSComm1;
+    const int expected = port.inBufferCount() + int(bytes.size());
+    pty.write(bytes);
+    EXPECT_TRUE(testing_support::waitUntil([&] { return port.inBufferCount() >= expected; }));
 }
