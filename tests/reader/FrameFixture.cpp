@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
 
 // The windows under test are Quorvane's.
 const auto* const g_edition = ::testing::AddGlobalTestEnvironment(new testing_support::QuorvaneEdition);
@@ -84,6 +86,13 @@ bool FrameFixture::handOver(const QString& strCommandLine)
     bool Cancel = true;
     m_frame->MDIForm_LinkExecute(QStringLiteral("cmdline=") + strCommandLine, Cancel);
     return !Cancel;
+}
+
+void FrameFixture::drop(const QString& file)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    m_frame->MDIForm_OLEDragDrop(&data);
 }
 
 QByteArray FrameFixture::serialCardScan(const QString& strName)

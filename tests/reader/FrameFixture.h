@@ -40,6 +40,8 @@ protected:
     void tick(int count = 1);
     // Hands a command line over as a second start would; true when it was accepted.
     bool handOver(const QString& strCommandLine);
+    // Drops the file on the frame's empty area.
+    void drop(const QString& file);
     // The bytes of a scanned card with this formatted name, framed as the serial scanner sends them.
     QByteArray serialCardScan(const QString& strName);
     // Writes bytes to the scanner's end of the pseudo-terminal and waits until the port holds them.

@@ -11,8 +11,6 @@
 #include "PseudoTerminal.h"
 #include "WidgetDriver.h"
 
-#include <QMimeData>
-#include <QUrl>
 
 namespace {
 
@@ -26,12 +24,6 @@ CImpressionDoc card(const QString& strName)
 class FrameRoutingTest : public ImpressionFixture
 {
 protected:
-    void drop(const QString& file)
-    {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(file)});
-        m_frame->MDIForm_OLEDragDrop(&data);
-    }
     // The only impression window loaded.
     frmImpression* only()
     {
