@@ -1,6 +1,5 @@
 #pragma once
 
-#include "common/IImpressionFileWindow.h"
 #include "reader/frmImpression.h"
 
 #include <array>
@@ -18,7 +17,7 @@ class PictureBox;
 // the words data file "bmkcw.dat" or from built-in sample lines; the preview encodes the words
 // as the "Encode CorvelWords" setting says; Quick 'n Easy lays the impression out on a whole
 // sheet; closing a changed window asks to save. No recently-used list is kept.
-class SampleImpression : public frmImpression, public IImpressionFileWindow
+class SampleImpression : public frmImpression
 {
     Q_OBJECT
 
@@ -34,12 +33,6 @@ public:
     // The folder the words data file is read from: the program folder unless a test moved it.
     static QString programFolder();
     static void setProgramFolder(const QString& strFolder);
-
-    // --- Offered to the layout window and the page printing
-    QString getFileName() const override { return frmImpression::getFileName(); }
-    bool writeDoc(CImpressionDoc& doc) const override { return frmImpression::writeDoc(doc); }
-    bool getIsOldVersion() const override { return frmImpression::getIsOldVersion(); }
-    void openImpression(const QString& strFileName) override { frmImpression::openImpression(strFileName); }
 
     // Fills the sample contact and the default lines of The Corvel Words.
     void createSampleImpression();
