@@ -153,6 +153,8 @@ TEST_F(FileAssociation, TheDesktopKnowsImpressionsAndOpensThemInQuorvane)
         << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("\nMimeType=") + type + QStringLiteral(";\n")));
     EXPECT_TRUE(QFileInfo::exists(m_data.path() + QStringLiteral("/icons/hicolor/64x64/apps/quorvane.png")));
+    if (!QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate")).isEmpty())
+        EXPECT_EQ(ask(QStringLiteral("desktop-file-validate"), {entry.fileName()}), QString());
 
     if (!QFileInfo::exists(quorvaneProgram()))
         GTEST_SKIP() << "quorvane is not built";
@@ -183,6 +185,19 @@ TEST_F(FileAssociation, TheDesktopKnowsImpressionsAndOpensThemInQuorvane)
     ASSERT_TRUE(lock.getLockInfo(&pid, &host, &application));
     ASSERT_GT(pid, 0);
     ::kill(pid_t(pid), SIGKILL);
+}
+
+// A desktop without the cache tools reads the files themselves: their absence is no failure.
+TEST_F(FileAssociation, MissingCacheToolsAreNoFailure)
+{
+    QTemporaryDir emptyPath;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(emptyPath.path()));
+    const bool associated = desktopEntries::associateImpressionFiles(QStringLiteral("quorvane"), quorvaneProgram());
+    qputenv("PATH", path);
+    EXPECT_TRUE(associated);
+    EXPECT_TRUE(QFileInfo::exists(m_data.path() + QStringLiteral("/mime/packages/corvel-impression.xml")));
+    EXPECT_FALSE(QFileInfo::exists(m_data.path() + QStringLiteral("/mime/mime.cache")));
 }
 
 // A data folder the association cannot write into: the same failure as a registry that cannot
