@@ -36,7 +36,9 @@ QString findTool(const QString& name)
 
 } // namespace
 
-PrivateCups::PrivateCups() : m_queue(QStringLiteral("qvtest%1").arg(::getpid()))
+// In /tmp whatever TMPDIR says: the server's filters, another user, must reach the folder.
+PrivateCups::PrivateCups()
+    : m_dir(QStringLiteral("/tmp/qv-cups-XXXXXX")), m_queue(QStringLiteral("qvtest%1").arg(::getpid()))
 {
     m_hadServer = qEnvironmentVariableIsSet("CUPS_SERVER");
     m_previousServer = qgetenv("CUPS_SERVER");
