@@ -119,6 +119,18 @@ protected:
             EXPECT_EQ(read[i], encodedText(docs[i / 2], true)) << "symbol " << i;
     }
 
+    // Prints the calibration page of the first layout type from printer setup, which says so.
+    frmPrinterSetup* printCalibrationPage()
+    {
+        auto* setup = new frmPrinterSetup;
+        ui::load(*setup);
+        setup->setLayoutIndex(1);
+        m_messages.ok();
+        setup->cmdPrintTest->click();
+        EXPECT_EQ(m_messages.texts(), QStringList{QStringLiteral("Calibration printing enqueued")});
+        return setup;
+    }
+
     // The calibration page's 0 ticks where the paper's edges put them, and its numbers.
     void expectCalibrationTicks(const QString& pdf)
     {
@@ -217,12 +229,7 @@ TEST_F(PrintJobTest, TheTemplatePrintsOnePageWithItsCornerOnThePapers)
 
 TEST_F(PrintJobTest, TheCalibrationPageMeasuresFromThePapersEdges)
 {
-    auto* setup = new frmPrinterSetup;
-    ui::load(*setup);
-    setup->setLayoutIndex(1);
-    m_messages.ok();
-    setup->cmdPrintTest->click();
-    EXPECT_EQ(m_messages.texts(), QStringList{QStringLiteral("Calibration printing enqueued")});
+    frmPrinterSetup* setup = printCalibrationPage();
     ASSERT_EQ(spooler.jobs.size(), 1);
     EXPECT_EQ(pdf_tools::pageCount(spooler.jobs[0].copy), 1);
 
@@ -279,12 +286,7 @@ TEST_F(CupsPrintJobTest, ATenCardSheetArrivesAsAPdfThatReadsBackAndAnAbortedOneL
 
 TEST_F(CupsPrintJobTest, TheCalibrationPageArrivesWithItsTicksInPlace)
 {
-    auto* setup = new frmPrinterSetup;
-    ui::load(*setup);
-    setup->setLayoutIndex(1);
-    m_messages.ok();
-    setup->cmdPrintTest->click();
-    EXPECT_EQ(m_messages.texts(), QStringList{QStringLiteral("Calibration printing enqueued")});
+    printCalibrationPage();
     ASSERT_TRUE(cups.waitUntilIdle()) << cups.log().toStdString();
     ASSERT_EQ(cups.outputs().size(), 1) << cups.log().toStdString();
     EXPECT_EQ(pdf_tools::pageCount(cups.outputs()[0]), 1);
