@@ -16,6 +16,7 @@
 #include "platform/ui/Beeper.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Screen.h"
@@ -80,6 +81,8 @@ frmZephlorin::frmZephlorin(bool bPrevInstance, QWidget* parent)
     setWindowTitle(ui::programTitle());
     setWindowIcon(icons::zephlorinIcon());
     setAcceptDrops(true);
+    // F1 on a highlighted item of the popup menu opens its topic.
+    ui::installHelpKey();
     buildControls();
     buildMenus();
     m_widthTwips = 5 * ButtonTwips + BorderTwips;
@@ -137,18 +140,7 @@ void frmZephlorin::endProgram()
 
 void frmZephlorin::startServing()
 {
-    m_server = std::make_unique<ipc::Server>(ipc::Channel::Conversation, modDDE::mainWindowTopic());
-    m_server->setExecuteHandler([this](const QString& strCommand) {
-        bool Cancel = true;
-        Form_LinkExecute(strCommand, Cancel);
-        return Cancel ? ipc::Status::Rejected : ipc::Status::Accepted;
-    });
-    if (!m_server->listen()) {
-        // Another copy serves the name: this one runs on its own.
-        qWarning("%s: not serving %s: %s", qPrintable(ui::programTitle()), qPrintable(m_server->name()),
-                 qPrintable(m_server->errorString()));
-        m_server.reset();
-    }
+    m_server = modDDE::serveMainWindow([this](const QString& CmdStr, bool& Cancel) { Form_LinkExecute(CmdStr, Cancel); });
 }
 
 bool frmZephlorin::isServingCommandLines() const
@@ -423,14 +415,10 @@ QStringList frmZephlorin::GetCommandLine(int MaxArgs) const
 
 void frmZephlorin::Form_LinkExecute(const QString& CmdStr, bool& Cancel)
 {
-    const qsizetype equals = CmdStr.indexOf(u'=');
-    if (equals < 0)
+    const std::optional<QString> strValue = modDDE::commandLineOf(CmdStr);
+    if (!strValue)
         return;
-    const QString strKey = CmdStr.left(equals).toLower();
-    const QString strValue = CmdStr.mid(equals + 1);
-    if (strKey != QStringLiteral("cmdline") || strValue.toUtf8().size() > MaxCommandLineBytes)
-        return;
-    pushCommandLine(strValue);
+    pushCommandLine(*strValue);
     tmrCommand->setEnabled(true);
     Cancel = false;
 }

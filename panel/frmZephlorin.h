@@ -7,6 +7,7 @@
 
 #include "capture/IScanOwner.h"
 #include "capture/ITimerClient.h"
+#include "capture/modDDE.h"
 #include "common/CStoredToolTips.h"
 #include "common/ICommitPreferences.h"
 #include "platform/ui/Form.h"
@@ -44,7 +45,7 @@ public:
     // What the panel adds to the width of its buttons, in twips.
     static constexpr double BorderTwips = 70;
     // The longest command line a second start may hand over, in UTF-8 bytes.
-    static constexpr qsizetype MaxCommandLineBytes = 4096;
+    static constexpr qsizetype MaxCommandLineBytes = modDDE::MaxCommandLineBytes;
 
     // bPrevInstance: another copy of the program runs already (its start-up hands over and ends).
     explicit frmZephlorin(bool bPrevInstance = false, QWidget* parent = nullptr);

@@ -3,6 +3,7 @@
 // showing itself), and the memory the idle panel then holds (RSS). Settings, registry, work
 // and runtime folders are private to the run; the settings say: not the first start of this
 // version, no tray icon, Quorvane installed.
+#include "bench/support/ResidentMemory.h"
 #include "common/modRegistryLow.h"
 #include "platform/ipc/IpcConversation.h"
 #include "platform/settings/Settings.h"
@@ -55,17 +56,6 @@ bool isServing()
 {
     ipc::Conversation conversation;
     return conversation.open(ipc::Channel::Conversation, QStringLiteral("Zephlorin|MDI"));
-}
-
-double residentMegabytes(qint64 pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return -1;
 }
 
 void BM_StartToPanelShown(benchmark::State& state)

@@ -11,8 +11,10 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QToolButton>
+#include <QtTest/QTest>
 
 using testing_support::click;
 using testing_support::control;
@@ -238,6 +240,49 @@ TEST_F(PanelTest, TrayModeAddsOneIconAndItsClicksRestoreThePanel)
     EXPECT_FALSE(m_tray.isIconShown());
     EXPECT_EQ(work.entryList(QDir::Files), QStringList{QStringLiteral("other.bmp")});
     EXPECT_EQ(setting(QStringLiteral("App Info"), QStringLiteral("Window Close State")), QStringLiteral(" 1"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PanelTest, ARightClickOnAButtonPopsUpTheMenuWhoseItemsTellTheirHelpTopics)
+{
+    install(QStringLiteral("Quorvane.exe"));
+    setSetting(QStringLiteral("Preferences"), QStringLiteral("Show In Systray"), QStringLiteral("0"));
+    start();
+    QTest::mouseClick(m_panel->cmdLaunchQVN, Qt::RightButton);
+    QMenu* menu = m_panel->mnuPopupSystray;
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_FALSE(m_panel->mnuPopupSystrayRestore->isVisible());
+    EXPECT_TRUE(m_panel->mnuPopupSystrayMinimize->isVisible());
+    EXPECT_FALSE(m_panel->mnuPopupSystrayMinimize->isEnabled()) << "no tray mode";
+    QStringList captions;
+    for (QAction* action : menu->actions())
+        captions.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("Shrink to system tray"), QStringLiteral("Restore"),
+                                     QStringLiteral("-"), QStringLiteral("&Scan"), QStringLiteral("Scanner Port"),
+                                     QStringLiteral("-"), QStringLiteral("I&mport"), QStringLiteral("-"),
+                                     QStringLiteral("P&references"), QStringLiteral("&Go To"), QStringLiteral("&Help"),
+                                     QStringLiteral("-"), QStringLiteral("Exit")}));
+    menu->setActiveAction(m_panel->mnuScan);
+    QTest::keyClick(menu, Qt::Key_F1);
+    menu->setActiveAction(m_panel->mnuExit);
+    QTest::keyClick(menu, Qt::Key_F1);
+    menu->close();
+    QMenu* help = m_panel->mnuPopupSystrayHelp;
+    help->popup(QPoint(0, 0));
+    for (QAction* item : {m_panel->mnuPopupHelpZephlorin, m_panel->mnuHelpGettingstarted, m_panel->mnuHelpAbout}) {
+        help->setActiveAction(item);
+        QTest::keyClick(help, Qt::Key_F1);
+    }
+    help->close();
+    EXPECT_EQ(m_help.topics(), (QList<int>{61, 12, 10009, 10004, 9}));
+    EXPECT_EQ(m_panel->mnuPopupHelpZephlorin->text(), QStringLiteral("&Zephlorin"));
+
+    trigger(m_panel, QStringLiteral("mnuPopupHelpZephlorin"));
+    trigger(m_panel, QStringLiteral("mnuHelpContentsandindex"));
+    EXPECT_EQ(m_help.topics().mid(5), (QList<int>{10009, 0}));
 }
 
 } // namespace
