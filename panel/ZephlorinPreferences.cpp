@@ -30,8 +30,8 @@ void buildDisplay(QBoxLayout* layout)
     const QString stateTip = QStringLiteral("How a freshly launched Zephlorin appears on the screen");
     PreferencesEdition::addComboBox(
         layout, QStringLiteral("Launch mini-window"), QStringLiteral("cboWindowState"),
-        {QStringLiteral("Minimized"), QStringLiteral("Restored"), QStringLiteral("Same as when last closed")},
-        stateTip, stateTip);
+        {QStringLiteral("Minimized"), QStringLiteral("Restored"), QStringLiteral("Same as when last closed")}, stateTip,
+        stateTip);
 }
 
 } // namespace

@@ -140,7 +140,8 @@ void frmZephlorin::endProgram()
 
 void frmZephlorin::startServing()
 {
-    m_server = modDDE::serveMainWindow([this](const QString& CmdStr, bool& Cancel) { Form_LinkExecute(CmdStr, Cancel); });
+    m_server =
+        modDDE::serveMainWindow([this](const QString& CmdStr, bool& Cancel) { Form_LinkExecute(CmdStr, Cancel); });
 }
 
 bool frmZephlorin::isServingCommandLines() const
@@ -388,8 +389,7 @@ void frmZephlorin::showTrayMenu()
 
 bool frmZephlorin::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
         ui::runGuarded([this] { showButtonMenu(); });
     return QWidget::eventFilter(watched, event);
 }
@@ -689,12 +689,12 @@ void frmZephlorin::Form_Unload(bool&)
 // --- Controls and menus
 
 QToolButton* frmZephlorin::makeButton(const QString& name, int index, const QString& caption, const QString& tip,
-                                      int picture)
+                                      icons::PanelPicture picture)
 {
     QToolButton* button = index < 0 ? ui::makeControl<QToolButton>(this, {name, caption, {}, tip})
                                     : ui::makeControl<QToolButton>(this, {name, caption, {}, tip}, index);
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setIcon(icons::panelPicture(icons::PanelPicture(picture)));
+    button->setIcon(icons::panelPicture(picture));
     button->setIconSize(QSize(32, 32));
     button->setFocusPolicy(Qt::StrongFocus);
     button->setProperty("Tag", QStringLiteral("1"));
@@ -712,10 +712,10 @@ void frmZephlorin::buildControls()
         return QStringLiteral("Left click: Go To ") + program + u'.' + ButtonTip;
     };
     cmdLaunchTSN = makeButton(QStringLiteral("cmdLaunchTSN"), -1, QStringLiteral("Tessaline"),
-                              launchTip(QStringLiteral("Tessaline")), int(PanelPicture::Tessaline));
+                              launchTip(QStringLiteral("Tessaline")), PanelPicture::Tessaline);
     ui::handle(cmdLaunchTSN, [this] { cmdLaunchTSN_Click(); });
     cmdLaunchBMK = makeButton(QStringLiteral("cmdLaunchBMK"), -1, QStringLiteral("Brindlemark"),
-                              launchTip(QStringLiteral("Brindlemark")), int(PanelPicture::Brindlemark));
+                              launchTip(QStringLiteral("Brindlemark")), PanelPicture::Brindlemark);
     ui::handle(cmdLaunchBMK, [this] { cmdLaunchBMK_Click(); });
     const struct
     {
@@ -733,14 +733,14 @@ void frmZephlorin::buildControls()
     };
     for (int n = 0; n < int(cmdScan.size()); ++n) {
         cmdScan[n] = makeButton(QStringLiteral("cmdScan"), n, scanMembers[n].caption, scanMembers[n].tip,
-                                int(scanMembers[n].picture));
+                                scanMembers[n].picture);
         ui::handle(cmdScan[n], [this, n] { cmdScan_Click(n); });
     }
     cmdLaunchQVN = makeButton(QStringLiteral("cmdLaunchQVN"), -1, QStringLiteral("Quorvane"),
-                              launchTip(QStringLiteral("Quorvane")), int(PanelPicture::Quorvane));
+                              launchTip(QStringLiteral("Quorvane")), PanelPicture::Quorvane);
     ui::handle(cmdLaunchQVN, [this] { cmdLaunchQVN_Click(); });
     cmdLaunchKLV = makeButton(QStringLiteral("cmdLaunchKLV"), -1, QStringLiteral("Kelvadon"),
-                              launchTip(QStringLiteral("Kelvadon")), int(PanelPicture::Kelvadon));
+                              launchTip(QStringLiteral("Kelvadon")), PanelPicture::Kelvadon);
     ui::handle(cmdLaunchKLV, [this] { cmdLaunchKLV_Click(); });
 
     tmrCommand = new ui::Timer(this, CommandIntervalMs);

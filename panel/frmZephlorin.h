@@ -26,6 +26,9 @@ class QAction;
 class QMenu;
 class QToolButton;
 
+namespace icons {
+enum class PanelPicture;
+}
 namespace ipc {
 class Server;
 }
@@ -161,7 +164,8 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    QToolButton* makeButton(const QString& name, int index, const QString& caption, const QString& tip, int picture);
+    QToolButton* makeButton(const QString& name, int index, const QString& caption, const QString& tip,
+                            icons::PanelPicture picture);
 
     bool isTessalineInstalled() const;
     bool isQuorvaneInstalled() const;

@@ -115,7 +115,8 @@ void frmMDIMain::Form_Load()
 
 void frmMDIMain::startServing()
 {
-    m_server = modDDE::serveMainWindow([this](const QString& CmdStr, bool& Cancel) { MDIForm_LinkExecute(CmdStr, Cancel); });
+    m_server =
+        modDDE::serveMainWindow([this](const QString& CmdStr, bool& Cancel) { MDIForm_LinkExecute(CmdStr, Cancel); });
 }
 
 bool frmMDIMain::isServingCommandLines() const

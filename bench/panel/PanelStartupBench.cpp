@@ -41,12 +41,14 @@ public:
 
         const QString app = QStringLiteral("Zephlorin");
         settings::saveSetting(app, QStringLiteral("Startup"), QStringLiteral("Last Version"), QStringLiteral("1.5.0"));
-        settings::saveSetting(app, QStringLiteral("Preferences"), QStringLiteral("Show In Systray"), QStringLiteral("0"));
+        settings::saveSetting(app, QStringLiteral("Preferences"), QStringLiteral("Show In Systray"),
+                              QStringLiteral("0"));
         const QString quorvane = m_dir.filePath(QStringLiteral("quorvane"));
         QFile(quorvane).open(QIODevice::WriteOnly);
-        modRegistryLow::setStringValue(modRegistryLow::Root::LocalMachine,
-                                       QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Quorvane.exe"),
-                                       QString(), quorvane);
+        modRegistryLow::setStringValue(
+            modRegistryLow::Root::LocalMachine,
+            QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Quorvane.exe"), QString(),
+            quorvane);
     }
 
 private:

@@ -11,8 +11,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
-PanelFixture::PanelFixture()
-    : m_previousCache(qgetenv("XDG_CACHE_HOME")), m_edition(modMainHelper::zephlorinEdition())
+PanelFixture::PanelFixture() : m_previousCache(qgetenv("XDG_CACHE_HOME")), m_edition(modMainHelper::zephlorinEdition())
 {
     qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
 }

@@ -81,7 +81,8 @@ TEST_F(PanelPortTest, ThePanelTakesReleasesAndRequestsThePortAndFreesItAtExit)
     m_panel->cmdScan[3]->setFocus();
     m_messages.ok();
     click(m_panel, QStringLiteral("cmdScan(3)"));
-    EXPECT_TRUE(m_messages.last().text.startsWith(QStringLiteral("Another program has already acquired the scanner port.")));
+    EXPECT_TRUE(
+        m_messages.last().text.startsWith(QStringLiteral("Another program has already acquired the scanner port.")));
     EXPECT_FALSE(helper.isScannerActive());
     EXPECT_EQ(shownScanButton(), 3);
     EXPECT_EQ(m_panel->focusWidget(), m_panel->cmdScan[3]) << "a refused request keeps the focus";

@@ -10,8 +10,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QMenu>
 #include <QLabel>
+#include <QMenu>
 #include <QToolButton>
 
 using testing_support::click;

@@ -55,7 +55,8 @@ TEST_F(PanelQueueTest, EntriesWaitWhileTheAboutBoxIsOpenThenGoOnePerTickNewestFi
         auto& about = dynamic_cast<frmAbout&>(form);
         EXPECT_EQ(about.windowTitle(), QStringLiteral("About Zephlorin"));
         EXPECT_EQ(about.lblTitle->text(), QStringLiteral("Zephlorin "));
-        EXPECT_TRUE(control<QLabel>(&about, QStringLiteral("Label4"))->text().startsWith(QStringLiteral("Contributors: ")));
+        EXPECT_TRUE(
+            control<QLabel>(&about, QStringLiteral("Label4"))->text().startsWith(QStringLiteral("Contributors: ")));
         EXPECT_EQ(control<QLabel>(&about, QStringLiteral("Label1"))->text(),
                   QStringLiteral("Create and read digital business cards with the Tessaline family."));
         EXPECT_FALSE(about.Image1->pixmap().isNull());
@@ -86,7 +87,8 @@ TEST_F(PanelQueueTest, TheCommandLineIsSplitAtBlanksAndTabsUpperCased)
     vb::setCommand(QStringLiteral("  /show\tfile.bmp \t x"));
     EXPECT_EQ(m_panel->GetCommandLine(),
               (QStringList{QString(), QStringLiteral("/SHOW"), QStringLiteral("FILE.BMP"), QStringLiteral("X")}));
-    EXPECT_EQ(m_panel->GetCommandLine(2), (QStringList{QString(), QStringLiteral("/SHOW"), QStringLiteral("FILE.BMP")}));
+    EXPECT_EQ(m_panel->GetCommandLine(2),
+              (QStringList{QString(), QStringLiteral("/SHOW"), QStringLiteral("FILE.BMP")}));
     vb::setCommand(QStringLiteral("a b c d e f g h i j k l"));
     EXPECT_EQ(m_panel->GetCommandLine().size(), 11) << "ten arguments by default";
     vb::setCommand(QString());

@@ -86,7 +86,8 @@ TEST_F(PanelTest, WithoutTessalineOrQuorvaneTheProgramEndsBeforeShowingOrWriting
     m_messages.ok();
     start();
     ASSERT_EQ(m_messages.shown().size(), 1);
-    EXPECT_EQ(m_messages.last().text, QStringLiteral("Neither Tessaline, nor Quorvane were found\r\rPlease re-install."));
+    EXPECT_EQ(m_messages.last().text,
+              QStringLiteral("Neither Tessaline, nor Quorvane were found\r\rPlease re-install."));
     EXPECT_EQ(m_messages.last().icon, ui::Icon::Critical);
     EXPECT_TRUE(m_panel->hasEnded());
     EXPECT_FALSE(m_panel->isVisible());
@@ -112,8 +113,8 @@ TEST_F(PanelTest, StartUpHidesThePanelOnlyInTrayModeAndNeverAgainstShow)
         bool hidden;
     };
     const Case cases[] = {
-        {"1", " 0", " 0", "", true},         {"1", " 1", " 0", "", false},      {"1", " 2", " 1", "", true},
-        {"1", " 2", " 0", "", false},        {"1", " 0", " 0", "/Show", false}, {"1", " 2", " 1", "x /sHoW", false},
+        {"1", " 0", " 0", "", true},  {"1", " 1", " 0", "", false},      {"1", " 2", " 1", "", true},
+        {"1", " 2", " 0", "", false}, {"1", " 0", " 0", "/Show", false}, {"1", " 2", " 1", "x /sHoW", false},
         {"0", " 0", " 1", "", false},
     };
     for (const Case& c : cases) {
