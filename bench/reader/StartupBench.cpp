@@ -5,6 +5,7 @@
 // The processes are this executable in its program mode (the real start-up, the real windows);
 // they report on stdout: "ready" once started and drawn, "opened <file>" when a window opened a
 // file. Settings, registry, work and runtime folders are private to the run.
+#include "bench/support/ResidentMemory.h"
 #include "common/IImpressionMRUDisplay.h"
 #include "platform/ipc/SingleInstance.h"
 #include "platform/ui/Form.h"
@@ -134,17 +135,6 @@ public:
 private:
     QProcess m_process;
 };
-
-double residentMegabytes(qint64 pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    return -1;
-}
 
 void BM_FreshStartToEmptyWindow(benchmark::State& state)
 {
