@@ -476,3 +476,69 @@ TEST_F(CommandsTest, VCardImportAndExport)
     EXPECT_EQ(m_messages.last().icon, ui::Icon::Exclamation);
     EXPECT_EQ(windows().size(), 2);
 }
+
+TEST_F(CommandsTest, SerialScanFillsTheUntitledTopmostWindow)
+{
+    testing_support::TemporaryContactStore contacts;
+    modRegistryHigh::setScanner(ScannerSerial);
+    modRegistryHigh::setAutoUpdate(true);
+    frmImpression* w = newWindow();
+    w->readDoc(cardDocument(QStringLiteral("Before")));
+    // The Image tab shows: its preview must not replace the card whose version is checked.
+    w->setCorvelWordsCreated(true);
+    w->SSTab1->setCurrentIndex(3);
+    w->Toolbar1_ButtonClick(QStringLiteral("RequestPDF"));
+    ASSERT_TRUE(frmHelper::instance().isScannerActive());
+
+    // A card of file version 2, as the scanner frames it.
+    const QString card = writeImpression(QStringLiteral("card.vcf"), cardDocument(QStringLiteral("Serial")), 2);
+    QFile file(card);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = "\x02]L0" + file.readAll() + "\r\n";
+    serial::CommPort& port = *frmHelper::instance().MSComm1;
+    m_pty.write(bytes);
+    ASSERT_TRUE(testing_support::waitUntil([&] { return port.inBufferCount() >= int(bytes.size()); }));
+    m_messages.ok(); // the previous-version message
+    m_clock.advance(1000);
+
+    ASSERT_EQ(windows().size(), 1);
+    EXPECT_EQ(w->fieldText(CImpressionDoc::slotNamFirst), QStringLiteral("Serial"));
+    EXPECT_EQ(w->txtLabBottom[2]->text(), QStringLiteral("Serial line 6"));
+    EXPECT_TRUE(w->getIsOldVersion());
+    ASSERT_EQ(m_messages.shown().size(), 1);
+    EXPECT_TRUE(m_messages.last().text.contains(QStringLiteral("previous version"))) << m_messages.last().text.toStdString();
+    // "AutoUpdate" sent it to the default contact manager, Outlook.
+    EXPECT_EQ(QDir(contacts.folder()).entryList({QStringLiteral("*.vcf")}, QDir::Files).size(), 1);
+}
+
+TEST_F(CommandsTest, CtrlAInAFieldIsCardScan)
+{
+    modRegistryHigh::setScanner(ScannerSerial);
+    frmImpression* w = newWindow();
+    QApplication::setActiveWindow(m_frame);
+    w->bringToFront();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
+    w->mnuCardScannerownershipRequest_Click();
+    auto* first = control<QLineEdit>(w, QStringLiteral("txtNamFirst"));
+    first->setText(QStringLiteral("Ann"));
+    first->setFocus();
+    m_messages.ok();
+    QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
+    ASSERT_EQ(m_messages.shown().size(), 1);
+    EXPECT_TRUE(m_messages.last().text.startsWith(QStringLiteral("PDF417 scanner port acquired.")));
+    EXPECT_FALSE(first->hasSelectedText());
+}
+
+TEST_F(CommandsTest, SampleCardScanReadsAsTheSampleImpression)
+{
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/samples/");
+    frmImpression* w = newWindow();
+    w->importBitmapMultiple(folder + QStringLiteral("sample-card.bmp"), 3);
+    EXPECT_TRUE(m_messages.shown().isEmpty());
+    // The symbol holds the contact; the words were too many for it and are only printed.
+    CImpressionDoc sample;
+    ASSERT_TRUE(sample.readFile(folder + QStringLiteral("sample.imf")));
+    for (qint16 i = 0; i < CImpressionDoc::LineCount; ++i)
+        sample.setCwLines(i, QString());
+    EXPECT_EQ(differences(docOf(*w), sample), QStringList());
+}
