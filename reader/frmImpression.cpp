@@ -570,6 +570,11 @@ void frmImpression::dragEnterEvent(QDragEnterEvent* event)
 {
     Qt::DropAction effect = Qt::IgnoreAction;
     modMainHelper::dragOverFiles(event->mimeData(), effect);
+    answerDrag(event, effect);
+}
+
+void frmImpression::answerDrag(QDragMoveEvent* event, Qt::DropAction effect)
+{
     if (effect == Qt::IgnoreAction) {
         event->ignore();
         return;

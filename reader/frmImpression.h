@@ -21,6 +21,7 @@ class LockableComboBox;
 class MultiLineTextBox;
 class QAction;
 class QComboBox;
+class QDragMoveEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -294,6 +295,9 @@ private:
     void fieldChanged(int nSlot);
     void textBox_LostFocus(QWidget* textBox);
     bool handleControlDrop(QObject* watched, QEvent* event);
+    // Accepts a drag with the effect, or refuses it when the effect is none.
+    static void answerDrag(QDragMoveEvent* event, Qt::DropAction effect);
+    void showSerialPortState(bool bHeld);
     // The two layout menus hold the same entries; the MRU items of a menu by their array name.
     void fillMRUItems(CMostRecentlyUsed* list, const QString& strArray, const QString& strCopyArray);
 

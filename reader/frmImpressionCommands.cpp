@@ -355,22 +355,24 @@ void frmImpression::Form_Resize()
 
 void frmImpression::showSerialPortReleased()
 {
-    for (const char* key : {"Scan", "NoScan", "CardScan", "ReleasePDF"})
-        toolbarButton(QString::fromLatin1(key))->setVisible(false);
-    toolbarButton(QStringLiteral("RequestPDF"))->setVisible(true);
-    menuItem(QStringLiteral("mnuCardScan"))->setEnabled(false);
-    if (auto* main = ui::findForm<frmMDIMain>())
-        main->mnuFileScanCard->setEnabled(false);
+    showSerialPortState(false);
 }
 
 void frmImpression::showSerialPortHeld()
 {
-    for (const char* key : {"Scan", "NoScan", "CardScan", "RequestPDF"})
+    showSerialPortState(true);
+}
+
+void frmImpression::showSerialPortState(bool bHeld)
+{
+    for (const char* key : {"Scan", "NoScan", "CardScan"})
         toolbarButton(QString::fromLatin1(key))->setVisible(false);
-    toolbarButton(QStringLiteral("ReleasePDF"))->setVisible(true);
-    menuItem(QStringLiteral("mnuCardScan"))->setEnabled(true);
+    toolbarButton(QStringLiteral("ReleasePDF"))->setVisible(bHeld);
+    toolbarButton(QStringLiteral("RequestPDF"))->setVisible(!bHeld);
+    // Scanning waits for the trigger of a held port.
+    menuItem(QStringLiteral("mnuCardScan"))->setEnabled(bHeld);
     if (auto* main = ui::findForm<frmMDIMain>())
-        main->mnuFileScanCard->setEnabled(true);
+        main->mnuFileScanCard->setEnabled(bHeld);
 }
 
 void frmImpression::applyScannerType()
@@ -879,12 +881,7 @@ bool frmImpression::handleControlDrop(QObject* watched, QEvent* event)
             modMainHelper::dragOverFilesOnTab(drag->mimeData(), effect);
         else
             modMainHelper::dragOverFilesOnControl(drag->mimeData(), effect);
-        if (effect == Qt::IgnoreAction) {
-            drag->ignore();
-        } else {
-            drag->setDropAction(effect);
-            drag->accept();
-        }
+        answerDrag(drag, effect);
         return true;
     }
     case QEvent::Drop: {
