@@ -1,10 +1,14 @@
 // The impression window: making and loading one (a ten-card page of scans makes ten), opening
 // a full impression file into one, redrawing its preview, and importing a page of cards.
 #include "capture/modSymbolRoutines.h"
+#include "common/ProgramEdition.h"
 #include "model/CImpressionDoc.h"
+#include "platform/print/PdfTarget.h"
+#include "platform/print/Printer.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/MessageService.h"
 #include "reader/frmImpression.h"
+#include "reader/QuorvaneEdition.h"
 #include "reader/frmMDIMain.h"
 
 #include "tests/platform/pdf417/CardScans.h"
@@ -41,6 +45,9 @@ public:
         qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("cache"))));
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_runtime.path()));
         ui::messageService.set(&m_messages);
+        modMainHelper::setProgramEdition(modMainHelper::quorvaneEdition());
+        // The previews measure their words on a printer: a PDF one stands in.
+        print::printer.set(&m_printer);
         frmMDIMain::setImpressionWindowFactory([] { return new frmImpression; });
         ui::show(frmMDIMain::instance());
     }
@@ -58,20 +65,26 @@ public:
         return file;
     }
 
+    // A business card's impression that a symbol holds with its words.
+    static CImpressionDoc card(int i)
+    {
+        CImpressionDoc doc;
+        doc.setNamFirst(QStringLiteral("Card %1").arg(i));
+        doc.setNamLast(QStringLiteral("Castellanos"));
+        doc.setBusCompany(QStringLiteral("Northwind Engineering Inc."));
+        doc.setNamEmail(QStringLiteral("card%1@northwind-eng.com").arg(i));
+        for (qint16 k = 0; k < CImpressionDoc::LineCount; ++k)
+            doc.setCwLines(k, QStringLiteral("The Corvel Words, line %1").arg(k + 1));
+        return doc;
+    }
+
     // A scanned page of n different cards, saved as a bitmap.
     QString page(int n)
     {
         QList<QImage> symbols;
         const QString symbol = m_dir.filePath(QStringLiteral("symbol.bmp"));
         for (int i = 0; i < n; ++i) {
-            CImpressionDoc doc;
-            doc.setNamFirst(QStringLiteral("Card %1").arg(i));
-            doc.setNamLast(QStringLiteral("Castellanos"));
-            doc.setBusCompany(QStringLiteral("Northwind Engineering Inc."));
-            doc.setNamEmail(QStringLiteral("card%1@northwind-eng.com").arg(i));
-            for (qint16 k = 0; k < CImpressionDoc::LineCount; ++k)
-                doc.setCwLines(k, QStringLiteral("The Corvel Words, line %1").arg(k + 1));
-            modSymbolRoutines::makeSymbolBitmap(doc, symbol, true, true);
+            modSymbolRoutines::makeSymbolBitmap(card(i), symbol, true, true);
             symbols << QImage(symbol);
         }
         cardscans::Scan scan;
@@ -86,6 +99,7 @@ private:
     QTemporaryDir m_dir;
     QTemporaryDir m_runtime;
     NoMessages m_messages;
+    print::PdfTarget m_printer{m_dir.filePath(QStringLiteral("printer.pdf"))};
 };
 
 Bench& bench()
@@ -134,10 +148,11 @@ BENCHMARK(BM_OpenFullImpressionFile)->Unit(benchmark::kMillisecond)->Repetitions
 // The preview of the Image tab drawn again, as after a line lost the focus.
 void BM_PreviewRedraw(benchmark::State& state)
 {
-    const QString file = bench().fullImpression();
+    bench();
     auto* window = new frmImpression;
     ui::show(*window);
-    window->openImpression(file);
+    window->readDoc(Bench::card(1));
+    window->setCorvelWordsCreated(true);
     window->SSTab1->setCurrentIndex(frmImpression::ImageTabIndex);
     QCoreApplication::processEvents();
     for (auto _ : state)
