@@ -11,7 +11,9 @@
 #include "capture/frmHelper.h"
 #include "capture/modSymbolRoutines.h"
 #include "common/CMostRecentlyUsed.h"
+#include "common/MainHelper.h"
 #include "common/modRegistryHigh.h"
+#include "common/modRegistryLow.h"
 #include "platform/scanner/FakeImageSource.h"
 #include "platform/print/PictureBox.h"
 #include "platform/serial/CommPort.h"
@@ -541,4 +543,28 @@ TEST_F(CommandsTest, SampleCardScanReadsAsTheSampleImpression)
     for (qint16 i = 0; i < CImpressionDoc::LineCount; ++i)
         sample.setCwLines(i, QString());
     EXPECT_EQ(differences(docOf(*w), sample), QStringList());
+}
+
+TEST_F(CommandsTest, GoToAndTheBrindlemarkButtonFollowWhatIsRegistered)
+{
+    frmImpression* without = newWindow();
+    without->Toolbar1_ButtonClick(QStringLiteral("NoStartBrindlemark"));
+    EXPECT_EQ(m_help.topics(), QList<int>{10008});
+
+    const QString exe = makeFile(QStringLiteral("bin/brindlemark"));
+    ASSERT_TRUE(modRegistryLow::setStringValue(
+        modRegistryLow::Root::LocalMachine,
+        QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths") +
+            modMainHelper::familyProgram(modMainHelper::FamilyProgram::Brindlemark).exeKey,
+        QString(), exe));
+    frmImpression* with = newWindow();
+    EXPECT_TRUE(with->toolbarButton(QStringLiteral("StartBrindlemark"))->isVisible());
+    EXPECT_FALSE(with->toolbarButton(QStringLiteral("NoStartBrindlemark"))->isVisible());
+    EXPECT_TRUE(with->menuItem(QStringLiteral("mnuWindowGotobrindlemark"))->isEnabled());
+    EXPECT_FALSE(with->menuItem(QStringLiteral("mnuWindowGotozephlorin"))->isEnabled());
+    // Set once at load: the first window keeps what it showed.
+    EXPECT_TRUE(without->toolbarButton(QStringLiteral("NoStartBrindlemark"))->isVisible());
+    with->Toolbar1_ButtonClick(QStringLiteral("StartBrindlemark"));
+    ASSERT_EQ(m_desktop.starts().size(), 1);
+    EXPECT_EQ(m_desktop.starts().first().program, exe);
 }
