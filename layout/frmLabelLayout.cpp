@@ -7,8 +7,14 @@
 #include "common/modRegistryHigh.h"
 #include "layout/CardGeometry.h"
 #include "layout/ILayoutMainWindow.h"
+#include "layout/frmPrintPreview.h"
+#include "layout/frmPrinterSetup.h"
 #include "layout/modLayoutHelper.h"
+#include "layout/modPrinterRoutines.h"
 #include "model/CImpressionDoc.h"
+#include "platform/print/Printer.h"
+#include "platform/print/PrinterDialog.h"
+#include "platform/ui/BusyCursor.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/MdiFrame.h"
 #include "platform/ui/Menus.h"
@@ -55,6 +61,18 @@ constexpr int WorkingImagePlaceholderWidth = 720;
 
 // A drag of a position carries this window's token and the position.
 const QString PositionMimeType = QStringLiteral("application/x-corvel-layout-position");
+
+// Loads a form made for one command; when its Form_Load raises, the form is deleted and the
+// error goes on to the caller.
+void loadOrDelete(ui::Form& form)
+{
+    try {
+        ui::load(form);
+    } catch (...) {
+        delete form.widget();
+        throw;
+    }
+}
 
 // The template position syncTemplatePosition takes for each working position before the
 // template type: the rows hidden by the template go up to the row above them, the last row
@@ -935,13 +953,48 @@ void frmLabelLayout::mnuFilePreferencesWizard_Click()
     modMainHelper::showPreferencesWizard(this);
 }
 
-void frmLabelLayout::mnuPrintTemplate_Click() {}
+void frmLabelLayout::mnuPrintTemplate_Click()
+{
+    try {
+        print::showPrinter();
+        modPrinterRoutines::printTemplate();
+    } catch (const vb::Error&) {
+    }
+}
 
-void frmLabelLayout::mnuFilePrint_Click() {}
+void frmLabelLayout::mnuFilePrint_Click()
+{
+    try {
+        print::showPrinter();
+        modPrinterRoutines::printLayout(print::printer(), *this, false, 1.0f);
+    } catch (const vb::Error&) {
+    }
+}
 
-void frmLabelLayout::mnuFilePrintPreview_Click() {}
+void frmLabelLayout::mnuFilePrintPreview_Click()
+{
+    QPointer<frmPrintPreview> preview;
+    {
+        const ui::BusyCursor busy;
+        preview = new frmPrintPreview;
+        loadOrDelete(*preview);
+        preview->setSourceForm(this);
+    }
+    ui::showModal(*preview);
+    if (preview)
+        ui::unload(*preview);
+}
 
-void frmLabelLayout::mnuFilePrintSetup_Click() {}
+// Without a printer the setup has nothing to show: the error is reported and nothing opens.
+void frmLabelLayout::mnuFilePrintSetup_Click()
+{
+    QPointer<frmPrinterSetup> setup = new frmPrinterSetup;
+    loadOrDelete(*setup);
+    setup->setLayoutIndex(getPrintingMode());
+    ui::showModal(*setup);
+    if (setup)
+        ui::unload(*setup);
+}
 
 void frmLabelLayout::mnuHelpContents_Click()
 {

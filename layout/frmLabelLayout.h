@@ -5,6 +5,7 @@
 #include "common/IImpressionMRUDisplay.h"
 #include "common/ILayoutMRUDisplay.h"
 #include "layout/CardContent.h"
+#include "layout/IPrintableSheet.h"
 #include "layout/LayoutTypes.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/MdiChild.h"
@@ -43,7 +44,8 @@ class frmLabelLayout : public QWidget,
                        public ui::MdiChild,
                        public ICommitPreferences,
                        public IImpressionMRUDisplay,
-                       public ILayoutMRUDisplay
+                       public ILayoutMRUDisplay,
+                       public IPrintableSheet
 {
     Q_OBJECT
 
@@ -68,18 +70,18 @@ public:
     // open (its content, saved or not). bOK false when the position was left as it was.
     void setImage(const QString& strFileName, qint16 nPosition, bool& bOK);
     // The layout type: 0 Avery, 1 Corvel labels, 2 Corvel template.
-    qint16 getPrintingMode() const;
+    qint16 getPrintingMode() const override;
     void updateImpressionMRUDisplay() override;
     void updateLayoutMRUDisplay() override;
     // True when the position's frame and its symbol are both visible.
-    bool isPositionPrintable(qint16 nPosition) const;
+    bool isPositionPrintable(qint16 nPosition) const override;
     // Applies the "ToolTips" preference and places every position afresh.
     void commitPreferences() override;
 
     // --- Operations within the sheet's module
     void selectPosition(qint16 p);
     // The impression file a position shows (its frame's Tag).
-    QString getPositionFileName(qint16 p) const;
+    QString getPositionFileName(qint16 p) const override;
     void clearPosition(qint16 p);
     // Makes position p a copy of position q; p keeps its visibility.
     void copyPosition(qint16 p, qint16 q);
@@ -122,7 +124,8 @@ public:
     void mnuFileExit_Click();
     void mnuFilePreferencesAllatonce_Click();
     void mnuFilePreferencesWizard_Click();
-    // The printing commands; the page printing, print setup and preview windows wire them.
+    // The printing commands. Printing and the template show the printer dialog first and end
+    // quietly on any error, a cancelled dialog included.
     void mnuPrintTemplate_Click();
     void mnuFilePrint_Click();
     void mnuFilePrintPreview_Click();

@@ -29,10 +29,17 @@ public:
         return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
     }
 
-    bool choosePrinter(QPrinter& printer) override
+    std::optional<QString> choosePrinter(const QString& printerName) override
     {
+        QPrinter printer;
+        if (!printerName.isEmpty())
+            printer.setPrinterName(printerName);
         QPrintDialog dialog(&printer, QApplication::activeWindow());
-        return dialog.exec() == QDialog::Accepted;
+        // The programs print on printers only.
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return printer.printerName().isEmpty() ? printerName : printer.printerName();
     }
 
     std::optional<QFont> chooseFont(const QFont& initial) override

@@ -7,8 +7,6 @@
 
 #include <optional>
 
-class QPrinter;
-
 namespace ui {
 
 // What a file dialog asks for. `filter` is written as the programs write it:
@@ -31,8 +29,10 @@ public:
     // The chosen path, or nullopt when the user cancelled.
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
-    // Lets the user choose the printer (and its settings) into `printer`; false when cancelled.
-    virtual bool choosePrinter(QPrinter& printer) = 0;
+    // Lets the user choose a printer, starting from the one called `printerName`: the chosen
+    // printer's name, or nullopt when the user cancelled. The system's default printer stays
+    // as it is.
+    virtual std::optional<QString> choosePrinter(const QString& printerName) = 0;
     // The chosen font, or nullopt when the user cancelled.
     virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
 };

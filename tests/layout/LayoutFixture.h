@@ -3,6 +3,7 @@
 #include "common/IImpressionFileWindow.h"
 #include "common/ProgramEdition.h"
 #include "layout/ILayoutMainWindow.h"
+#include "layout/IPrintableSheet.h"
 #include "model/CImpressionDoc.h"
 #include "platform/ui/Form.h"
 
@@ -14,6 +15,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
+
+#include <array>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +45,20 @@ class TestLayoutMain : public QWidget, public ui::Form, public ILayoutMainWindow
 public:
     IImpressionFileWindow* getEmptyImpression() override;
     QList<TestImpressionFileWindow*> made;
+};
+
+// A test-only sheet for the page printing: a layout type, and per position a file and whether
+// it prints.
+class TestSheet : public IPrintableSheet
+{
+public:
+    qint16 getPrintingMode() const override { return mode; }
+    bool isPositionPrintable(qint16 nPosition) const override { return printable.at(nPosition); }
+    QString getPositionFileName(qint16 p) const override { return files.at(p); }
+
+    qint16 mode = 0;
+    std::array<bool, 10> printable{true, true, true, true, true, true, true, true, true, true};
+    std::array<QString, 10> files;
 };
 
 // The sample-card program with its own settings, work folder and files; every form is

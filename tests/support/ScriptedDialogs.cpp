@@ -1,7 +1,5 @@
 #include "ScriptedDialogs.h"
 
-#include <QPrinter>
-
 #include <gtest/gtest.h>
 
 namespace testing_support {
@@ -48,7 +46,7 @@ ScriptedDialogs::Answer ScriptedDialogs::next(const char* dialog)
 
 std::optional<QString> ScriptedDialogs::fileAnswer(Kind kind, const ui::FileDialogRequest& request)
 {
-    m_requests.append(Request{kind, request});
+    m_requests.append(Request{kind, request, {}});
     const Answer a = next(kind == Kind::Open ? "open-file" : "save-file");
     if (const auto* p = std::get_if<Path>(&a))
         return p->path;
@@ -67,23 +65,20 @@ std::optional<QString> ScriptedDialogs::saveFile(const ui::FileDialogRequest& re
     return fileAnswer(Kind::Save, request);
 }
 
-bool ScriptedDialogs::choosePrinter(QPrinter& printer)
+std::optional<QString> ScriptedDialogs::choosePrinter(const QString& printerName)
 {
-    m_requests.append(Request{Kind::Printer, {}});
+    m_requests.append(Request{Kind::Printer, {}, printerName});
     const Answer a = next("printer");
-    if (const auto* p = std::get_if<PrinterName>(&a)) {
-        if (!p->name.isEmpty())
-            printer.setPrinterName(p->name);
-        return true;
-    }
+    if (const auto* p = std::get_if<PrinterName>(&a))
+        return p->name.isEmpty() ? printerName : p->name;
     if (!std::holds_alternative<Cancel>(a))
         ADD_FAILURE() << "the scripted answer is not a printer";
-    return false;
+    return std::nullopt;
 }
 
 std::optional<QFont> ScriptedDialogs::chooseFont(const QFont& initial)
 {
-    m_requests.append(Request{Kind::Font, {}});
+    m_requests.append(Request{Kind::Font, {}, {}});
     const Answer a = next("font");
     if (const auto* f = std::get_if<QFont>(&a))
         return *f;

@@ -28,6 +28,7 @@ public:
     {
         Kind kind;
         ui::FileDialogRequest file; // for Open and Save
+        QString printerName;        // for Printer: the printer the dialog showed first
     };
 
     ScriptedDialogs();
@@ -35,7 +36,7 @@ public:
 
     // The next file dialog chooses `path`.
     ScriptedDialogs& answerFile(const QString& path);
-    // The next printer dialog chooses the printer of that name (it must exist; "" keeps the printer).
+    // The next printer dialog chooses the printer of that name ("" keeps the printer it shows).
     ScriptedDialogs& answerPrinter(const QString& printerName = QString());
     // The next font dialog chooses `font`.
     ScriptedDialogs& answerFont(const QFont& font);
@@ -47,7 +48,7 @@ public:
 
     std::optional<QString> openFile(const ui::FileDialogRequest& request) override;
     std::optional<QString> saveFile(const ui::FileDialogRequest& request) override;
-    bool choosePrinter(QPrinter& printer) override;
+    std::optional<QString> choosePrinter(const QString& printerName) override;
     std::optional<QFont> chooseFont(const QFont& initial) override;
 
 private:

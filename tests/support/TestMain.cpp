@@ -36,7 +36,7 @@ public:
     }
     std::optional<QString> openFile(const ui::FileDialogRequest& r) override { return fail("open", r.title); }
     std::optional<QString> saveFile(const ui::FileDialogRequest& r) override { return fail("save", r.title); }
-    bool choosePrinter(QPrinter&) override { return fail("printer", QString()).has_value(); }
+    std::optional<QString> choosePrinter(const QString& name) override { return fail("printer", name); }
     std::optional<QFont> chooseFont(const QFont&) override
     {
         fail("font", QString());

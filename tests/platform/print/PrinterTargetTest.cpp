@@ -6,6 +6,7 @@
 #include "platform/units/Units.h"
 #include "platform/vb/VbError.h"
 
+#include "KeepingSpooler.h"
 #include "PdfTools.h"
 
 #include <QDir>
@@ -20,44 +21,7 @@ using namespace print;
 
 namespace {
 
-// The machine's printers as a test wants them; keeps a copy of every document handed over.
-class FakeSpooler : public PrintSpooler
-{
-public:
-    explicit FakeSpooler(QStringList printers) : m_printers(std::move(printers)), m_installed(spooler.replace(*this)) {}
-
-    QStringList printerNames() override { return m_printers; }
-    QString defaultPrinterName() override { return m_printers.value(0); }
-
-    bool submit(const QString& printerName, const QString& pdfFile, const QString& title, const QString& media,
-                QString& error) override
-    {
-        Job job{printerName, pdfFile, title, media, m_folder.filePath(QString::number(jobs.size()) + ".pdf")};
-        QFile::copy(pdfFile, job.copy);
-        jobs.append(job);
-        if (!refusal.isEmpty()) {
-            error = refusal;
-            return false;
-        }
-        return true;
-    }
-
-    struct Job
-    {
-        QString printer;
-        QString file;
-        QString title;
-        QString media;
-        QString copy;
-    };
-    QList<Job> jobs;
-    QString refusal;
-
-private:
-    QStringList m_printers;
-    service::Service<PrintSpooler>::Override m_installed;
-    QTemporaryDir m_folder;
-};
+using FakeSpooler = testing_support::KeepingSpooler;
 
 void expectNoPrinter(const std::function<void()>& use, const char* what)
 {
@@ -72,7 +36,7 @@ void expectNoPrinter(const std::function<void()>& use, const char* what)
 
 QStringList spoolFiles()
 {
-    return QDir(QDir::tempPath()).entryList({QStringLiteral("print-*.spool")}, QDir::Files);
+    return FakeSpooler::spoolFiles();
 }
 
 } // namespace
