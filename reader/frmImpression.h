@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/ICommitPreferences.h"
+#include "common/IImpressionFileWindow.h"
 #include "common/IImpressionMRUDisplay.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/MdiChild.h"
@@ -48,6 +49,7 @@ class frmImpression : public QWidget,
                       public ui::Form,
                       public ui::MdiChild,
                       public IImpressionChild,
+                      public IImpressionFileWindow,
                       public IImpressionMRUDisplay,
                       public ICommitPreferences
 {
@@ -81,9 +83,9 @@ public:
     // property names); every changed field marks the window changed.
     void readDoc(const CImpressionDoc& doc) override;
     // Copies the controls into the document, in the same order. Always true.
-    bool writeDoc(CImpressionDoc& doc) const;
+    bool writeDoc(CImpressionDoc& doc) const override;
 
-    bool getIsOldVersion() const { return m_bOld; }
+    bool getIsOldVersion() const override { return m_bOld; }
     void SetAsOldVersion(bool m_bOld) override;
     void SetAsNewerVersion(bool m_bNewer) override;
     bool getIsNewerVersion() const { return m_bNewer; }

@@ -2,14 +2,19 @@
 
 #include "capture/frmHelper.h"
 #include "capture/modSymbolRoutines.h"
+#include "model/CImpressionDoc.h"
+#include "platform/serial/CommPort.h"
 #include "platform/ui/MessageService.h"
 
 #include "InstalledEdition.h"
+#include "PseudoTerminal.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
 
 // The windows under test are Quorvane's.
 const auto* const g_edition = ::testing::AddGlobalTestEnvironment(new testing_support::QuorvaneEdition);
@@ -81,4 +86,30 @@ bool FrameFixture::handOver(const QString& strCommandLine)
     bool Cancel = true;
     m_frame->MDIForm_LinkExecute(QStringLiteral("cmdline=") + strCommandLine, Cancel);
     return !Cancel;
+}
+
+void FrameFixture::drop(const QString& file)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    m_frame->MDIForm_OLEDragDrop(&data);
+}
+
+QByteArray FrameFixture::serialCardScan(const QString& strName)
+{
+    CImpressionDoc card;
+    card.setNamFormattedName(strName);
+    const QString file = path(QStringLiteral("card.vcf"));
+    EXPECT_TRUE(card.writeFile(file, true));
+    QFile f(file);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return "\x02]L0" + f.readAll() + "\r\n";
+}
+
+void FrameFixture::sendToPort(testing_support::PseudoTerminal& pty, const QByteArray& bytes)
+{
+    serial::CommPort& port = *frmHelper::instance().MSComm1;
+    const int expected = port.inBufferCount() + int(bytes.size());
+    pty.write(bytes);
+    EXPECT_TRUE(testing_support::waitUntil([&] { return port.inBufferCount() >= expected; }));
 }

@@ -16,6 +16,10 @@
 
 #include <gtest/gtest.h>
 
+namespace testing_support {
+class PseudoTerminal;
+}
+
 // A main window with test-only impression windows, on a test clock, with fresh settings, a
 // fresh work folder and every dialog, message box, help request and program start scripted.
 class FrameFixture : public ::testing::Test
@@ -36,6 +40,12 @@ protected:
     void tick(int count = 1);
     // Hands a command line over as a second start would; true when it was accepted.
     bool handOver(const QString& strCommandLine);
+    // Drops the file on the frame's empty area.
+    void drop(const QString& file);
+    // The bytes of a scanned card with this formatted name, framed as the serial scanner sends them.
+    QByteArray serialCardScan(const QString& strName);
+    // Writes bytes to the scanner's end of the pseudo-terminal and waits until the port holds them.
+    static void sendToPort(testing_support::PseudoTerminal& pty, const QByteArray& bytes);
 
     testing_support::TempConfig m_config;
     QTemporaryDir m_cache;

@@ -19,9 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-#include <QMimeData>
 #include <QRegularExpression>
-#include <QUrl>
 
 namespace {
 
@@ -39,12 +37,6 @@ QStringList visibleItems(QMenu* menu)
 class FrameTest : public FrameFixture
 {
 protected:
-    void drop(const QString& file)
-    {
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(file)});
-        m_frame->MDIForm_OLEDragDrop(&data);
-    }
     TestImpressionWindow* only()
     {
         const auto windows = TestImpressionWindow::loaded();

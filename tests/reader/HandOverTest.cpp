@@ -136,25 +136,8 @@ protected:
         qunsetenv("QV_COM1");
     }
 
-    // The bytes of a scanned card as the scanner frames them.
-    QByteArray cardScan(const QString& strName)
-    {
-        CImpressionDoc card;
-        card.setNamFormattedName(strName);
-        const QString file = path(QStringLiteral("card.vcf"));
-        EXPECT_TRUE(card.writeFile(file, true));
-        QFile f(file);
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-        return "\x02]L0" + f.readAll() + "\r\n";
-    }
-
-    void send(const QByteArray& bytes)
-    {
-        serial::CommPort& port = *frmHelper::instance().MSComm1;
-        const int expected = port.inBufferCount() + int(bytes.size());
-        m_pty.write(bytes);
-        EXPECT_TRUE(testing_support::waitUntil([&] { return port.inBufferCount() >= expected; }));
-    }
+    QByteArray cardScan(const QString& strName) { return serialCardScan(strName); }
+    void send(const QByteArray& bytes) { sendToPort(m_pty, bytes); }
 
     testing_support::PseudoTerminal m_pty;
 };
