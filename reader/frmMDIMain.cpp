@@ -423,7 +423,7 @@ void frmMDIMain::mnuFileScanCard_Click()
 {
     if (modRegistryHigh::getScanner() == modSymbolRoutines::ScannerSerial) {
         // The card comes later, through serialScanComplete.
-        modMainHelper::promptSerialScan();
+        modSymbolRoutines::promptSerialScanIfHeld();
         return;
     }
     IImpressionChild* frmImp = openNewImpressionWindow();
