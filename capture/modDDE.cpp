@@ -3,6 +3,7 @@
 #include "capture/frmHelper.h"
 #include "platform/ipc/DdeError.h"
 #include "platform/ipc/DdeLink.h"
+#include "platform/ipc/IpcServer.h"
 #include "platform/ui/MessageService.h"
 #include "platform/vb/Command.h"
 
@@ -23,6 +24,33 @@ QString mainWindowTopic()
 QString commandLineExecute(const QString& strCommandLine)
 {
     return QStringLiteral("cmdline=") + strCommandLine;
+}
+
+std::optional<QString> commandLineOf(const QString& CmdStr)
+{
+    const qsizetype equals = CmdStr.indexOf(u'=');
+    if (equals < 0 || CmdStr.left(equals).toLower() != QStringLiteral("cmdline"))
+        return std::nullopt;
+    const QString strValue = CmdStr.mid(equals + 1);
+    if (strValue.toUtf8().size() > MaxCommandLineBytes)
+        return std::nullopt;
+    return strValue;
+}
+
+std::unique_ptr<ipc::Server> serveMainWindow(std::function<void(const QString& CmdStr, bool& Cancel)> linkExecute)
+{
+    auto server = std::make_unique<ipc::Server>(ipc::Channel::Conversation, mainWindowTopic());
+    server->setExecuteHandler([linkExecute = std::move(linkExecute)](const QString& strCommand) {
+        bool Cancel = true;
+        linkExecute(strCommand, Cancel);
+        return Cancel ? ipc::Status::Rejected : ipc::Status::Accepted;
+    });
+    if (!server->listen()) {
+        qWarning("%s: not serving %s: %s", qPrintable(ui::programTitle()), qPrintable(server->name()),
+                 qPrintable(server->errorString()));
+        return nullptr;
+    }
+    return server;
 }
 
 bool forwardToRunningInstance()

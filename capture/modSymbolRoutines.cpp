@@ -3,6 +3,7 @@
 #include "capture/IImpressionWindow.h"
 #include "capture/frmHelper.h"
 #include "capture/modCardScan.h"
+#include "common/MainHelper.h"
 #include "common/MainHelperText.h"
 #include "common/modDSMA.h"
 #include "common/modRegistryHigh.h"
@@ -206,6 +207,20 @@ void computeSymbolPrintSize(double boxW, double boxH, double bmpW, double bmpH, 
     printH = vb::toInt16(float(bmpH) * scale);
     left = vb::toInt16((boxW - printW) / 2.0);
     top = vb::toInt16((boxH - printH) / 2.0);
+}
+
+void promptSerialScanIfHeld()
+{
+    if (frmHelper::instance().isScannerActive())
+        modMainHelper::promptSerialScan();
+    else
+        showScannerPortNeeded();
+}
+
+void showScannerPortNeeded()
+{
+    ui::msgBox(ui::programTitle() + QStringLiteral(" must first acquire the PDF417 scanner port."), ui::Buttons::Ok,
+               ui::Icon::Exclamation, QString(), ScanHelpTopic);
 }
 
 bool scanCardIntoWindow(QWidget* hWnd, IImpressionWindow& window)

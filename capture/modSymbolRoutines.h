@@ -54,6 +54,13 @@ bool convertFileToSymbol(const QString& strVCardFile, const QString& strBitmapFi
 void computeSymbolPrintSize(double boxW, double boxH, double bmpW, double bmpH, qint16& printW, qint16& printH,
                             qint16& left, qint16& top);
 
+// Card > Scan with the serial scanner: the card comes later, by the trigger. While the program
+// holds the port, tells the user to press the trigger; otherwise that the port must first be
+// acquired (with help on scanning).
+void promptSerialScanIfHeld();
+// "<program title> must first acquire the PDF417 scanner port.", with help on scanning.
+void showScannerPortNeeded();
+
 // Scans a card (scanCard) and shows it in the window: version check, words marked, sent to the
 // contact manager when "AutoUpdate" is on, window redrawn. False when no card was loaded.
 bool scanCardIntoWindow(QWidget* hWnd, IImpressionWindow& window);

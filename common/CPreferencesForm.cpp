@@ -63,6 +63,7 @@ void CPreferencesForm::loadPreferences()
             },
             ui::OnError::Ignore);
     }
+    m_edition.preferencesLoaded(*this);
 }
 
 void CPreferencesForm::savePreferences()

@@ -1,5 +1,6 @@
 #include "common/PreferencesEdition.h"
 
+#include "common/modRegistryHigh.h"
 #include "platform/ui/Controls.h"
 
 #include <QBoxLayout>
@@ -47,4 +48,38 @@ QGroupBox* PreferencesEdition::addFrame(QBoxLayout* layout, const QString& name,
     new QVBoxLayout(frame);
     layout->addWidget(frame);
     return frame;
+}
+
+void PreferencesEdition::addScanningStep(QBoxLayout* layout, Window window)
+{
+    const bool wizard = window == Window::Wizard;
+    const QString serialPortTip = QStringLiteral("Connection to which scanner is attached");
+    addComboBox(layout, QStringLiteral("Scan using:"), QStringLiteral("cboScanner"),
+                {QStringLiteral("CardScan scanner"), QStringLiteral("PDF417 scanner"), QStringLiteral("TWAIN scanner")},
+                QStringLiteral("Independently set for each Tessaline family member"),
+                QStringLiteral("Device that optically captures images of The Corvel Encoding"));
+    addCheckBox(layout, QStringLiteral("chkPromptBeforeScanning"),
+                wizard ? QStringLiteral("Prompt first") : QStringLiteral("Prompt before scanning"));
+    // The scanner choice shows one of the two frames: the serial port or the TWAIN settings.
+    QGroupBox* comm = addFrame(layout, QStringLiteral("fraComm"), QString());
+    addComboBox(static_cast<QBoxLayout*>(comm->layout()), QStringLiteral("Serial port:"), QStringLiteral("cboCOM"),
+                {QStringLiteral("COM 1"), QStringLiteral("COM 2"), QStringLiteral("COM 3"), QStringLiteral("COM 4")},
+                serialPortTip, serialPortTip);
+    QGroupBox* twain = addFrame(layout, QStringLiteral("fraTWAIN"), QStringLiteral("TWAIN"));
+    auto* twainLayout = static_cast<QBoxLayout*>(twain->layout());
+    addCheckBox(twainLayout, QStringLiteral("chkRemindAboutTWAINSettings"), QStringLiteral("Remind about settings"));
+    addButton(twainLayout, QStringLiteral("cmdSelectTWAINSource"),
+              wizard ? QStringLiteral("Source") : QStringLiteral("Select source"),
+              QStringLiteral("You should already have configured at least one TWAIN scanner"));
+}
+
+PreferencesEdition::Setting PreferencesEdition::checkSetting(const QString& control, bool (*get)(), bool (*set)(bool))
+{
+    return {control, [get] { return qint32(get()); }, [set](qint32 v) { set(v != 0); }};
+}
+
+PreferencesEdition::Setting PreferencesEdition::promptSetting(const QString& control, qint32 kind)
+{
+    return {control, [kind] { return qint32(modRegistryHigh::getPromptWanted(kind)); },
+            [kind](qint32 v) { modRegistryHigh::setPromptWanted(kind, v != 0); }};
 }

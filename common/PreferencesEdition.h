@@ -53,6 +53,9 @@ public:
     virtual QList<Setting> settings() const = 0;
     // Wires behaviour of this edition's own controls, once they exist.
     virtual void connectControls(CPreferencesForm& form) const {}
+    // Runs once the settings are in the controls: setting a control from code runs none of
+    // its rules, which this applies to the loaded values.
+    virtual void preferencesLoaded(CPreferencesForm& form) const {}
 
     // Control makers for buildStep: each control gets its documented name and tool tip.
     static QCheckBox* addCheckBox(QBoxLayout* layout, const QString& name, const QString& caption,
@@ -65,4 +68,12 @@ public:
                                   const QString& tip = QString());
     // A frame; its controls go into the returned frame's layout.
     static QGroupBox* addFrame(QBoxLayout* layout, const QString& name, const QString& caption);
+    // The scanning step the programs share: the scanner, the prompt, the serial port frame
+    // fraComm and the TWAIN frame fraTWAIN with its source button.
+    static void addScanningStep(QBoxLayout* layout, Window window);
+
+    // A check box's setting through a Boolean getter and setter.
+    static Setting checkSetting(const QString& control, bool (*get)(), bool (*set)(bool));
+    // A check box that shows whether the scan prompt of `kind` is wanted.
+    static Setting promptSetting(const QString& control, qint32 kind);
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -28,6 +29,7 @@ struct AboutEdition
     QString titleSuffix;                   // after the program title in the title label
     QString linkLabel;                     // the name of the label that holds the maker's web address
     bool programIcon;                      // the form and its picture show the program's icon
+    QIcon picture;                         // otherwise, the form's own icon and picture
     QList<QPair<QString, QString>> labels; // further labels (name, text): the credit lines
 };
 

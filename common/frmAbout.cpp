@@ -117,8 +117,8 @@ void frmAbout::cmdOK_Click()
 void frmAbout::Form_Load()
 {
     const modMainHelper::AboutEdition& edition = modMainHelper::programEdition().about;
-    if (edition.programIcon) {
-        const QIcon icon = frmProgIcon::programIcon();
+    const QIcon icon = edition.programIcon ? frmProgIcon::programIcon() : edition.picture;
+    if (!icon.isNull()) {
         setWindowIcon(icon);
         Image1->setPixmap(icon.pixmap(Image1->size()));
     }

@@ -1,5 +1,6 @@
 #include "common/modRegistryHigh.h"
 
+#include "common/DesktopEntries.h"
 #include "common/modRegistryLow.h"
 #include "platform/settings/Settings.h"
 #include "platform/ui/MessageService.h"
@@ -174,6 +175,9 @@ bool registerFileTypes()
     ok = modRegistryLow::setStringValue(Root::ClassesRoot, fileKey + QStringLiteral("\\DefaultIcon"), QString(), exe) &&
          ok;
     ok = modRegistryLow::setStringValue(Root::ClassesRoot, QStringLiteral(".imf"), QString(), fileKey) && ok;
+    // What the registry means to the program's own look-ups, the desktop's file type, entry and
+    // default application mean to the file manager.
+    ok = desktopEntries::associateImpressionFiles(title.toLower(), exe) && ok;
     return ok;
 }
 

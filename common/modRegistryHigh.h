@@ -26,8 +26,9 @@ bool setPDFComPort(qint32 n);
 bool getPromptWanted(qint32 nKind);
 bool setPromptWanted(qint32 nKind, bool bWanted);
 
-// Associates impression files (".imf") with this program under HKEY_CLASSES_ROOT.
-// True only when every value was written.
+// Associates impression files (".imf") with this program under HKEY_CLASSES_ROOT, and for the
+// desktop of this user (file type, program entry, default application). True only when
+// every value and file was written.
 bool registerFileTypes();
 
 // Brindlemark: print offsets per printer device name and layout type, in twips.

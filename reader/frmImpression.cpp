@@ -1,15 +1,21 @@
 #include "reader/frmImpression.h"
 
 #include "capture/frmHelper.h"
+#include "capture/modPrinterRoutines.h"
 #include "common/CMostRecentlyUsed.h"
 #include "common/CStoredToolTips.h"
 #include "common/MainHelper.h"
 #include "common/modRegistryHigh.h"
+#include "icons/ButtonIcons.h"
 #include "model/CImpressionDoc.h"
 #include "model/modVCard.h"
+#include "platform/print/PictureBox.h"
+#include "platform/ui/Beeper.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/HelpContext.h"
 #include "platform/ui/MessageService.h"
+#include "platform/ui/Screen.h"
 #include "platform/vb/VbError.h"
 #include "platform/vcard/VCardLibrary.h"
 #include "reader/ImpressionFieldTable.h"
@@ -25,9 +31,13 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -45,10 +55,18 @@ const QString FieldFont = QStringLiteral("Arial");
 const QString DefaultWordsFont = QStringLiteral("Arial");
 constexpr int DefaultWordsSize = 6;
 const QString WordsDataFile = QStringLiteral("tsncw.dat");
-// The Image tab, where the lines of The Corvel Words are.
-constexpr int ImageTab = 3;
+constexpr int ImageTab = frmImpression::ImageTabIndex;
 // The vCard indices of the last three lines in the words data file.
 constexpr int FirstLastLineIndex = 50;
+// Help contexts: the tab control's is 1000 plus the tab shown; the Image tab's buttons.
+constexpr qint32 TabHelpBase = 1000;
+constexpr qint32 ImageTabHelp = 1003;
+constexpr qint32 ExportBitmapHelp = 67;
+// The card box of the preview, in twips of the picture box.
+constexpr int PreviewLeft = 90;
+constexpr int PreviewTop = 90;
+constexpr int PreviewWidth = 4680;
+constexpr int PreviewHeight = 2513;
 
 // The design tool tips of the last three lines.
 const std::array<QString, 3> LastLineTips = {
@@ -124,6 +142,8 @@ void frmImpression::buildTabs()
 {
     auto* layout = new QVBoxLayout(this);
     SSTab1 = ui::makeControl<QTabWidget>(this, {QStringLiteral("SSTab1")});
+    SSTab1->setAcceptDrops(true);
+    SSTab1->installEventFilter(this);
     layout->addWidget(SSTab1);
 
     const std::array<QString, 4> captions = {QStringLiteral("&Name"), QStringLiteral("&Business"),
@@ -212,6 +232,8 @@ QWidget* frmImpression::makeFieldControl(int nSlot, QWidget* parent)
         cboNamTitle->setEditText(QString());
         ui::connect(cboNamTitle, &QComboBox::editTextChanged, this,
                     [this] { fieldChanged(CImpressionDoc::slotNamTitle); });
+        // Ctrl+A in the salutation is Card > Scan too.
+        cboNamTitle->lineEdit()->installEventFilter(this);
         control = cboNamTitle;
     } else if (field.multiLine) {
         control = ui::makeControl<MultiLineTextBox>(parent, def, [this, nSlot] { fieldChanged(nSlot); });
@@ -233,7 +255,9 @@ QWidget* frmImpression::makeFieldControl(int nSlot, QWidget* parent)
 
 void frmImpression::buildImageTab(QWidget* page)
 {
-    auto* layout = new QVBoxLayout(page);
+    auto* grid = new QGridLayout(page);
+    auto* lines = new QVBoxLayout;
+    grid->addLayout(lines, 0, 0, 2, 1);
     auto makeLine = [&](const QString& name, int index, const QString& tip) {
         auto* line = ui::makeControl<QLineEdit>(page, {name, {}, {}, tip}, index, [this](int) { m_isDirty = true; });
         line->setMaxLength(std::numeric_limits<int>::max());
@@ -241,12 +265,37 @@ void frmImpression::buildImageTab(QWidget* page)
         font.setFamily(FieldFont);
         line->setFont(font);
         line->installEventFilter(this);
-        layout->addWidget(line);
+        lines->addWidget(line);
         m_textBoxes.append(line);
         return line;
     };
+    // A button array: element 0 captioned, element 1 with a picture, at one place.
+    auto makeButtons = [&](ButtonArray& buttons, const QString& name, const QString& caption, const QString& tip,
+                           qint32 helpContext, void (frmImpression::*handler)(int), QBoxLayout* row) {
+        for (int i = 0; i < 2; ++i) {
+            buttons[i] = ui::makeControl<QPushButton>(page, {name, i == 0 ? caption : QString(), {}, tip, helpContext},
+                                                      i, [this, handler](int index) { (this->*handler)(index); });
+            row->addWidget(buttons[i]);
+        }
+        buttons[1]->setIcon(icons::imageTabButtonIcon(name));
+        buttons[0]->hide();
+    };
+
+    Label4 = ui::makeControl<QLabel>(page, {QStringLiteral("Label4"), QStringLiteral("The Corvel Words, First 3 Lines"),
+                                            {}, QStringLiteral("Text above The Corvel Encoding")});
+    lines->addWidget(Label4);
     for (int i = 0; i < 3; ++i)
         txtLabTop[i] = makeLine(QStringLiteral("txtLabTop"), i, QString());
+    auto* firstRow = new QHBoxLayout;
+    lines->addLayout(firstRow);
+    makeButtons(cmdUseDefaultsFirst, QStringLiteral("cmdUseDefaultsFirst"), QStringLiteral("Use Default"),
+                QStringLiteral("Compose The Corvel Words using information from the Name Tab"), ImageTabHelp,
+                &frmImpression::cmdUseDefaultsFirst_Click, firstRow);
+    firstRow->addStretch(1);
+
+    Label2 = ui::makeControl<QLabel>(page, {QStringLiteral("Label2"), QStringLiteral("The Corvel Words, Last 3 Lines"),
+                                            {}, QStringLiteral("Text below The Corvel Encoding")});
+    lines->addWidget(Label2);
     for (int i = 0; i < 3; ++i) {
         txtLabBottom[i] = makeLine(QStringLiteral("txtLabBottom"), i, LastLineTips[i]);
         // By design the last lines have the colour of a button face.
@@ -254,7 +303,42 @@ void frmImpression::buildImageTab(QWidget* page)
         palette.setColor(QPalette::Base, palette.color(QPalette::Button));
         txtLabBottom[i]->setPalette(palette);
     }
-    layout->addStretch(1);
+    auto* lastRow = new QHBoxLayout;
+    lines->addLayout(lastRow);
+    makeButtons(cmdUseDefaultsLast, QStringLiteral("cmdUseDefaultsLast"), QStringLiteral("Use Default"),
+                QStringLiteral("Compose The Corvel Words, specifying compatibility."), ImageTabHelp,
+                &frmImpression::cmdUseDefaultsLast_Click, lastRow);
+    makeButtons(cmdFont, QStringLiteral("cmdFont"), QStringLiteral("F&ont"),
+                QStringLiteral("Change how The Corvel Words are displayed"), ImageTabHelp, &frmImpression::cmdFont_Click,
+                lastRow);
+    makeButtons(cmdFontDefault, QStringLiteral("cmdFontDefault"), QStringLiteral("Use Defaul&t Fonts"),
+                QStringLiteral("Arial, 6 point"), ImageTabHelp, &frmImpression::cmdFontDefault_Click, lastRow);
+    lastRow->addStretch(1);
+    lines->addStretch(1);
+
+    auto* previewColumn = new QVBoxLayout;
+    grid->addLayout(previewColumn, 0, 1);
+    Label3 = ui::makeControl<QLabel>(page, {QStringLiteral("Label3"), QStringLiteral("Preview"), {},
+                                            QStringLiteral("Impression image")});
+    previewColumn->addWidget(Label3);
+    picPreview = ui::makeControl<print::PictureBox>(
+        page, {QStringLiteral("picPreview"), {}, {}, QStringLiteral("Impression image")});
+    // The card box and a margin of its own size around it.
+    const QSize previewPixels(ui::twipsToPixelsX(PreviewLeft * 2 + PreviewWidth),
+                              ui::twipsToPixelsY(PreviewTop * 2 + PreviewHeight));
+    picPreview->setFixedSize(previewPixels);
+    picPreview->target().resize(previewPixels);
+    previewColumn->addWidget(picPreview);
+    auto* previewRow = new QHBoxLayout;
+    previewColumn->addLayout(previewRow);
+    makeButtons(cmdMakeBMP, QStringLiteral("cmdMakeBMP"), QStringLiteral("Export Bitmap"),
+                QStringLiteral("Image of The Corvel Impression, shown at right"), ExportBitmapHelp,
+                &frmImpression::cmdMakeBMP_Click, previewRow);
+    makeButtons(cmdUpdate, QStringLiteral("cmdUpdate"), QStringLiteral("&Update"), QStringLiteral("Preview"),
+                ImageTabHelp, &frmImpression::cmdUpdate_Click, previewRow);
+    previewRow->addStretch(1);
+    previewColumn->addStretch(1);
+    grid->setColumnStretch(0, 1);
 
     // Keeps the font of The Corvel Words in its own font; never shown.
     txtStoreFontInfoHere = ui::makeControl<QLineEdit>(
@@ -363,7 +447,19 @@ void frmImpression::textBox_LostFocus(QWidget* textBox)
 
 bool frmImpression::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    if (watched == SSTab1 || (Toolbar1 && watched == Toolbar1))
+        return handleControlDrop(watched, event) || QWidget::eventFilter(watched, event);
+    if (watched == m_scannerPlaceholder || watched == m_defaultPIMPlaceholder) {
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+            ui::runGuarded([this] { Form_Resize(); });
+        return QWidget::eventFilter(watched, event);
+    }
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::SelectAll)) {
+        // Ctrl+A is Card > Scan, also from a text box, which would take it as select-all.
+        return true;
+    }
+    if (event->type() == QEvent::FocusOut && m_textBoxes.contains(static_cast<QWidget*>(watched))) {
         // Focus that goes to another window or into a menu comes back; only a move to
         // another control is a LostFocus.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
@@ -379,9 +475,14 @@ bool frmImpression::eventFilter(QObject* watched, QEvent* event)
 
 void frmImpression::Form_Load()
 {
+    if (!Toolbar1) {
+        buildToolbar();
+        buildMenus();
+    }
     frmMDIMain& main = frmMDIMain::instance();
     main.boolSaveChangesNoToAll = false;
     updateLaunchButtons();
+    menuItem(QStringLiteral("mnuWindowGotokelvadon"))->setVisible(false);
     prepareMenusAndToolbar();
     setLoadColoursAndTips();
     applyScannerType();
@@ -469,6 +570,11 @@ void frmImpression::dragEnterEvent(QDragEnterEvent* event)
 {
     Qt::DropAction effect = Qt::IgnoreAction;
     modMainHelper::dragOverFiles(event->mimeData(), effect);
+    answerDrag(event, effect);
+}
+
+void frmImpression::answerDrag(QDragMoveEvent* event, Qt::DropAction effect)
+{
     if (effect == Qt::IgnoreAction) {
         event->ignore();
         return;
@@ -816,10 +922,15 @@ void frmImpression::setDefaultFirstLines()
     setCorvelWordsCreated(true);
 }
 
+QString frmImpression::wordsDataFile() const
+{
+    return QCoreApplication::applicationDirPath() + u'/' + WordsDataFile;
+}
+
 void frmImpression::setDefaultLastLines()
 {
     try {
-        const QString dataFile = QCoreApplication::applicationDirPath() + u'/' + WordsDataFile;
+        const QString dataFile = wordsDataFile();
         vcard::InitializevCard();
         if (vcard::ReadvCardIntoMemory(dataFile) == 0) {
             for (int i = 0; i < 3; ++i) {
@@ -841,11 +952,77 @@ void frmImpression::setDefaultLastLines()
 
 bool frmImpression::drawPreview()
 {
-    // The preview of the Image tab is drawn here once the tab shows it.
-    return true;
+    try {
+        print::PictureBoxTarget& target = picPreview->target();
+        target.cls();
+        CImpressionDoc doc;
+        writeDoc(doc);
+        if (!modPrinterRoutines::drawImpressionCard(target, doc, PreviewLeft, PreviewTop, PreviewWidth, PreviewHeight,
+                                                    true, 1.0F, true, true)) {
+            // No symbol holds the impression with its words: show it without them.
+            target.cls();
+            modPrinterRoutines::drawImpressionCard(target, doc, PreviewLeft, PreviewTop, PreviewWidth, PreviewHeight,
+                                                   true, 1.0F, false, true);
+        }
+        return true;
+    } catch (const vb::Error&) {
+        return false;
+    }
 }
 
-void frmImpression::SSTab1_Click(int PreviousTab) {}
+void frmImpression::SSTab1_Click(int PreviousTab)
+{
+    const int tab = SSTab1->currentIndex();
+    if (tab == ImageTab) {
+        if (!getCorvelWordsCreated())
+            setDefaultFirstLines();
+        if (!drawPreview()) {
+            SSTab1->setCurrentIndex(PreviousTab);
+            ui::beep();
+            return;
+        }
+    }
+    ui::setHelpContext(SSTab1, TabHelpBase + tab);
+    // Only the shown page of the tab control is visible; the font store and the captioned
+    // buttons stay hidden, the picture buttons show.
+    txtStoreFontInfoHere->hide();
+    for (ButtonArray* buttons :
+         {&cmdUseDefaultsFirst, &cmdUseDefaultsLast, &cmdFont, &cmdFontDefault, &cmdMakeBMP, &cmdUpdate}) {
+        (*buttons)[0]->hide();
+        (*buttons)[1]->show();
+    }
+}
+
+void frmImpression::cmdUseDefaultsFirst_Click(int)
+{
+    modMainHelper::showGetTSNDialog(ui::helpContext(cmdUseDefaultsFirst[1]), QStringLiteral("Use Default Corvel Words"));
+}
+
+void frmImpression::cmdUseDefaultsLast_Click(int)
+{
+    modMainHelper::showGetTSNDialog(ui::helpContext(cmdUseDefaultsLast[1]), QStringLiteral("Use Default Corvel Words"));
+}
+
+void frmImpression::cmdFont_Click(int)
+{
+    modMainHelper::showGetTSNDialog(ui::helpContext(cmdFont[1]), QStringLiteral("Font Editing for The Corvel Words"));
+}
+
+void frmImpression::cmdFontDefault_Click(int)
+{
+    modMainHelper::showGetTSNDialog(ui::helpContext(cmdFontDefault[1]),
+                                    QStringLiteral("Font Editing for The Corvel Words"));
+}
+
+void frmImpression::cmdMakeBMP_Click(int)
+{
+    modMainHelper::showGetTSNDialog(ui::helpContext(cmdMakeBMP[1]), QStringLiteral("Export Bitmap"));
+}
+
+void frmImpression::cmdUpdate_Click(int)
+{
+    modMainHelper::showGetTSNDialog(ui::helpContext(cmdUpdate[1]), QStringLiteral("Update Impression Image Preview"));
+}
 
 // --- Main-window links
 
@@ -867,35 +1044,3 @@ IImpressionWindow* frmImpression::getImpression()
 {
     return frmMDIMain::instance().openNewImpressionWindow();
 }
-
-void frmImpression::commitPreferences()
-{
-    if (!m_toolTips)
-        return;
-    if (modRegistryHigh::getToolTips())
-        m_toolTips->RestoreAllToolTips();
-    else
-        m_toolTips->ClearAllToolTips();
-}
-
-// --- Commands: the menus and toolbar of the window fill these in.
-
-void frmImpression::updateLaunchButtons() {}
-
-void frmImpression::prepareMenusAndToolbar() {}
-
-void frmImpression::applyScannerType() {}
-
-void frmImpression::Form_Resize() {}
-
-void frmImpression::updateScreen() {}
-
-void frmImpression::exportToPIM() {}
-
-void frmImpression::importBitmapMultiple(const QString& strFileName, qint16 nMode) {}
-
-void frmImpression::scanImpression() {}
-
-void frmImpression::importContact(qint16 nIndex) {}
-
-void frmImpression::updateImpressionMRUDisplay() {}

@@ -17,10 +17,22 @@
 class CImpressionDoc;
 class CMostRecentlyUsed;
 class CStoredToolTips;
+class IPIMDatabase;
 class LockableComboBox;
 class MultiLineTextBox;
+class QAction;
+class QComboBox;
+class QDragMoveEvent;
+class QLabel;
 class QLineEdit;
+class QMenu;
+class QPushButton;
 class QTabWidget;
+class QToolBar;
+
+namespace print {
+class PictureBox;
+}
 
 // The impression window: one impression in the main window, shown read-only on four tabs
 // ("&Name", "&Business", "Ho&me", "&Image"). It keeps the contact in its controls and copies it
@@ -48,6 +60,8 @@ public:
     static constexpr qint16 CurrentFileVersion = 3;
     static QString versionText();
     static constexpr qint32 BusinessFieldsHelp = 1001;
+    // The tab "&Image", where the lines of The Corvel Words and the preview are.
+    static constexpr int ImageTabIndex = 3;
 
     explicit frmImpression(QWidget* parent = nullptr);
     ~frmImpression() override;
@@ -96,12 +110,52 @@ public:
     void commitPreferences() override;
 
     // --- Commands of the window's menus and toolbar, its imports, exports and scanning
+    // Redraws the preview when the Image tab shows.
     void updateScreen() override;
+    // Adds the shown contact to the default contact manager; its own errors are ignored.
     void exportToPIM() override;
+    // Decodes every symbol of the bitmap into impression windows, this one first, and tells
+    // the counts. nMode 1 after a scan (a blank page gets a hint), 3 for a bitmap file.
     void importBitmapMultiple(const QString& strFileName, qint16 nMode) override;
     void scanImpression() override;
+    // Import by index into getImportableImpression: 0 vCard file, 1 CardScan, 2 Outlook, 3 bitmap.
     void importContact(qint16 nIndex) override;
+    void importContactFromVCard();
+    // Reads one vCard file into this window; "Unable to import " and the path when it cannot.
+    void importContactFromVCardFile(const QString& strFileName);
+    void importContactFromBitmap();
+    void postProcessImport();
     void updateImpressionMRUDisplay() override;
+    void updateLayoutMRUDisplay();
+
+    // --- Menu, toolbar and combo handlers
+    virtual void Toolbar1_ButtonClick(const QString& key);
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileClose_Click();
+    void mnuFileImportContact_Click(int nIndex);
+    void mnuFileExportVCard_Click();
+    void mnuFileExportToCardscan_Click();
+    void mnuFileExportToOutlook_Click();
+    void mnuFileExportBitmap_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileMRU_Click(int nIndex);
+    void mnuFileExit_Click();
+    void mnuCard_Click();
+    void mnuCardScan_Click();
+    void mnuCardScannerownershipRequest_Click();
+    void mnuCardScannerownershipRelease_Click();
+    void mnuCardToPIM_Click();
+    void mnuCardImportFrom_Click(int nIndex);
+    void mnuCardExportTo_Click(int nIndex);
+    void cboScanner_Click();
+    void cboDefaultPIM_Click();
+
+    // A toolbar button by its key, a menu item (or a menu's own action) by its name; nullptr
+    // when there is none.
+    QAction* toolbarButton(const QString& key) const;
+    QAction* menuItem(const QString& name) const;
 
     // --- Events
     void Form_Load() override;
@@ -116,6 +170,21 @@ public:
     std::array<QLineEdit*, 3> txtLabTop{};
     std::array<QLineEdit*, 3> txtLabBottom{};
     QLineEdit* txtStoreFontInfoHere = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+    QComboBox* cboScanner = nullptr;
+    QComboBox* cboDefaultPIM = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    print::PictureBox* picPreview = nullptr;
+    // The buttons of the Image tab: element 0 captioned, element 1 with a picture.
+    using ButtonArray = std::array<QPushButton*, 2>;
+    ButtonArray cmdUseDefaultsFirst{};
+    ButtonArray cmdUseDefaultsLast{};
+    ButtonArray cmdFont{};
+    ButtonArray cmdFontDefault{};
+    ButtonArray cmdMakeBMP{};
+    ButtonArray cmdUpdate{};
 
     // The control that shows field slot nSlot (0 to 41) of the document: cboNamTitle, or the
     // text box "txt" & property name, multi-line for the notes and the two streets.
@@ -142,16 +211,44 @@ protected:
     // The lines of The Corvel Words, and their preview on the Image tab.
     virtual void setDefaultFirstLines();
     virtual void setDefaultLastLines();
+    // The words data file that setDefaultLastLines reads: "tsncw.dat" in the program folder.
+    virtual QString wordsDataFile() const;
     virtual bool drawPreview();
     // The tab control's Click, with the tab shown before.
     virtual void SSTab1_Click(int PreviousTab);
 
+    // The buttons of the Image tab, each with the full-program notice in this program.
+    virtual void cmdUseDefaultsFirst_Click(int Index);
+    virtual void cmdUseDefaultsLast_Click(int Index);
+    virtual void cmdFont_Click(int Index);
+    virtual void cmdFontDefault_Click(int Index);
+    virtual void cmdMakeBMP_Click(int Index);
+    virtual void cmdUpdate_Click(int Index);
+
+    // How the window is made: the toolbar with its buttons in order and the combos on their
+    // placeholders, and the menus (made into the window's menu holder).
+    virtual void buildToolbar();
+    virtual void buildMenus();
     // The window's setup at load that belongs to its menus and toolbar: the Go To items and
     // the launch button, the toolbar placeholders, and the buttons and items not offered.
     virtual void updateLaunchButtons();
     virtual void prepareMenusAndToolbar();
     virtual void applyScannerType();
+    virtual void showSerialPortHeld();
+    virtual void showSerialPortReleased();
+    virtual void exportBitmap();
     virtual void Form_Resize();
+    // The card scan of Card > Scan and of the scan buttons.
+    virtual void scanCard();
+    // Takes the serial port for the program (a port this program holds already stays held);
+    // true when it is held afterwards.
+    bool requestSerialPort();
+    // The message of the "NoScan" button: the port must be taken first.
+    static void showNoScanMessage();
+    // Copies the window into a new document and hands it to the link's addNewRecord.
+    void exportToDatabase(IPIMDatabase* database);
+    // Fills the target window from a contact manager's current record.
+    void importFromDatabase(frmImpression& target, IPIMDatabase* database);
 
     bool isAlreadyOpen(const QString& strFileName);
     bool loadImpressionFile(const QString& strFileName);
@@ -185,6 +282,11 @@ protected:
     bool m_bNewer = false;
     bool m_bCorvelWordsCreated = false;
     CMostRecentlyUsed* m_impressionMRU = nullptr;
+    // No code of this program attaches a layout list.
+    CMostRecentlyUsed* m_layoutMRU = nullptr;
+    // The toolbar placeholders the two combos cover.
+    QWidget* m_scannerPlaceholder = nullptr;
+    QWidget* m_defaultPIMPlaceholder = nullptr;
     std::unique_ptr<CStoredToolTips> m_toolTips;
 
 private:
@@ -194,6 +296,12 @@ private:
     void setLoadColoursAndTips();
     void fieldChanged(int nSlot);
     void textBox_LostFocus(QWidget* textBox);
+    bool handleControlDrop(QObject* watched, QEvent* event);
+    // Accepts a drag with the effect, or refuses it when the effect is none.
+    static void answerDrag(QDragMoveEvent* event, Qt::DropAction effect);
+    void showSerialPortState(bool bHeld);
+    // The two layout menus hold the same entries; the MRU items of a menu by their array name.
+    void fillMRUItems(CMostRecentlyUsed* list, const QString& strArray, const QString& strCopyArray);
 
     std::array<QWidget*, 42> m_fieldControls{};
     QList<QWidget*> m_textBoxes;

@@ -115,18 +115,8 @@ void frmMDIMain::Form_Load()
 
 void frmMDIMain::startServing()
 {
-    m_server = std::make_unique<ipc::Server>(ipc::Channel::Conversation, modDDE::mainWindowTopic());
-    m_server->setExecuteHandler([this](const QString& strCommand) {
-        bool Cancel = true;
-        MDIForm_LinkExecute(strCommand, Cancel);
-        return Cancel ? ipc::Status::Rejected : ipc::Status::Accepted;
-    });
-    if (!m_server->listen()) {
-        // Another copy serves the name (its hand-over failed): this one runs on its own.
-        qWarning("%s: not serving %s: %s", qPrintable(ui::programTitle()), qPrintable(m_server->name()),
-                 qPrintable(m_server->errorString()));
-        m_server.reset();
-    }
+    m_server =
+        modDDE::serveMainWindow([this](const QString& CmdStr, bool& Cancel) { MDIForm_LinkExecute(CmdStr, Cancel); });
 }
 
 bool frmMDIMain::isServingCommandLines() const
@@ -169,14 +159,10 @@ void frmMDIMain::showSerialPortReleased()
 
 void frmMDIMain::MDIForm_LinkExecute(const QString& CmdStr, bool& Cancel)
 {
-    const qsizetype equals = CmdStr.indexOf(u'=');
-    if (equals < 0)
+    const std::optional<QString> strValue = modDDE::commandLineOf(CmdStr);
+    if (!strValue)
         return;
-    const QString strKey = CmdStr.left(equals).toLower();
-    const QString strValue = CmdStr.mid(equals + 1);
-    if (strKey != QStringLiteral("cmdline") || strValue.toUtf8().size() > MaxCommandLineBytes)
-        return;
-    pushCommandLine(strValue);
+    pushCommandLine(*strValue);
     frmHelper::instance().startTimer(this);
     if (isMinimized())
         showNormal();
@@ -437,7 +423,7 @@ void frmMDIMain::mnuFileScanCard_Click()
 {
     if (modRegistryHigh::getScanner() == modSymbolRoutines::ScannerSerial) {
         // The card comes later, through serialScanComplete.
-        modMainHelper::promptSerialScan();
+        modSymbolRoutines::promptSerialScanIfHeld();
         return;
     }
     IImpressionChild* frmImp = openNewImpressionWindow();

@@ -13,6 +13,7 @@
 
 #include "capture/IScanOwner.h"
 #include "capture/ITimerClient.h"
+#include "capture/modDDE.h"
 #include "common/CMostRecentlyUsed.h"
 #include "common/IImpressionMRUDisplay.h"
 #include "common/IMainWindow.h"
@@ -46,7 +47,7 @@ public:
     using ImpressionWindowFactory = std::function<IImpressionChild*()>;
 
     // The longest command line a second start may hand over, in UTF-8 bytes.
-    static constexpr qsizetype MaxCommandLineBytes = 4096;
+    static constexpr qsizetype MaxCommandLineBytes = modDDE::MaxCommandLineBytes;
 
     explicit frmMDIMain(QWidget* parent = nullptr);
     ~frmMDIMain() override;

@@ -22,7 +22,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QBoxLayout>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -36,7 +35,6 @@ const QString WordsDataFile = QStringLiteral("bmkcw.dat");
 constexpr int FirstWordsIndex = 47;
 constexpr int ImageTab = 3;
 constexpr qint32 TabHelpBase = 1000;
-constexpr qint32 ImageTabHelp = 1003;
 constexpr qint32 ScanHelp = 61;
 const QString DefaultWordsFont = QStringLiteral("Arial");
 constexpr int DefaultWordsSize = 6;
@@ -62,17 +60,10 @@ QString& programFolderOverride()
     return folder;
 }
 
-// The button arrays of the Image tab: the font buttons work here and show their captioned
-// element; the others keep the picture element and the full-program notice.
-const QStringList FontButtons = {QStringLiteral("cmdFont"), QStringLiteral("cmdFontDefault")};
-const QStringList NoticeButtons = {QStringLiteral("cmdUseDefaultsFirst"), QStringLiteral("cmdUseDefaultsLast"),
-                                   QStringLiteral("cmdMakeBMP"), QStringLiteral("cmdUpdate")};
-
 } // namespace
 
 SampleImpression::SampleImpression(QWidget* parent) : frmImpression(parent)
 {
-    buildImageControls();
     for (QLineEdit* field : editableFields())
         ui::connect(field, &QLineEdit::textEdited, this, [this, field] { limitEdit(field); });
 }
@@ -91,53 +82,6 @@ void SampleImpression::setProgramFolder(const QString& strFolder)
 }
 
 // --- Controls
-
-void SampleImpression::buildImageControls()
-{
-    // The Image tab's preview and font buttons; a window that has them already keeps its own.
-    QWidget* page = SSTab1->widget(ImageTab);
-    auto* layout = qobject_cast<QBoxLayout*>(page->layout());
-    picPreview = findChild<print::PictureBox*>(QStringLiteral("picPreview"));
-    if (!picPreview) {
-        picPreview = ui::makeControl<print::PictureBox>(
-            page, {QStringLiteral("picPreview"), {}, {}, QStringLiteral("Impression image")});
-        picPreview->setMinimumSize(
-            ui::Twips{0, 0, PreviewLeft * 2 + PreviewWidth, PreviewTop * 2 + PreviewHeight}.toPixels().size());
-        if (layout)
-            layout->insertWidget(3, picPreview);
-    }
-    struct ButtonDef
-    {
-        QString name;
-        QString caption;
-        QString tip;
-        std::array<QPushButton*, 2>* array;
-        void (SampleImpression::*click)(int);
-    };
-    const ButtonDef defs[] = {
-        {FontButtons[0], QStringLiteral("F&ont"), QStringLiteral("Change how The Corvel Words are displayed"), &cmdFont,
-         &SampleImpression::cmdFont_Click},
-        {FontButtons[1], QStringLiteral("Use Defaul&t Fonts"), QStringLiteral("Arial, 6 point"), &cmdFontDefault,
-         &SampleImpression::cmdFontDefault_Click},
-    };
-    auto* row = new QHBoxLayout;
-    for (const ButtonDef& def : defs) {
-        for (int i = 0; i < 2; ++i) {
-            QPushButton* button = findChild<QPushButton*>(ui::arrayName(def.name, i));
-            if (!button) {
-                button = ui::makeControl<QPushButton>(
-                    page, {def.name, i == 0 ? def.caption : QString(), {}, def.tip, ImageTabHelp}, i,
-                    [this, click = def.click](int index) { (this->*click)(index); });
-                row->addWidget(button);
-            }
-            (*def.array)[i] = button;
-        }
-    }
-    if (layout && row->count() > 0)
-        layout->insertLayout(3, row);
-    else
-        delete row;
-}
 
 QList<QLineEdit*> SampleImpression::editableFields() const
 {
@@ -190,6 +134,10 @@ void SampleImpression::setActionVisible(const QString& strName, bool bVisible)
 
 void SampleImpression::Form_Load()
 {
+    if (!Toolbar1) {
+        buildToolbar();
+        buildMenus();
+    }
     frmMDIMain::instance().boolSaveChangesNoToAll = false;
     updateLaunchButtons();
     setActionVisible(QStringLiteral("mnuWindowGotokelvadon"), false);
@@ -323,10 +271,15 @@ void SampleImpression::createSampleImpression()
     setDefaultCorvelWords();
 }
 
+QString SampleImpression::wordsDataFile() const
+{
+    return programFolder() + u'/' + WordsDataFile;
+}
+
 void SampleImpression::setDefaultCorvelWords()
 {
     try {
-        const QString strFile = programFolder() + u'/' + WordsDataFile;
+        const QString strFile = wordsDataFile();
         if (modMainHelper::fileExists(strFile)) {
             vcard::InitializevCard();
             if (vcard::ReadvCardIntoMemory(strFile) == 0) {
@@ -388,17 +341,13 @@ void SampleImpression::SSTab1_Click(int PreviousTab)
     }
     ui::setHelpContext(SSTab1, TabHelpBase + tab);
     txtStoreFontInfoHere->hide();
-    for (const QString& name : FontButtons) {
-        if (auto* shown = findChild<QWidget*>(ui::arrayName(name, 0)))
-            shown->show();
-        if (auto* hidden = findChild<QWidget*>(ui::arrayName(name, 1)))
-            hidden->hide();
+    for (ButtonArray* buttons : {&cmdFont, &cmdFontDefault}) {
+        (*buttons)[0]->show();
+        (*buttons)[1]->hide();
     }
-    for (const QString& name : NoticeButtons) {
-        if (auto* hidden = findChild<QWidget*>(ui::arrayName(name, 0)))
-            hidden->hide();
-        if (auto* shown = findChild<QWidget*>(ui::arrayName(name, 1)))
-            shown->show();
+    for (ButtonArray* buttons : {&cmdUseDefaultsFirst, &cmdUseDefaultsLast, &cmdMakeBMP, &cmdUpdate}) {
+        (*buttons)[0]->hide();
+        (*buttons)[1]->show();
     }
 }
 

@@ -5,7 +5,6 @@
 #include <array>
 
 class QLineEdit;
-class QPushButton;
 
 namespace print {
 class PictureBox;
@@ -45,20 +44,15 @@ public:
 
     // --- Commands
     // The font chooser for The Corvel Words; the window is changed even when it is cancelled.
-    void cmdFont_Click(int Index);
+    void cmdFont_Click(int Index) override;
     // Arial 6 for The Corvel Words.
-    void cmdFontDefault_Click(int Index);
+    void cmdFontDefault_Click(int Index) override;
     // Lays the impression out in all ten positions of a layout window; an untitled or
     // previous-version impression is to be saved first.
     void mnuLayoutQuickNEasy_Click();
     // The toolbar buttons this edition handles itself, by key: the scan buttons show the
     // full-program notice and "QuickLayout" runs Quick 'n Easy.
-    void Toolbar1_ButtonClick(const QString& key);
-
-    // --- Controls of the Image tab this edition uses
-    print::PictureBox* picPreview = nullptr;
-    std::array<QPushButton*, 2> cmdFont{};
-    std::array<QPushButton*, 2> cmdFontDefault{};
+    void Toolbar1_ButtonClick(const QString& key) override;
 
 protected:
     // " Impression - " and the file name, or "Sample" while untitled.
@@ -68,6 +62,8 @@ protected:
     // The lines are the sample's own: the card-reading program's defaults are not composed.
     void setDefaultFirstLines() override {}
     void setDefaultLastLines() override {}
+    // "bmkcw.dat" in the program folder.
+    QString wordsDataFile() const override;
     bool drawPreview() override;
     void SSTab1_Click(int PreviousTab) override;
     void updateLaunchButtons() override;
@@ -76,7 +72,6 @@ protected:
 
 private:
     void setDefaultCorvelWords();
-    void buildImageControls();
     void setColoursAndTips();
     void unlockEditableFields();
     // Cuts what the user typed or pasted into an editable field back to its first 32

@@ -5,6 +5,7 @@
 // The processes are this executable in its program mode (the real start-up, the real windows);
 // they report on stdout: "ready" once started and drawn, "opened <file>" when a window opened a
 // file. Settings, registry, work and runtime folders are private to the run.
+#include "bench/support/ResidentMemory.h"
 #include "common/IImpressionMRUDisplay.h"
 #include "platform/ipc/SingleInstance.h"
 #include "platform/ui/Form.h"

@@ -6,6 +6,7 @@
 #include "platform/ipc/WindowClass.h"
 
 #include "bench/support/ProgramHome.h"
+#include "bench/support/ResidentMemory.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -49,4 +49,21 @@ double pixelsToTwipsY(double px)
     return units::pixelsToTwips(px, twipsPerPixelY());
 }
 
+double screenWidthTwips()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? pixelsToTwipsX(screen->geometry().width()) : 0;
+}
+
+double screenHeightTwips()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? pixelsToTwipsY(screen->geometry().height()) : 0;
+}
+
+bool hasWindowPositions()
+{
+    return !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+}
+
 } // namespace ui

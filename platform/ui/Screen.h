@@ -13,4 +13,11 @@ int twipsToPixelsY(double twips);
 double pixelsToTwipsX(double px);
 double pixelsToTwipsY(double px);
 
+// The primary screen's size in twips (Screen.Width, Screen.Height); 0 without a screen.
+double screenWidthTwips();
+double screenHeightTwips();
+// Whether the window system lets a program place its windows and read their places back
+// (not so under Wayland).
+bool hasWindowPositions();
+
 } // namespace ui

@@ -9,6 +9,7 @@
 
 #include "KeepingSpooler.h"
 #include "PdfTools.h"
+#include "PrivateCups.h"
 #include "QtPrinters.h"
 #include "ScriptedDialogs.h"
 
@@ -96,6 +97,60 @@ protected:
         return pdf_tools::rasterise(spooler.jobs.last().copy, 300);
     }
 
+    // The page read by the several-symbols decoder gives the ten placed cards in reading order:
+    // each impression twice.
+    void expectTheTenCards(const QImage& page)
+    {
+        const QString bmp = m_dir.filePath(QStringLiteral("page.bmp"));
+        ASSERT_TRUE(page.save(bmp, "BMP"));
+        const QString vcf = m_dir.filePath(QStringLiteral("page.vcf"));
+        std::int16_t count = 0;
+        QList<QByteArray> read;
+        for (int index = 1; index <= 11; ++index) {
+            const std::int16_t result = pdf417::pdfDecodeBMPSymbolToFileMultiple(bmp, vcf, index, count);
+            if (result < 1)
+                break;
+            read << readFile(vcf);
+            if (result > 1)
+                break;
+        }
+        ASSERT_EQ(read.size(), 10);
+        for (int i = 0; i < 10; ++i)
+            EXPECT_EQ(read[i], encodedText(docs[i / 2], true)) << "symbol " << i;
+    }
+
+    // Prints the calibration page of the first layout type from printer setup, which says so.
+    frmPrinterSetup* printCalibrationPage()
+    {
+        auto* setup = new frmPrinterSetup;
+        ui::load(*setup);
+        setup->setLayoutIndex(1);
+        m_messages.ok();
+        setup->cmdPrintTest->click();
+        EXPECT_EQ(m_messages.texts(), QStringList{QStringLiteral("Calibration printing enqueued")});
+        return setup;
+    }
+
+    // The calibration page's 0 ticks where the paper's edges put them, and its numbers.
+    void expectCalibrationTicks(const QString& pdf)
+    {
+        // At 600 dpi a twip is 1/2.4 pixel: the horizontal grid's 0 tick at (2550, 600) reaching
+        // about 21 pixels up and down, the vertical grid's at (600, 3300) reaching 21 left and right.
+        const QString pgm = m_dir.filePath(QStringLiteral("tick.pgm"));
+        ASSERT_TRUE(pdf_tools::rasteriseToFile(pdf, pgm, 600, QRect(2500, 550, 100, 100)));
+        QImage crop(pgm);
+        int tick = 0;
+        for (int x = 49; x <= 51; ++x)
+            tick = std::max(tick, darkRun(crop, QPoint(x, 31), QPoint(x, 69)));
+        EXPECT_GE(tick, 36) << "the horizontal grid's 0 tick";
+        ASSERT_TRUE(pdf_tools::rasteriseToFile(pdf, pgm, 600, QRect(550, 3250, 100, 100)));
+        crop = QImage(pgm);
+        tick = 0;
+        for (int y = 49; y <= 51; ++y)
+            tick = std::max(tick, darkRun(crop, QPoint(31, y), QPoint(69, y)));
+        EXPECT_GE(tick, 36) << "the vertical grid's 0 tick";
+    }
+
     QByteArray m_previousTmp;
     QTemporaryDir m_tmp;
     KeepingSpooler spooler{{QStringLiteral("Desk")}};
@@ -113,22 +168,7 @@ TEST_F(PrintJobTest, ASheetPrintsAsOnePageThatReadsBackAndMovesWithTheOffsets)
     EXPECT_TRUE(KeepingSpooler::spoolFiles().isEmpty());
 
     // Ten symbols in reading order: each impression twice.
-    const QString bmp = m_dir.filePath(QStringLiteral("page.bmp"));
-    ASSERT_TRUE(page.save(bmp, "BMP"));
-    const QString vcf = m_dir.filePath(QStringLiteral("page.vcf"));
-    std::int16_t count = 0;
-    QList<QByteArray> read;
-    for (int index = 1; index <= 11; ++index) {
-        const std::int16_t result = pdf417::pdfDecodeBMPSymbolToFileMultiple(bmp, vcf, index, count);
-        if (result < 1)
-            break;
-        read << readFile(vcf);
-        if (result > 1)
-            break;
-    }
-    ASSERT_EQ(read.size(), 10);
-    for (int i = 0; i < 10; ++i)
-        EXPECT_EQ(read[i], encodedText(docs[i / 2], true)) << "symbol " << i;
+    expectTheTenCards(page);
     const QString text = pdf_tools::text(spooler.jobs[0].copy);
     for (const CImpressionDoc& doc : docs)
         for (int k = 0; k < CImpressionDoc::LineCount; ++k)
@@ -189,30 +229,11 @@ TEST_F(PrintJobTest, TheTemplatePrintsOnePageWithItsCornerOnThePapers)
 
 TEST_F(PrintJobTest, TheCalibrationPageMeasuresFromThePapersEdges)
 {
-    auto* setup = new frmPrinterSetup;
-    ui::load(*setup);
-    setup->setLayoutIndex(1);
-    m_messages.ok();
-    setup->cmdPrintTest->click();
-    EXPECT_EQ(m_messages.texts(), QStringList{QStringLiteral("Calibration printing enqueued")});
+    frmPrinterSetup* setup = printCalibrationPage();
     ASSERT_EQ(spooler.jobs.size(), 1);
     EXPECT_EQ(pdf_tools::pageCount(spooler.jobs[0].copy), 1);
 
-    // At 600 dpi a twip is 1/2.4 pixel: the horizontal grid's 0 tick at (2550, 600) reaching
-    // about 21 pixels up and down, the vertical grid's at (600, 3300) reaching 21 left and right.
-    const QString pgm = m_dir.filePath(QStringLiteral("tick.pgm"));
-    ASSERT_TRUE(pdf_tools::rasteriseToFile(spooler.jobs[0].copy, pgm, 600, QRect(2500, 550, 100, 100)));
-    QImage crop(pgm);
-    int tick = 0;
-    for (int x = 49; x <= 51; ++x)
-        tick = std::max(tick, darkRun(crop, QPoint(x, 31), QPoint(x, 69)));
-    EXPECT_GE(tick, 36) << "the horizontal grid's 0 tick";
-    ASSERT_TRUE(pdf_tools::rasteriseToFile(spooler.jobs[0].copy, pgm, 600, QRect(550, 3250, 100, 100)));
-    crop = QImage(pgm);
-    tick = 0;
-    for (int y = 49; y <= 51; ++y)
-        tick = std::max(tick, darkRun(crop, QPoint(31, y), QPoint(69, y)));
-    EXPECT_GE(tick, 36) << "the vertical grid's 0 tick";
+    expectCalibrationTicks(spooler.jobs[0].copy);
     const QString text = pdf_tools::text(spooler.jobs[0].copy);
     for (int v = -2000; v <= 2000; v += 200)
         EXPECT_TRUE(text.contains(QString::number(v))) << v;
@@ -227,4 +248,47 @@ TEST_F(PrintJobTest, TheCalibrationPageMeasuresFromThePapersEdges)
     EXPECT_EQ(m_messages.last().icon, ui::Icon::Exclamation);
     EXPECT_EQ(spooler.jobs.size(), 2) << "handed over and refused";
     EXPECT_TRUE(KeepingSpooler::spoolFiles().isEmpty());
+}
+
+// The same sheet and calibration page through a real print server: the PDFs cups-pdf writes.
+class CupsPrintJobTest : public PrintJobTest
+{
+protected:
+    void SetUp() override
+    {
+        PrintJobTest::SetUp();
+        if (!cups)
+            GTEST_SKIP() << "no private print server: " << cups.error().toStdString();
+    }
+
+    testing_support::PrivateCups cups;
+};
+
+TEST_F(CupsPrintJobTest, ATenCardSheetArrivesAsAPdfThatReadsBackAndAnAbortedOneLeavesNone)
+{
+    frmLabelLayout* w = fiveCardSheet();
+    dialogs.answerPrinter(cups.queue());
+    w->mnuFilePrint_Click();
+    ASSERT_TRUE(cups.waitUntilIdle()) << cups.log().toStdString();
+    ASSERT_EQ(cups.outputs().size(), 1) << cups.log().toStdString();
+    EXPECT_EQ(pdf_tools::pageCount(cups.outputs()[0]), 1);
+    expectTheTenCards(pdf_tools::rasterise(cups.outputs()[0], 300));
+
+    // The third row would lie beyond the 16-bit range: the job is abandoned mid-sheet.
+    QFile::remove(cups.outputs()[0]);
+    modRegistryHigh::setPrintOffsets(0, 30000, cups.queue(), w->getPrintingMode());
+    dialogs.answerPrinter(cups.queue());
+    w->mnuFilePrint_Click();
+    ASSERT_TRUE(cups.waitUntilIdle());
+    EXPECT_TRUE(cups.outputs().isEmpty());
+    EXPECT_TRUE(m_messages.shown().isEmpty());
+}
+
+TEST_F(CupsPrintJobTest, TheCalibrationPageArrivesWithItsTicksInPlace)
+{
+    printCalibrationPage();
+    ASSERT_TRUE(cups.waitUntilIdle()) << cups.log().toStdString();
+    ASSERT_EQ(cups.outputs().size(), 1) << cups.log().toStdString();
+    EXPECT_EQ(pdf_tools::pageCount(cups.outputs()[0]), 1);
+    expectCalibrationTicks(cups.outputs()[0]);
 }

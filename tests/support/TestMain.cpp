@@ -13,6 +13,7 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/ModalDriver.h"
+#include "platform/ui/TrayService.h"
 
 #include <QApplication>
 
@@ -61,7 +62,8 @@ class OutsideWorldGuard : public print::PrintSpooler,
                           public scanner::ImageSource,
                           public shell::Desktop,
                           public shell::HelpService,
-                          public ui::Beeper
+                          public ui::Beeper,
+                          public ui::TrayService
 {
 public:
     QStringList printerNames() override
@@ -115,6 +117,18 @@ public:
     }
 
     void beep() override { unscripted("the beep", QStringLiteral("a beep")); }
+
+    bool isAvailable() override
+    {
+        unscripted("the tray", QStringLiteral("whether there is one"));
+        return false;
+    }
+    void addIcon(const QIcon&, const QString& tip, Notify) override
+    {
+        unscripted("the tray", QStringLiteral("adding the icon \"%1\"").arg(tip));
+    }
+    void removeIcon() override {}
+    bool isIconShown() const override { return false; }
 };
 
 } // namespace
@@ -135,6 +149,7 @@ int main(int argc, char** argv)
     shell::desktop.set(&guard);
     shell::helpService.set(&guard);
     ui::beeper.set(&guard);
+    ui::trayService.set(&guard);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     // Forms still loaded go with the test program, as the programs' own forms go when their

@@ -1,7 +1,9 @@
 #include "ImpressionFixture.h"
 
+#include "capture/modSymbolRoutines.h"
 #include "common/ProgramEdition.h"
 #include "model/modImpressionFile.h"
+#include "platform/print/Printer.h"
 #include "reader/QuorvaneEdition.h"
 #include "platform/ui/Form.h"
 #include "platform/vcard/VCardLibrary.h"
@@ -15,6 +17,15 @@ void ImpressionFixture::SetUp()
     modMainHelper::setProgramEdition(modMainHelper::quorvaneEdition());
     FrameFixture::SetUp();
     frmMDIMain::setImpressionWindowFactory([] { return new frmImpression; });
+    m_printer = std::make_unique<print::PdfTarget>(path(QStringLiteral("printer.pdf")));
+    m_printerInstalled.emplace(print::printer.replace(*m_printer));
+}
+
+void ImpressionFixture::TearDown()
+{
+    FrameFixture::TearDown();
+    m_printerInstalled.reset();
+    m_printer.reset();
 }
 
 frmImpression* ImpressionFixture::newWindow()
@@ -81,6 +92,46 @@ CImpressionDoc ImpressionFixture::readBack(const QString& path)
     CImpressionDoc doc;
     EXPECT_TRUE(doc.readFile(path)) << path.toStdString();
     return doc;
+}
+
+CImpressionDoc ImpressionFixture::cardDocument(const QString& strFirst)
+{
+    CImpressionDoc doc;
+    doc.setNamTitle(QStringLiteral("Dr."));
+    doc.setNamFirst(strFirst);
+    doc.setNamLast(QStringLiteral("Castellanos"));
+    doc.setNamEmail(strFirst.toLower() + QStringLiteral("@northwind-eng.com"));
+    doc.setBusCompany(QStringLiteral("Northwind Engineering Inc."));
+    doc.setBusPhoneVoice(QStringLiteral("(415) 555-0100"));
+    for (qint16 i = 0; i < CImpressionDoc::LineCount; ++i)
+        doc.setCwLines(i, strFirst + QStringLiteral(" line %1").arg(i + 1));
+    doc.setCwFontName(QStringLiteral("Arial"));
+    doc.setCwFontSize(6);
+    return doc;
+}
+
+QImage ImpressionFixture::symbolOf(const CImpressionDoc& doc)
+{
+    const QString file = path(QStringLiteral("symbol.bmp"));
+    EXPECT_TRUE(modSymbolRoutines::makeSymbolBitmap(doc, file, true, false));
+    return QImage(file);
+}
+
+QImage ImpressionFixture::symbolOf(const QByteArray& vCard)
+{
+    const QString card = makeFile(QStringLiteral("hand.vcf"), vCard);
+    const QString file = path(QStringLiteral("symbol.bmp"));
+    EXPECT_TRUE(modSymbolRoutines::convertFileToSymbol(card, file));
+    return QImage(file);
+}
+
+bool ImpressionFixture::decodePicture(const QImage& picture, CImpressionDoc& doc)
+{
+    const QString bitmap = path(QStringLiteral("picture.bmp"));
+    const QString card = path(QStringLiteral("picture.vcf"));
+    if (!picture.save(bitmap) || modSymbolRoutines::decodeSymbolBitmap(bitmap, card) != 0)
+        return false;
+    return modSymbolRoutines::loadCardFromFile(card, doc);
 }
 
 QStringList differences(const CImpressionDoc& a, const CImpressionDoc& b)

@@ -3,15 +3,23 @@
 #include "../FrameFixture.h"
 
 #include "model/CImpressionDoc.h"
+#include "platform/print/PdfTarget.h"
 #include "reader/frmImpression.h"
 
+#include "QtPrinters.h"
+
+#include <QImage>
 #include <QLineEdit>
+
+#include <memory>
+#include <optional>
 
 // The main window with real impression windows.
 class ImpressionFixture : public FrameFixture
 {
 protected:
     void SetUp() override;
+    void TearDown() override;
 
     // A new impression window, loaded and shown in the frame.
     frmImpression* newWindow();
@@ -29,6 +37,19 @@ protected:
     // The document a window holds.
     static CImpressionDoc docOf(const frmImpression& window);
     static CImpressionDoc readBack(const QString& path);
+
+    // A business card's impression: name fields, company, e-mail and six lines of words.
+    static CImpressionDoc cardDocument(const QString& strFirst);
+    // The symbol of an impression (words included), or of a hand-written vCard, as the
+    // encoder makes it.
+    QImage symbolOf(const CImpressionDoc& doc);
+    QImage symbolOf(const QByteArray& vCard);
+    // The impression carried by the symbol in a picture; false when none is decoded.
+    bool decodePicture(const QImage& picture, CImpressionDoc& doc);
+
+    // The Printer object the previews measure their words on: a PDF printer.
+    std::unique_ptr<print::PdfTarget> m_printer;
+    std::optional<service::Service<print::Target>::Override> m_printerInstalled;
 
     template <class T = QWidget> static T* control(const frmImpression* window, const QString& name)
     {

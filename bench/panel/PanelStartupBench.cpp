@@ -1,0 +1,113 @@
+// Zephlorin's start-up as a user meets it: the real program, each start a fresh process, from
+// its start to the panel on the screen (it serves its hand-over conversation right after
+// showing itself), and the memory the idle panel then holds (RSS). Settings, registry, work
+// and runtime folders are private to the run; the settings say: not the first start of this
+// version, no tray icon, Quorvane installed. The CPU time the panel spent until then is given
+// too: on a busy machine it stays put while the wall time grows.
+#include "bench/support/ResidentMemory.h"
+#include "common/modRegistryLow.h"
+#include "platform/ipc/IpcConversation.h"
+#include "platform/settings/Settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+
+namespace {
+
+class Home
+{
+public:
+    Home()
+    {
+        for (const char* folder : {"config", "cache", "data", "runtime"})
+            QDir(m_dir.path()).mkpath(QString::fromLatin1(folder));
+        QFile::setPermissions(m_dir.filePath(QStringLiteral("runtime")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        for (const char* folder : {"config", "cache", "data"})
+            qputenv(QByteArray("XDG_") + QByteArray(folder).toUpper() + "_HOME",
+                    QFile::encodeName(m_dir.filePath(QString::fromLatin1(folder))));
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(m_dir.filePath(QStringLiteral("runtime"))));
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        qunsetenv("DISPLAY");
+
+        const QString app = QStringLiteral("Zephlorin");
+        settings::saveSetting(app, QStringLiteral("Startup"), QStringLiteral("Last Version"), QStringLiteral("1.5.0"));
+        settings::saveSetting(app, QStringLiteral("Preferences"), QStringLiteral("Show In Systray"),
+                              QStringLiteral("0"));
+        const QString quorvane = m_dir.filePath(QStringLiteral("quorvane"));
+        QFile(quorvane).open(QIODevice::WriteOnly);
+        modRegistryLow::setStringValue(
+            modRegistryLow::Root::LocalMachine,
+            QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Quorvane.exe"), QString(),
+            quorvane);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+bool isServing()
+{
+    ipc::Conversation conversation;
+    return conversation.open(ipc::Channel::Conversation, QStringLiteral("Zephlorin|MDI"));
+}
+
+void BM_StartToPanelShown(benchmark::State& state)
+{
+    const Home home;
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/zephlorin");
+    double rss = 0;
+    double cpu = 0;
+    for (auto _ : state) {
+        QProcess panel;
+        panel.setProcessChannelMode(QProcess::ForwardedChannels);
+        QElapsedTimer timer;
+        timer.start();
+        panel.start(program, {});
+        while (!isServing()) {
+            if (panel.state() == QProcess::NotRunning || timer.elapsed() > 10000) {
+                state.SkipWithError("the panel did not start");
+                return;
+            }
+            QThread::usleep(500);
+        }
+        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
+        state.PauseTiming();
+        cpu += cpuMilliseconds(panel.processId());
+        QThread::msleep(300); // idle
+        rss = std::max(rss, residentMegabytes(panel.processId()));
+        panel.terminate();
+        if (!panel.waitForFinished(10000))
+            panel.kill();
+        state.ResumeTiming();
+    }
+    state.counters["idle_rss_MB"] = rss;
+    state.counters["panel_cpu_ms"] = cpu;
+}
+// One start per repetition; the median of the repetitions is the figure.
+BENCHMARK(BM_StartToPanelShown)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(15)
+    ->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

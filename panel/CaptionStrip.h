@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QWidget>
+
+class QToolButton;
+
+// The caption of a frameless window, drawn by the window itself so that it looks and works
+// alike on every desktop: the window's title, a close box, and dragging the window by it.
+class CaptionStrip : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CaptionStrip(QWidget* parent = nullptr);
+
+    // The close box, "cmdCaptionClose": closes the window as its own close box would.
+    QToolButton* closeBox() const { return m_close; }
+
+Q_SIGNALS:
+    // The right mouse button was released over the caption, at `globalPos`.
+    void rightButtonReleased(const QPoint& globalPos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QToolButton* m_close;
+};
