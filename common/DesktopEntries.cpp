@@ -96,6 +96,8 @@ QIcon programIcon(const QString& strProgram)
 {
     if (strProgram == QLatin1String("quorvane"))
         return icons::quorvaneIcon();
+    if (strProgram == QLatin1String("brindlemark"))
+        return icons::brindlemarkIcon();
     return {};
 }
 

@@ -109,24 +109,15 @@ void SampleImpression::limitEdit(QLineEdit* field)
     ui::beep();
 }
 
-QAction* SampleImpression::action(const QString& strName) const
-{
-    if (auto* item = findChild<QAction*>(strName))
-        return item;
-    if (auto* menu = findChild<QMenu*>(strName))
-        return menu->menuAction();
-    return nullptr;
-}
-
 void SampleImpression::setActionEnabled(const QString& strName, bool bEnabled)
 {
-    if (QAction* item = action(strName))
+    if (QAction* item = menuItem(strName))
         item->setEnabled(bEnabled);
 }
 
 void SampleImpression::setActionVisible(const QString& strName, bool bVisible)
 {
-    if (QAction* item = action(strName))
+    if (QAction* item = menuItem(strName))
         item->setVisible(bVisible);
 }
 
@@ -429,7 +420,14 @@ void SampleImpression::mnuLayoutQuickNEasy_Click()
 void SampleImpression::Toolbar1_ButtonClick(const QString& key)
 {
     if (key == QStringLiteral("Scan") || key == QStringLiteral("CardScan") || key == QStringLiteral("NoScan"))
-        modMainHelper::showGetTSNDialog(ScanHelp, QStringLiteral("Scan Card(s)"));
+        scanCard();
     else if (key == QStringLiteral("QuickLayout"))
         mnuLayoutQuickNEasy_Click();
+    else
+        frmImpression::Toolbar1_ButtonClick(key);
+}
+
+void SampleImpression::scanCard()
+{
+    modMainHelper::showGetTSNDialog(ScanHelp, QStringLiteral("Scan Card(s)"));
 }

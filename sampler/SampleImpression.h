@@ -69,6 +69,8 @@ protected:
     void updateLaunchButtons() override;
     void prepareMenusAndToolbar() override;
     void applyScannerType() override;
+    // Scanning belongs to the full program: Card > Scan and the scan buttons show its notice.
+    void scanCard() override;
 
 private:
     void setDefaultCorvelWords();
@@ -78,9 +80,7 @@ private:
     // characters, never in the middle of a character.
     void limitEdit(QLineEdit* field);
     QList<QLineEdit*> editableFields() const;
-    // A menu item or toolbar button of the window by its name or key; nullptr while the window
-    // has none of that name.
-    QAction* action(const QString& strName) const;
+    // Changes a menu item or toolbar button by its name or key, if the window has one.
     void setActionEnabled(const QString& strName, bool bEnabled);
     void setActionVisible(const QString& strName, bool bVisible);
 };

@@ -352,9 +352,37 @@ TEST_F(SampleImpressionTest, YesKeepsTheWindowWhenTheSaveDidNotHappen)
     EXPECT_TRUE(impressionWindows().isEmpty());
 }
 
-TEST_F(SampleImpressionTest, TheScanButtonsShowTheFullProgramNotice)
+TEST_F(SampleImpressionTest, TheLoadStepShapesTheToolbarAndMenusAndTheScanButtonsShowTheFullProgramNotice)
 {
     SampleImpression* w = newSample();
+    auto item = [w](const char* name) {
+        QAction* found = w->menuItem(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    };
+    for (const char* hidden : {"Scan", "CardScan", "RequestPDF", "ReleasePDF", "NoToPIM", "FromPIM", "NoQuickLayout",
+                               "StartBrindlemark", "NoStartBrindlemark", "mnuWindowGotobrindlemark"})
+        if (QAction* found = item(hidden))
+            EXPECT_FALSE(found->isVisible()) << hidden;
+    for (const char* disabled : {"mnuFileNew", "mnuFileOpen", "mnuFileImport", "mnuFileExportBitmap",
+                                 "mnuCardImport", "mnuLayoutNew", "mnuLayoutOpen"})
+        if (QAction* found = item(disabled))
+            EXPECT_FALSE(found->isEnabled()) << disabled;
+    if (QAction* quick = item("QuickLayout"))
+        EXPECT_TRUE(quick->isVisible());
+    // The visible button reaches this window's own handler through the toolbar.
+    m_modals.then([](ui::Form& form) {
+        EXPECT_EQ(dynamic_cast<frmGetTSN&>(form).Label1[0]->text(), QStringLiteral("Scan Card(s)"));
+        dynamic_cast<frmGetTSN&>(form).cmdClose->click();
+    });
+    testing_support::trigger(w, QStringLiteral("NoScan"));
+    // Card > Scan stays offered and shows the same notice instead of scanning.
+    m_modals.then([](ui::Form& form) {
+        EXPECT_EQ(dynamic_cast<frmGetTSN&>(form).Label1[0]->text(), QStringLiteral("Scan Card(s)"));
+        dynamic_cast<frmGetTSN&>(form).cmdClose->click();
+    });
+    testing_support::trigger(w, QStringLiteral("mnuCardScan"));
+    EXPECT_EQ(m_modals.shown().size(), 2);
     for (const char* key : {"Scan", "NoScan"}) {
         m_modals.then([](ui::Form& form) {
             auto& notice = dynamic_cast<frmGetTSN&>(form);
@@ -364,7 +392,7 @@ TEST_F(SampleImpressionTest, TheScanButtonsShowTheFullProgramNotice)
         });
         w->Toolbar1_ButtonClick(QString::fromLatin1(key));
     }
-    EXPECT_EQ(m_modals.shown().size(), 2);
+    EXPECT_EQ(m_modals.shown().size(), 4);
 }
 
 } // namespace
