@@ -33,8 +33,6 @@ namespace {
 const QString WordsDataFile = QStringLiteral("bmkcw.dat");
 // The vCard indices of the six lines in the words data file.
 constexpr int FirstWordsIndex = 47;
-constexpr int ImageTab = 3;
-constexpr qint32 TabHelpBase = 1000;
 constexpr qint32 ScanHelp = 61;
 const QString DefaultWordsFont = QStringLiteral("Arial");
 constexpr int DefaultWordsSize = 6;
@@ -319,26 +317,11 @@ bool SampleImpression::drawPreview()
 
 void SampleImpression::SSTab1_Click(int PreviousTab)
 {
-    const int tab = SSTab1->currentIndex();
-    if (tab == ImageTab) {
-        if (!getCorvelWordsCreated())
-            setDefaultFirstLines();
-        if (!drawPreview()) {
-            const QSignalBlocker block(SSTab1);
-            SSTab1->setCurrentIndex(PreviousTab);
-            ui::beep();
-            return;
-        }
-    }
-    ui::setHelpContext(SSTab1, TabHelpBase + tab);
-    txtStoreFontInfoHere->hide();
+    frmImpression::SSTab1_Click(PreviousTab);
+    // The font buttons work in this program: their captioned element shows, not the picture one.
     for (ButtonArray* buttons : {&cmdFont, &cmdFontDefault}) {
         (*buttons)[0]->show();
         (*buttons)[1]->hide();
-    }
-    for (ButtonArray* buttons : {&cmdUseDefaultsFirst, &cmdUseDefaultsLast, &cmdMakeBMP, &cmdUpdate}) {
-        (*buttons)[0]->hide();
-        (*buttons)[1]->show();
     }
 }
 
