@@ -4,16 +4,20 @@
 
 #include "tests/platform/pdf417/CardScans.h"
 #include "PseudoTerminal.h"
+#include "RunningCardScan.h"
 #include "TemporaryContactStore.h"
 #include "Vobject.h"
 #include "WidgetDriver.h"
 
 #include "capture/frmHelper.h"
+#include "capture/modCardScan.h"
 #include "capture/modSymbolRoutines.h"
 #include "common/CMostRecentlyUsed.h"
 #include "common/MainHelper.h"
 #include "common/modRegistryHigh.h"
 #include "common/modRegistryLow.h"
+#include "platform/contacts/ContactStore.h"
+#include "platform/ipc/DdeLink.h"
 #include "platform/scanner/FakeImageSource.h"
 #include "platform/print/PictureBox.h"
 #include "platform/serial/CommPort.h"
@@ -65,6 +69,9 @@ protected:
     void TearDown() override
     {
         modSymbolRoutines::setMultipleSymbolDecoder({});
+        modCardScan::shutdownCardScan();
+        modCardScan::ddeControl().setLinkMode(ipc::DdeLink::None);
+        m_cardScan.reset();
         ImpressionFixture::TearDown();
         qunsetenv("QV_COM1");
     }
@@ -106,7 +113,26 @@ protected:
         return names;
     }
 
+    // Starts CardScan (its stand-in, a process of its own) and opens the program's link to it.
+    bool runCardScan()
+    {
+        m_cardScan = std::make_unique<RunningCardScan>();
+        return m_cardScan->isReady() && RunningCardScan::linkProgram();
+    }
+    // Frames an impression file as the serial scanner sends it, and lets the scan finish.
+    void scanSerially(const QString& card)
+    {
+        QFile file(card);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = "\x02]L0" + file.readAll() + "\r\n";
+        serial::CommPort& port = *frmHelper::instance().MSComm1;
+        m_pty.write(bytes);
+        ASSERT_TRUE(testing_support::waitUntil([&] { return port.inBufferCount() >= int(bytes.size()); }));
+        m_clock.advance(1000);
+    }
+
     testing_support::PseudoTerminal m_pty;
+    std::unique_ptr<RunningCardScan> m_cardScan;
 };
 
 } // namespace
@@ -337,6 +363,20 @@ TEST_F(CommandsTest, TenCardPageFillsTenWindowsInReadingOrder)
     QCoreApplication::sendEvent(shown->SSTab1, &drop);
     EXPECT_EQ(m_messages.last().text, summary);
     EXPECT_EQ(firstNames(), QStringList{QStringLiteral("Kept")} + expected);
+
+    // Handed over by a second start: the untitled window is reused again.
+    for (frmImpression* w : windows())
+        ui::unload(*w);
+    settle();
+    frmImpression* untitled = newWindow();
+    m_messages.clear();
+    m_messages.ok();
+    ASSERT_TRUE(handOver(page));
+    tick();
+    ASSERT_EQ(m_messages.shown().size(), 1);
+    EXPECT_EQ(m_messages.last().text, summary);
+    EXPECT_EQ(firstNames(), expected);
+    EXPECT_EQ(windows().first(), untitled);
 }
 
 TEST_F(CommandsTest, SummaryCountsAndErrors)
@@ -493,15 +533,8 @@ TEST_F(CommandsTest, SerialScanFillsTheUntitledTopmostWindow)
     ASSERT_TRUE(frmHelper::instance().isScannerActive());
 
     // A card of file version 2, as the scanner frames it.
-    const QString card = writeImpression(QStringLiteral("card.vcf"), cardDocument(QStringLiteral("Serial")), 2);
-    QFile file(card);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = "\x02]L0" + file.readAll() + "\r\n";
-    serial::CommPort& port = *frmHelper::instance().MSComm1;
-    m_pty.write(bytes);
-    ASSERT_TRUE(testing_support::waitUntil([&] { return port.inBufferCount() >= int(bytes.size()); }));
     m_messages.ok(); // the previous-version message
-    m_clock.advance(1000);
+    scanSerially(writeImpression(QStringLiteral("card.vcf"), cardDocument(QStringLiteral("Serial")), 2));
 
     ASSERT_EQ(windows().size(), 1);
     EXPECT_EQ(w->fieldText(CImpressionDoc::slotNamFirst), QStringLiteral("Serial"));
@@ -511,6 +544,79 @@ TEST_F(CommandsTest, SerialScanFillsTheUntitledTopmostWindow)
     EXPECT_TRUE(m_messages.last().text.contains(QStringLiteral("previous version"))) << m_messages.last().text.toStdString();
     // "AutoUpdate" sent it to the default contact manager, Outlook.
     EXPECT_EQ(QDir(contacts.folder()).entryList({QStringLiteral("*.vcf")}, QDir::Files).size(), 1);
+
+    // With "DefaultPIM" 0 the next card goes to CardScan instead, and Outlook gets nothing.
+    ASSERT_TRUE(runCardScan());
+    modRegistryHigh::setDefaultPIM(0);
+    scanSerially(writeImpression(QStringLiteral("second.vcf"), cardDocument(QStringLiteral("Second"))));
+    ASSERT_EQ(windows().size(), 1);
+    EXPECT_EQ(w->fieldText(CImpressionDoc::slotNamFirst), QStringLiteral("Second"));
+    EXPECT_FALSE(w->getIsOldVersion());
+    EXPECT_EQ(m_messages.shown().size(), 1);
+    const QStringList executes = m_cardScan->executes();
+    EXPECT_TRUE(executes.contains(setField(QStringLiteral("First Name"), QStringLiteral("Second"))))
+        << executes.join(u'\n').toStdString();
+    EXPECT_TRUE(executes.contains(setField(QStringLiteral("Email"), QStringLiteral("second@northwind-eng.com"))));
+    EXPECT_EQ(m_cardScan->total(), 1);
+    EXPECT_EQ(QDir(contacts.folder()).entryList({QStringLiteral("*.vcf")}, QDir::Files).size(), 1);
+}
+
+TEST_F(CommandsTest, ContactManagersTakeAndGiveTheContact)
+{
+    testing_support::TemporaryContactStore contacts;
+    ASSERT_TRUE(runCardScan());
+    frmImpression* w = newWindow();
+    w->readDoc(cardDocument(QStringLiteral("Sent")));
+
+    // To CardScan: a new card in its database with the contact's fields.
+    w->mnuCardExportTo_Click(1);
+    const QStringList executes = m_cardScan->executes();
+    EXPECT_TRUE(executes.contains(QStringLiteral("CreateCard"))) << executes.join(u'\n').toStdString();
+    EXPECT_TRUE(executes.contains(setField(QStringLiteral("First Name"), QStringLiteral("Sent"))));
+    EXPECT_TRUE(executes.contains(setField(QStringLiteral("Company"), QStringLiteral("Northwind Engineering Inc."))));
+    EXPECT_EQ(m_cardScan->total(), 1);
+    // To Outlook through the same menu: one contact in the store, read back by vobject.
+    w->mnuCardExportTo_Click(2);
+    const QStringList stored = QDir(contacts.folder()).entryList({QStringLiteral("*.vcf")}, QDir::Files);
+    ASSERT_EQ(stored.size(), 1);
+    EXPECT_EQ(testing_support::readWithVobject(contacts.filePath(stored.first())).value(QStringLiteral("email")).toString(),
+              QStringLiteral("sent@northwind-eng.com"));
+    EXPECT_TRUE(m_messages.shown().isEmpty());
+
+    // From CardScan: the selected card replaces the untitled window's contact, with the default lines.
+    m_cardScan->addCard({{QStringLiteral("First Name"), QStringLiteral("Grace")},
+                         {QStringLiteral("Last Name"), QStringLiteral("Hopper")},
+                         {QStringLiteral("Company"), QStringLiteral("Navy")}});
+    ASSERT_TRUE(m_cardScan->control("select 1", QStringLiteral("selected")));
+    w->mnuCardImportFrom_Click(1);
+    ASSERT_EQ(windows().size(), 1);
+    EXPECT_EQ(w->fieldText(CImpressionDoc::slotNamFirst), QStringLiteral("Grace"));
+    EXPECT_EQ(w->fieldText(CImpressionDoc::slotBusCompany), QStringLiteral("Navy"));
+    EXPECT_TRUE(w->fieldText(CImpressionDoc::slotNamEmail).isEmpty());
+    EXPECT_TRUE(w->txtLabBottom[2]->text().startsWith(QStringLiteral("Download Quorvane")));
+
+    // From Outlook into a window that shows a file: the contact in front opens in a new window.
+    contacts::ContactCard front = contacts::ContactStore::open(contacts.folder())->newItem();
+    front.setValue(contacts::Field::FirstName, QStringLiteral("Olive"));
+    front.setValue(contacts::Field::CompanyName, QStringLiteral("Olive Press"));
+    ASSERT_TRUE(contacts::ContactStore::open(contacts.folder())->save(front));
+    ASSERT_TRUE(contacts::ContactStore::open(contacts.folder())->setFrontId(front.id()));
+    w->openImpression(writeImpression(QStringLiteral("shown.imf"), cardDocument(QStringLiteral("Shown"))));
+    w->mnuFileImportContact_Click(2);
+    ASSERT_EQ(windows().size(), 2);
+    frmImpression* imported = windows().last();
+    EXPECT_EQ(imported->fieldText(CImpressionDoc::slotNamFirst), QStringLiteral("Olive"));
+    EXPECT_EQ(imported->fieldText(CImpressionDoc::slotBusCompany), QStringLiteral("Olive Press"));
+    EXPECT_EQ(w->fieldText(CImpressionDoc::slotNamFirst), QStringLiteral("Shown"));
+    EXPECT_TRUE(m_messages.shown().isEmpty());
+
+    // Nothing selected in CardScan: the user is told, and no window is added.
+    ASSERT_TRUE(m_cardScan->control("select -1", QStringLiteral("selected")));
+    m_messages.ok();
+    imported->importContact(1);
+    ASSERT_EQ(m_messages.shown().size(), 1);
+    EXPECT_TRUE(m_messages.last().text.startsWith(QStringLiteral("No contact is selected in the CardScan database.")));
+    EXPECT_EQ(windows().size(), 2);
 }
 
 TEST_F(CommandsTest, CtrlAInAFieldIsCardScan)
