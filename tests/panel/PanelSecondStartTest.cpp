@@ -7,7 +7,6 @@
 #include "TestPaths.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -37,12 +36,9 @@ TEST_F(PanelSecondStartTest, TheSecondStartHandsShowOverAndEndsWithoutTouchingAn
     second.setProgram(program);
     second.setArguments({QStringLiteral("/show")});
     second.setProcessChannelMode(QProcess::ForwardedChannels);
-    QElapsedTimer clock;
-    clock.start();
     second.start();
     // The test's event loop runs meanwhile: the panel answers the hand-over.
     ASSERT_TRUE(testing_support::waitUntil([&] { return second.state() == QProcess::NotRunning; }));
-    EXPECT_LT(clock.elapsed(), 2000);
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
 
