@@ -479,14 +479,13 @@ void frmImpression::Form_Load()
         buildToolbar();
         buildMenus();
     }
-    frmMDIMain& main = frmMDIMain::instance();
-    main.boolSaveChangesNoToAll = false;
+    frmMDIMain::instance().boolSaveChangesNoToAll = false;
     updateLaunchButtons();
     menuItem(QStringLiteral("mnuWindowGotokelvadon"))->setVisible(false);
     prepareMenusAndToolbar();
     setLoadColoursAndTips();
     applyScannerType();
-    lockAllFields();
+    lockFieldsOnLoad();
     m_toolTips = std::make_unique<CStoredToolTips>();
     m_toolTips->SetOwner(this);
     commitPreferences();
@@ -495,9 +494,14 @@ void frmImpression::Form_Load()
     setWindowCaption(QString());
     SSTab1_Click(0);
     modMainHelper::setHelpMenuCaptions(this);
-    m_impressionMRU = &main.getImpressionMRU();
-    updateImpressionMRUDisplay();
+    attachRecentlyUsed();
     m_isDirty = false;
+}
+
+void frmImpression::attachRecentlyUsed()
+{
+    m_impressionMRU = &frmMDIMain::instance().getImpressionMRU();
+    updateImpressionMRUDisplay();
 }
 
 void frmImpression::setLoadColoursAndTips()

@@ -289,11 +289,16 @@ protected:
     QWidget* m_defaultPIMPlaceholder = nullptr;
     std::unique_ptr<CStoredToolTips> m_toolTips;
 
+    // The steps of the load that a program's edition of this window does its own way.
+    virtual void setLoadColoursAndTips();
+    virtual void lockFieldsOnLoad() { lockAllFields(); }
+    // Attaches the frame's list of recently used impressions and shows it in the File menu.
+    virtual void attachRecentlyUsed();
+
 private:
     void buildTabs();
     QWidget* makeFieldControl(int nSlot, QWidget* parent);
     void buildImageTab(QWidget* page);
-    void setLoadColoursAndTips();
     void fieldChanged(int nSlot);
     void textBox_LostFocus(QWidget* textBox);
     bool handleControlDrop(QObject* watched, QEvent* event);

@@ -121,29 +121,10 @@ void SampleImpression::setActionVisible(const QString& strName, bool bVisible)
 
 // --- Load
 
-void SampleImpression::Form_Load()
+void SampleImpression::lockFieldsOnLoad()
 {
-    if (!Toolbar1) {
-        buildToolbar();
-        buildMenus();
-    }
-    frmMDIMain::instance().boolSaveChangesNoToAll = false;
-    updateLaunchButtons();
-    setActionVisible(QStringLiteral("mnuWindowGotokelvadon"), false);
-    prepareMenusAndToolbar();
-    setColoursAndTips();
-    setActionVisible(QStringLiteral("mnuCardScannerport"), false);
     lockAllFields();
     unlockEditableFields();
-    m_toolTips = std::make_unique<CStoredToolTips>();
-    m_toolTips->SetOwner(this);
-    commitPreferences();
-    setCorvelWordsCreated(false);
-    countWindow();
-    setWindowCaption(QString());
-    SSTab1_Click(0);
-    modMainHelper::setHelpMenuCaptions(this);
-    m_isDirty = false;
 }
 
 void SampleImpression::updateLaunchButtons()
@@ -178,7 +159,7 @@ void SampleImpression::applyScannerType()
     setActionVisible(QStringLiteral("mnuCardScannerport"), false);
 }
 
-void SampleImpression::setColoursAndTips()
+void SampleImpression::setLoadColoursAndTips()
 {
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
     auto greyOut = [&](QWidget* control) {

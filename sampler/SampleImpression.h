@@ -36,7 +36,6 @@ public:
     // Fills the sample contact and the default lines of The Corvel Words.
     void createSampleImpression();
 
-    void Form_Load() override;
     void Form_QueryUnload(bool& cancel, ui::UnloadMode mode) override;
     // The preferences as in the card-reading program, then the preview again: the
     // "Encode CorvelWords" setting may have changed.
@@ -74,7 +73,10 @@ protected:
 
 private:
     void setDefaultCorvelWords();
-    void setColoursAndTips();
+    void setLoadColoursAndTips() override;
+    void lockFieldsOnLoad() override;
+    // No list of recently used impressions in this program.
+    void attachRecentlyUsed() override {}
     void unlockEditableFields();
     // Cuts what the user typed or pasted into an editable field back to its first 32
     // characters, never in the middle of a character.
