@@ -62,12 +62,6 @@ void removeFile(const QString& strFileName)
         raise(PathFileAccessError);
 }
 
-bool isSameFile(const QString& strA, const QString& strB)
-{
-    const QString a = QFileInfo(strA).canonicalFilePath();
-    return !a.isEmpty() && a == QFileInfo(strB).canonicalFilePath();
-}
-
 // The part of the serial capture after the first byte: the bytes once they have settled, or
 // nothing when the deadline passes first.
 std::optional<QByteArray> settledBytes(serial::CommPort& port, qint64 deadline)
@@ -113,6 +107,12 @@ void writeRawFile(const QString& strRawFile, const QByteArray& bytes)
 }
 
 } // namespace
+
+bool isSameFile(const QString& strA, const QString& strB)
+{
+    const QString a = QFileInfo(strA).canonicalFilePath();
+    return !a.isEmpty() && a == QFileInfo(strB).canonicalFilePath();
+}
 
 void copyFile(const QString& strSource, const QString& strTarget)
 {
@@ -360,6 +360,12 @@ MultipleSymbolDecoder setMultipleSymbolDecoder(MultipleSymbolDecoder decoder)
     return std::exchange(g_multipleDecoder, std::move(decoder));
 }
 
+qint16 decodeSymbolMultiple(const QString& strBitmapFile, const QString& strVCardFile, int nIndex, qint16& nCount)
+{
+    return g_multipleDecoder ? g_multipleDecoder(strBitmapFile, strVCardFile, nIndex, nCount)
+                             : pdf417::pdfDecodeBMPSymbolToFileMultiple(strBitmapFile, strVCardFile, nIndex, nCount);
+}
+
 bool importMultipleFromBitmap(IImpressionWindow*& window, const QString& strBitmapFile, int& nIdentified, int& nDecoded,
                               int& nLoaded, int& nPrevious, int& nNewer)
 {
@@ -384,9 +390,7 @@ bool importMultipleFromBitmap(IImpressionWindow*& window, const QString& strBitm
 
     for (int i = 1;; ++i) {
         qint16 nCount = 0;
-        const qint16 rc = g_multipleDecoder
-                              ? g_multipleDecoder(strWorkBitmap, strWorkVCard, i, nCount)
-                              : pdf417::pdfDecodeBMPSymbolToFileMultiple(strWorkBitmap, strWorkVCard, i, nCount);
+        const qint16 rc = decodeSymbolMultiple(strWorkBitmap, strWorkVCard, i, nCount);
         nIdentified += nCount;
         if (rc < 1)
             break;

@@ -39,6 +39,9 @@ QString getTempMultipleVCardName();
 // "tmpsymbol.vcf", "SmallBMP*.bmp", "SmallBMP*.vcf" and "BigBMP.bmp"; missing ones are skipped.
 void deleteTempFiles();
 
+// Whether two paths name one existing file (after links and relative parts are resolved).
+bool isSameFile(const QString& strA, const QString& strB);
+
 // Copies a file over a work file (replaced atomically, not flushed to the disk); raises 53 when
 // the source is missing, 75 when the copy fails.
 void copyFile(const QString& strSource, const QString& strTarget);
@@ -101,5 +104,7 @@ using MultipleSymbolDecoder =
     std::function<qint16(const QString& strBitmapFile, const QString& strVCardFile, int nIndex, qint16& nCount)>;
 // Installs `decoder` (empty: the library's); returns the one installed before.
 MultipleSymbolDecoder setMultipleSymbolDecoder(MultipleSymbolDecoder decoder);
+// Asks the installed decoder for symbol number nIndex of a bitmap.
+qint16 decodeSymbolMultiple(const QString& strBitmapFile, const QString& strVCardFile, int nIndex, qint16& nCount);
 
 } // namespace modSymbolRoutines

@@ -51,18 +51,6 @@ void exclamation(const QString& text)
     ui::msgBox(text, ui::Buttons::Ok, ui::Icon::Exclamation);
 }
 
-// The dropped files: the local files among the data's addresses, in order.
-QStringList droppedFiles(const QMimeData* data)
-{
-    QStringList files;
-    if (!data || !data->hasUrls())
-        return files;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile())
-            files << url.toLocalFile();
-    return files;
-}
-
 bool isOpenableFile(const QString& path)
 {
     const QString ext = u'.' + getFileExtension(path);
@@ -286,6 +274,17 @@ void promptSerialScan()
 {
     ui::msgBox(QStringLiteral("PDF417 scanner port acquired.\r\rClick OK, then press trigger."), ui::Buttons::Ok,
                ui::Icon::Information, QString(), 64);
+}
+
+QStringList droppedFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    return files;
 }
 
 void dropFiles(const QMimeData* data)

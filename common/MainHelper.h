@@ -115,6 +115,8 @@ void showGetTSNDialog(qint32 helpContextID, const QString& caption);
 void promptSerialScan();
 
 // --- Files dropped on a window
+// The dropped files: the local files among the data's addresses, in order.
+QStringList droppedFiles(const QMimeData* data);
 // A drop handed to the edition's handling: by default each ".imf" or ".bmp" file (by its
 // lower-cased extension) goes to the main window's openFile, and any other file is refused
 // with "Invalid file type". Data without local files is ignored.

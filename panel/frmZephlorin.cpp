@@ -1,9 +1,11 @@
 #include "panel/frmZephlorin.h"
 
+#include "capture/IPIMDatabase.h"
 #include "capture/frmHelper.h"
+#include "capture/modCardScan.h"
 #include "capture/modDDE.h"
-#include "capture/modSymbolRoutines.h"
 #include "common/MainHelper.h"
+#include "common/MainHelperText.h"
 #include "common/ProgramEdition.h"
 #include "common/frmAbout.h"
 #include "common/frmConfigWizard.h"
@@ -12,10 +14,13 @@
 #include "icons/PanelPictures.h"
 #include "model/CImpressionDoc.h"
 #include "panel/CaptionStrip.h"
+#include "panel/modSymbolRoutines.h"
 #include "platform/ipc/IpcServer.h"
 #include "platform/ui/Beeper.h"
+#include "platform/ui/BusyCursor.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/ErrorBoundary.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/MessageService.h"
@@ -26,8 +31,10 @@
 #include "platform/vb/VbNumber.h"
 
 #include <QCursor>
+#include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QRegularExpression>
@@ -72,7 +79,33 @@ void hideControl(QWidget* control)
     control->setProperty("Tag", QStringLiteral("0"));
 }
 
+// Whether a file is a bitmap by its extension, in any case.
+bool isBitmapFile(const QString& strFile)
+{
+    return u'.' + modMainHelper::getFileExtension(strFile) == QStringLiteral(".bmp");
+}
+
 } // namespace
+
+class frmZephlorin::Command
+{
+public:
+    explicit Command(frmZephlorin& panel) : m_panel(panel) { ++m_panel.m_nCommandsRunning; }
+    ~Command()
+    {
+        if (--m_panel.m_nCommandsRunning > 0 || !m_panel.m_bUnloadPending)
+            return;
+        // Unloaded from the event loop, once the handler that ran the command has returned too.
+        m_panel.m_bUnloadPending = false;
+        frmZephlorin* panel = &m_panel;
+        ui::later(panel, [panel] { ui::unload(*panel); });
+    }
+    Command(const Command&) = delete;
+    Command& operator=(const Command&) = delete;
+
+private:
+    frmZephlorin& m_panel;
+};
 
 frmZephlorin::frmZephlorin(bool bPrevInstance, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_bPrevInstance(bPrevInstance)
@@ -104,7 +137,6 @@ void frmZephlorin::Form_Load()
         return;
     }
     boolReady = true;
-    m_impression = std::make_unique<CImpressionDoc>();
     m_toolTips.SetOwner(this);
 
     bool bStartHidden = false;
@@ -389,6 +421,9 @@ void frmZephlorin::showTrayMenu()
 
 bool frmZephlorin::eventFilter(QObject* watched, QEvent* event)
 {
+    // A button takes drops as the panel does.
+    if (watched != this && handleDrop(event))
+        return true;
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
         ui::runGuarded([this] { showButtonMenu(); });
     return QWidget::eventFilter(watched, event);
@@ -547,11 +582,16 @@ void frmZephlorin::cmdScan_Click(int Index)
     switch (Index) {
     case 0:
     case 4:
-        if (modRegistryHigh::getScanner() == modSymbolRoutines::ScannerSerial)
+        if (modRegistryHigh::getScanner() == modSymbolRoutines::ScannerSerial) {
             ui::msgBox(QStringLiteral("PDF417 scanner port acquired.\r\rClick OK, then press trigger to scan."),
                        ui::Buttons::Ok, ui::Icon::Information);
-        else
-            scanCardToPIM();
+        } else {
+            // Each card of the page is added to the contact manager on the way.
+            const Command command(*this);
+            const ui::BusyCursor busyCursor;
+            CImpressionDoc doc;
+            modSymbolRoutines::scanCardToImpression(this, doc);
+        }
         ui::bringToFront(*this);
         break;
     case 2:
@@ -630,16 +670,97 @@ void frmZephlorin::showImageScannerState()
     mnuScan->setEnabled(true);
 }
 
-// The scanning road (a scan, a serial scan, bitmaps imported or dropped) lands in these.
-void frmZephlorin::scanCardToPIM() {}
+// Each command fills a card of its own: the serial capture and the contact manager's link let
+// events run, so another scan or a drop may start before this one has stored its card.
+void frmZephlorin::serialScanComplete()
+{
+    const Command command(*this);
+    CImpressionDoc doc;
+    if (modSymbolRoutines::scanCardToImpression(this, doc))
+        exportToPIM(doc);
+}
 
-void frmZephlorin::serialScanComplete() {}
+void frmZephlorin::exportToPIM(const CImpressionDoc& doc)
+{
+    if (const std::unique_ptr<IPIMDatabase> database = modCardScan::getDefaultPIMDatabase())
+        database->addNewRecord(doc);
+}
 
-void frmZephlorin::exportToPIM() {}
+void frmZephlorin::importContactFromBitmap()
+{
+    QString strLongName;
+    QString strShortName;
+    if (frmHelper::instance().promptForBitmapFileToOpen(strLongName, strShortName))
+        importThisBitmapToPIM(strLongName);
+}
 
-void frmZephlorin::importContactFromBitmap() {}
+void frmZephlorin::importThisBitmapToPIM(const QString& strFile)
+{
+    const Command command(*this);
+    const ui::BusyCursor busyCursor;
+    CImpressionDoc doc;
+    modSymbolRoutines::importMultipleToPIM(doc, strFile);
+}
 
-void frmZephlorin::importThisBitmapToPIM(const QString&) {}
+// --- Dropped files
+
+void frmZephlorin::Form_OLEDragOver(const QMimeData* data, Qt::DropAction& effect)
+{
+    const QStringList files = modMainHelper::droppedFiles(data);
+    effect = !files.isEmpty() && isBitmapFile(files.first()) ? Qt::CopyAction : Qt::IgnoreAction;
+}
+
+void frmZephlorin::Form_OLEDragDrop(const QMimeData* data)
+{
+    for (const QString& file : modMainHelper::droppedFiles(data)) {
+        if (isBitmapFile(file))
+            importThisBitmapToPIM(file);
+        else
+            ui::msgBox(QStringLiteral("Invalid file type"), ui::Buttons::Ok, ui::Icon::Exclamation);
+    }
+}
+
+bool frmZephlorin::handleDrop(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        Qt::DropAction effect = Qt::IgnoreAction;
+        ui::runGuarded([&] { Form_OLEDragOver(drag->mimeData(), effect); });
+        if (effect == Qt::IgnoreAction) {
+            drag->ignore();
+        } else {
+            drag->setDropAction(effect);
+            drag->accept();
+        }
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        drop->acceptProposedAction();
+        ui::runGuarded([&] { Form_OLEDragDrop(drop->mimeData()); });
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void frmZephlorin::dragEnterEvent(QDragEnterEvent* event)
+{
+    handleDrop(event);
+}
+
+void frmZephlorin::dragMoveEvent(QDragMoveEvent* event)
+{
+    handleDrop(event);
+}
+
+void frmZephlorin::dropEvent(QDropEvent* event)
+{
+    handleDrop(event);
+}
 
 void frmZephlorin::mnuPopupImportBitmap_Click()
 {
@@ -658,6 +779,13 @@ void frmZephlorin::Form_QueryUnload(bool& cancel, ui::UnloadMode mode)
     // In tray mode the close box only takes the panel off the screen.
     if (mode == ui::UnloadMode::CloseBox && mnuPopupSystrayMinimize->isEnabled()) {
         hide();
+        cancel = true;
+        return;
+    }
+    // A scan or an import runs (the menus and the close box do not wait for it): the panel is
+    // unloaded once it has returned, so that it never returns into a panel that is gone.
+    if (m_nCommandsRunning > 0) {
+        m_bUnloadPending = true;
         cancel = true;
     }
 }
@@ -681,7 +809,6 @@ void frmZephlorin::Form_Unload(bool&)
     for (ui::Form* form : ui::forms())
         if (form != this && !dynamic_cast<frmZephlorin*>(form))
             ui::unload(*form);
-    m_impression.reset();
     removeTrayIcon();
     modSymbolRoutines::deleteTempFiles();
 }

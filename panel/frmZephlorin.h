@@ -23,6 +23,10 @@ class CImpressionDoc;
 class CPreferencesForm;
 class QAbstractButton;
 class QAction;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
+class QMimeData;
 class QMenu;
 class QToolButton;
 
@@ -57,12 +61,16 @@ public:
     // --- Operations offered to the other windows
     void OnTimer(ui::Timer& timer) override;
     void commitPreferences() override;
-    void exportToPIM();
+    // Adds the card as a new record of the default contact manager; without one (the user has
+    // been told) nothing happens.
+    void exportToPIM(const CImpressionDoc& doc);
     // The command line upper-cased and split at runs of blanks and tabs: element 0 empty, the
     // arguments from element 1, at most MaxArgs of them.
     QStringList GetCommandLine(int MaxArgs = 10) const;
     void serialScanComplete() override;
     void importContactFromBitmap();
+    // Adds every card of the bitmap to the contact manager, under the busy cursor; nothing is
+    // reported, whatever the result.
     void importThisBitmapToPIM(const QString& strFile);
     // Handles the newest queued command line, if any.
     void processCommandLines();
@@ -94,6 +102,9 @@ public:
     void Form_Load() override;
     void Form_QueryUnload(bool& cancel, ui::UnloadMode mode) override;
     void Form_Unload(bool& cancel) override;
+    // Files dragged over or dropped on the panel or any of its buttons.
+    void Form_OLEDragOver(const QMimeData* data, Qt::DropAction& effect);
+    void Form_OLEDragDrop(const QMimeData* data);
     // A mouse action on the tray icon (ui::TrayService::Message).
     void trayIcon_Notify(qint32 message);
     void tmrCommand_Timer();
@@ -159,6 +170,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
 private:
@@ -191,8 +205,11 @@ private:
     void releaseSerialPort();
     void addTrayIcon();
     void removeTrayIcon();
-    // The image-scan road of the scan buttons.
-    void scanCardToPIM();
+    // Marks a scan or an import as running for its lifetime; an unload asked for meanwhile
+    // happens once the last one has returned.
+    class Command;
+    // Answers a drag over the panel or a button; true when it was a drag or drop event.
+    bool handleDrop(QEvent* event);
 
     // Places a control at a place in twips, each edge converted to pixels once.
     static void placeTwips(QWidget* control, double left, double top, double width, double height);
@@ -203,7 +220,8 @@ private:
     double m_leftTwips = 0;
     double m_topTwips = 0;
     double m_widthTwips = 0;
-    std::unique_ptr<CImpressionDoc> m_impression;
+    int m_nCommandsRunning = 0;
+    bool m_bUnloadPending = false;
     CStoredToolTips m_toolTips{false};
     std::unique_ptr<ipc::Server> m_server;
 };
