@@ -21,6 +21,7 @@
 #include "platform/ui/Clock.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/ErrorBoundary.h"
+#include "platform/ui/FileDrops.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/MessageService.h"
@@ -722,29 +723,9 @@ void frmZephlorin::Form_OLEDragDrop(const QMimeData* data)
 
 bool frmZephlorin::handleDrop(QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto* drag = static_cast<QDragMoveEvent*>(event);
-        Qt::DropAction effect = Qt::IgnoreAction;
-        ui::runGuarded([&] { Form_OLEDragOver(drag->mimeData(), effect); });
-        if (effect == Qt::IgnoreAction) {
-            drag->ignore();
-        } else {
-            drag->setDropAction(effect);
-            drag->accept();
-        }
-        return true;
-    }
-    case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        drop->acceptProposedAction();
-        ui::runGuarded([&] { Form_OLEDragDrop(drop->mimeData()); });
-        return true;
-    }
-    default:
-        return false;
-    }
+    return ui::answerFileDrop(
+        event, [this](const QMimeData* data, Qt::DropAction& effect) { Form_OLEDragOver(data, effect); },
+        [this](const QMimeData* data) { Form_OLEDragDrop(data); });
 }
 
 void frmZephlorin::dragEnterEvent(QDragEnterEvent* event)

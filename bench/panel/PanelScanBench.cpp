@@ -3,6 +3,7 @@
 //   the store; the waits the scan road is made of (the end detection of the helper's ticks, the
 //   capture's quiet time) are reported apart, and the iteration time is the work beside them;
 // - pages of 1, 5 and 10 scanned cards imported as a bitmap, each card a new contact.
+#include "bench/support/NoMessages.h"
 #include "common/ProgramEdition.h"
 #include "common/modRegistryHigh.h"
 #include "common/modRegistryLow.h"
@@ -26,21 +27,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
-
-// No box may wait for an answer while the clock runs.
-class NoMessages : public ui::MessageService
-{
-public:
-    ui::Answer show(const ui::Message& message) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(message.text));
-        std::abort();
-    }
-};
 
 // The real clock, adding up the time the program spends waiting for events.
 class WaitingClock : public ui::Clock

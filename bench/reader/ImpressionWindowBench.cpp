@@ -1,5 +1,6 @@
 // The impression window: making and loading one (a ten-card page of scans makes ten), opening
 // a full impression file into one, redrawing its preview, and importing a page of cards.
+#include "bench/support/NoMessages.h"
 #include "capture/modSymbolRoutines.h"
 #include "common/ProgramEdition.h"
 #include "model/CImpressionDoc.h"
@@ -7,8 +8,8 @@
 #include "platform/print/Printer.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/MessageService.h"
-#include "reader/frmImpression.h"
 #include "reader/QuorvaneEdition.h"
+#include "reader/frmImpression.h"
 #include "reader/frmMDIMain.h"
 
 #include "tests/platform/pdf417/CardScans.h"
@@ -19,21 +20,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace {
-
-// No box may wait for an answer while the clock runs.
-class NoMessages : public ui::MessageService
-{
-public:
-    ui::Answer show(const ui::Message& message) override
-    {
-        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(message.text));
-        std::abort();
-    }
-};
 
 // A main window on settings of its own, for the whole run.
 class Bench
@@ -189,6 +176,12 @@ void BM_ImportPageIntoWindows(benchmark::State& state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_ImportPageIntoWindows)->Arg(1)->Arg(5)->Arg(10)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ImportPageIntoWindows)
+    ->Arg(1)
+    ->Arg(5)
+    ->Arg(10)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 } // namespace

@@ -1,12 +1,11 @@
 #include "platform/ui/MdiFrame.h"
 
 #include "platform/ui/ErrorBoundary.h"
+#include "platform/ui/FileDrops.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/MdiChild.h"
 
-#include <QDragEnterEvent>
-#include <QDragMoveEvent>
-#include <QDropEvent>
+#include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -104,31 +103,10 @@ void MdiFrame::MDIForm_OLEDragOver(const QMimeData*, Qt::DropAction& effect)
 
 bool MdiFrame::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_area->viewport()) {
-        switch (event->type()) {
-        case QEvent::DragEnter:
-        case QEvent::DragMove: {
-            auto* drag = static_cast<QDragMoveEvent*>(event);
-            Qt::DropAction effect = Qt::CopyAction;
-            runGuarded([&] { MDIForm_OLEDragOver(drag->mimeData(), effect); });
-            if (effect == Qt::IgnoreAction) {
-                drag->ignore();
-            } else {
-                drag->setDropAction(effect);
-                drag->accept();
-            }
-            return true;
-        }
-        case QEvent::Drop: {
-            auto* drop = static_cast<QDropEvent*>(event);
-            drop->acceptProposedAction();
-            runGuarded([&] { MDIForm_OLEDragDrop(drop->mimeData()); });
-            return true;
-        }
-        default:
-            return false;
-        }
-    }
+    if (watched == m_area->viewport())
+        return answerFileDrop(
+            event, [this](const QMimeData* data, Qt::DropAction& effect) { MDIForm_OLEDragOver(data, effect); },
+            [this](const QMimeData* data) { MDIForm_OLEDragDrop(data); }, Qt::CopyAction);
     switch (event->type()) {
     case QEvent::ActionAdded:
     case QEvent::ActionRemoved:
