@@ -38,13 +38,6 @@ void CaptionStrip::mousePressEvent(QMouseEvent* event)
     event->accept();
 }
 
-void CaptionStrip::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::RightButton)
-        Q_EMIT rightButtonReleased(event->globalPosition().toPoint());
-    event->accept();
-}
-
 void CaptionStrip::resizeEvent(QResizeEvent*)
 {
     m_close->setGeometry(width() - height(), 0, height(), height());

@@ -16,14 +16,9 @@ public:
     // The close box, "cmdCaptionClose": closes the window as its own close box would.
     QToolButton* closeBox() const { return m_close; }
 
-Q_SIGNALS:
-    // The right mouse button was released over the caption, at `globalPos`.
-    void rightButtonReleased(const QPoint& globalPos);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

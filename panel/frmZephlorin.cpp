@@ -14,6 +14,7 @@
 #include "icons/PanelPictures.h"
 #include "model/CImpressionDoc.h"
 #include "panel/CaptionStrip.h"
+#include "panel/SubclassFilter.h"
 #include "panel/modSymbolRoutines.h"
 #include "platform/ipc/IpcServer.h"
 #include "platform/ui/Beeper.h"
@@ -31,6 +32,7 @@
 #include "platform/vb/Command.h"
 #include "platform/vb/VbNumber.h"
 
+#include <QActionGroup>
 #include <QCursor>
 #include <QDropEvent>
 #include <QMenu>
@@ -139,6 +141,7 @@ void frmZephlorin::Form_Load()
     }
     boolReady = true;
     m_toolTips.SetOwner(this);
+    hookWindow();
 
     bool bStartHidden = false;
     if (!GetCommandLine().contains(QStringLiteral("/SHOW")) && modRegistryHigh::getShowInSystray() &&
@@ -374,7 +377,8 @@ void frmZephlorin::mnuPopupSystrayPreferencesWizard_Click()
 
 void frmZephlorin::addTrayIcon()
 {
-    ui::trayService().addIcon(windowIcon(), ui::programTitle(), [this](qint32 message) { trayIcon_Notify(message); });
+    ui::trayService().addIcon(windowIcon(), ui::programTitle(), [this](qint32 message) { trayIcon_Notify(message); },
+                              {m_trayMenu, [this] { prepareTrayMenu(); }});
     varTrayIconShown = true;
 }
 
@@ -388,6 +392,10 @@ void frmZephlorin::trayIcon_Notify(qint32 message)
 {
     using Tray = ui::TrayService;
     if (message != Tray::LeftButtonUp && message != Tray::LeftButtonDoubleClick && message != Tray::RightButtonUp)
+        return;
+    // The notification area has shown the menu itself, prepared on its way up (the beep of a busy
+    // panel included): a second one would stand in front of it.
+    if (message == Tray::RightButtonUp && ui::trayService().showsMenu())
         return;
     if (!boolReady) {
         ui::beep();
@@ -412,12 +420,23 @@ void frmZephlorin::showButtonMenu()
     mnuPopupSystray->popup(QCursor::pos());
 }
 
+// For a tray that leaves its menu to the program. A popup needs no foreground window and
+// leaves a hidden panel hidden.
 void frmZephlorin::showTrayMenu()
 {
-    activateWindow();
+    m_trayMenu->popup(QCursor::pos());
+}
+
+// Runs whenever the tray menu is about to show, whoever shows it.
+void frmZephlorin::prepareTrayMenu()
+{
     mnuPopupSystrayRestore->setVisible(isHidden());
     mnuPopupSystrayMinimize->setVisible(!isHidden());
-    mnuPopupSystray->popup(QCursor::pos());
+    // A busy panel shows what the menu holds, but nothing can be chosen; each item's own state
+    // comes back when the menu closes.
+    m_trayMenuItems->setEnabled(boolReady);
+    if (!boolReady)
+        ui::beep();
 }
 
 bool frmZephlorin::eventFilter(QObject* watched, QEvent* event)
@@ -428,6 +447,33 @@ bool frmZephlorin::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
         ui::runGuarded([this] { showButtonMenu(); });
     return QWidget::eventFilter(watched, event);
+}
+
+void frmZephlorin::hookWindow()
+{
+    if (!m_windowHook)
+        m_windowHook = new SubclassFilter(*this, *caption);
+}
+
+void frmZephlorin::unhookWindow()
+{
+    if (!m_windowHook)
+        return;
+    caption->removeEventFilter(m_windowHook);
+    // Later: the hook may be the caller, deep in an event of the strip.
+    m_windowHook->deleteLater();
+    m_windowHook = nullptr;
+}
+
+bool frmZephlorin::WindowProc(QObject* hWnd, QEvent* uMsg)
+{
+    if (hWnd != caption || (uMsg->type() != QEvent::MouseButtonPress && uMsg->type() != QEvent::MouseButtonRelease) ||
+        static_cast<QMouseEvent*>(uMsg)->button() != Qt::RightButton)
+        return false;
+    // The press goes no further: neither the strip nor the window manager acts on it.
+    if (uMsg->type() == QEvent::MouseButtonRelease)
+        ui::runGuarded([this] { showButtonMenu(); });
+    return true;
 }
 
 void frmZephlorin::mnuPopupSystrayMinimize_Click()
@@ -773,6 +819,7 @@ void frmZephlorin::Form_QueryUnload(bool& cancel, ui::UnloadMode mode)
 
 void frmZephlorin::Form_Unload(bool&)
 {
+    unhookWindow();
     // A start-up that ended the program leaves everything as it found it: a second copy shares
     // the running one's settings and work folder.
     if (m_bEnded)
@@ -931,4 +978,18 @@ void frmZephlorin::buildMenus()
     mnuHelpGettingstarted = item("mnuHelpGettingstarted");
     mnuHelpAbout = item("mnuHelpAbout");
     mnuExit = item("mnuExit");
+
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->addActions(mnuPopupSystray->actions());
+    m_trayMenuItems = new QActionGroup(this);
+    m_trayMenuItems->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    for (QAction* action : mnuPopupSystray->actions())
+        m_trayMenuItems->addAction(action);
+    ui::connect(m_trayMenu, &QMenu::aboutToHide, this, [this] {
+        m_trayMenuItems->setEnabled(true);
+        // Qt reports a hidden item as disabled, and the Enabled state of "Shrink to system tray"
+        // records tray mode: the items the menu hid for a hidden panel are shown again.
+        mnuPopupSystrayRestore->setVisible(false);
+        mnuPopupSystrayMinimize->setVisible(true);
+    });
 }

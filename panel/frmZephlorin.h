@@ -12,6 +12,7 @@
 #include "common/ICommitPreferences.h"
 #include "platform/ui/Form.h"
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -23,12 +24,14 @@ class CImpressionDoc;
 class CPreferencesForm;
 class QAbstractButton;
 class QAction;
+class QActionGroup;
 class QDragEnterEvent;
 class QDragMoveEvent;
 class QDropEvent;
 class QMimeData;
 class QMenu;
 class QToolButton;
+class SubclassFilter;
 
 namespace icons {
 enum class PanelPicture;
@@ -67,6 +70,10 @@ public:
     // The command line upper-cased and split at runs of blanks and tabs: element 0 empty, the
     // arguments from element 1, at most MaxArgs of them.
     QStringList GetCommandLine(int MaxArgs = 10) const;
+    // The caption strip's events while it is hooked, before the strip sees them: a right press on
+    // it is swallowed and the release pops up the panel's menu (true: the event stops here); every
+    // other event goes on to the strip unchanged (false).
+    bool WindowProc(QObject* hWnd, QEvent* uMsg);
     void serialScanComplete() override;
     void importContactFromBitmap();
     // Adds every card of the bitmap to the contact manager, under the busy cursor; nothing is
@@ -192,6 +199,9 @@ private:
     void restorePanel();
     void showButtonMenu();
     void showTrayMenu();
+    void prepareTrayMenu();
+    void hookWindow();
+    void unhookWindow();
     void pushCommandLine(const QString& s);
     QString popCommandLine();
     void endProgram();
@@ -224,4 +234,12 @@ private:
     bool m_bUnloadPending = false;
     CStoredToolTips m_toolTips{false};
     std::unique_ptr<ipc::Server> m_server;
+    // The popup menu as the tray icon offers it: the very items of mnuPopupSystray, in a menu of
+    // its own so that preparing it for the tray leaves the buttons' and the caption's menu alone.
+    QMenu* m_trayMenu = nullptr;
+    // Every item of the tray menu, to show them all disabled while the panel is busy without
+    // losing their own Enabled states.
+    QActionGroup* m_trayMenuItems = nullptr;
+    // The caption strip's hook while the window is subclassed; null when not hooked.
+    QPointer<SubclassFilter> m_windowHook;
 };

@@ -3,6 +3,7 @@
 #include "platform/ui/ErrorBoundary.h"
 
 #include <QCoreApplication>
+#include <QMenu>
 #include <QPointer>
 #include <QSystemTrayIcon>
 
@@ -15,7 +16,7 @@ class SystemTray : public TrayService
 public:
     bool isAvailable() override { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
-    void addIcon(const QIcon& icon, const QString& tip, Notify notify) override
+    void addIcon(const QIcon& icon, const QString& tip, Notify notify, ContextMenu menu) override
     {
         if (!m_icon) {
             // Owned by the application, so that it never outlives it.
@@ -24,6 +25,11 @@ public:
                              [this](QSystemTrayIcon::ActivationReason reason) { activated(reason); });
         }
         m_notify = std::move(notify);
+        QObject::disconnect(m_prepare);
+        m_prepare = prepareOnShow(menu);
+        // Every platform shows it on a context click: the X11 tray pops it up before it reports
+        // the click, a StatusNotifierItem host and the other desktops show it on their own.
+        m_icon->setContextMenu(menu.menu);
         m_icon->setIcon(icon);
         m_icon->setToolTip(tip);
         m_icon->show();
@@ -32,10 +38,13 @@ public:
     void removeIcon() override
     {
         m_notify = {};
+        QObject::disconnect(m_prepare);
         delete m_icon;
     }
 
     bool isIconShown() const override { return m_icon && m_icon->isVisible(); }
+
+    bool showsMenu() const override { return m_icon && m_icon->contextMenu(); }
 
 private:
     void activated(QSystemTrayIcon::ActivationReason reason)
@@ -61,6 +70,7 @@ private:
 
     QPointer<QSystemTrayIcon> m_icon;
     Notify m_notify;
+    QMetaObject::Connection m_prepare;
 };
 
 TrayService& systemTray()
@@ -70,6 +80,13 @@ TrayService& systemTray()
 }
 
 } // namespace
+
+QMetaObject::Connection TrayService::prepareOnShow(const ContextMenu& menu)
+{
+    if (!menu.menu || !menu.prepare)
+        return {};
+    return ui::connect(menu.menu, &QMenu::aboutToShow, menu.menu, menu.prepare);
+}
 
 constinit service::Service<TrayService> trayService(&systemTray);
 

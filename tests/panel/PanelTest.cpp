@@ -1,6 +1,7 @@
 // The panel's start-up, buttons, place on the screen, tray mode and closing.
 #include "PanelFixture.h"
 
+#include "panel/CaptionStrip.h"
 #include "platform/shell/Desktop.h"
 #include "platform/ui/Beeper.h"
 #include "platform/ui/Screen.h"
@@ -26,6 +27,24 @@ class PanelTest : public PanelFixture
 {
 protected:
     bool shown(const QString& name) const { return !control<QWidget>(m_panel, name)->isHidden(); }
+};
+
+// Hands every event of a widget to a function before the widget sees it.
+class EventSpy : public QObject
+{
+public:
+    EventSpy(QObject* watched, std::function<void(QObject*, QEvent*)> spy) : m_spy(std::move(spy))
+    {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        m_spy(watched, event);
+        return false;
+    }
+
+private:
+    std::function<void(QObject*, QEvent*)> m_spy;
 };
 
 // Counts the beeps instead of sounding them.
@@ -216,19 +235,64 @@ TEST_F(PanelTest, TrayModeAddsOneIconAndItsClicksRestoreThePanel)
     m_panel->commitPreferences();
     EXPECT_EQ(m_tray.adds(), 1) << "one icon at most";
 
-    CountedBeeps beeps;
-    m_panel->boolReady = false;
-    m_tray.click(ui::TrayService::LeftButtonDoubleClick);
-    EXPECT_EQ(beeps.count, 1);
+    // A context click: the tray shows the panel's own menu items, prepared for a hidden panel,
+    // once, and the panel stays hidden.
+    QMenu* menu = m_tray.menu();
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(menu->actions(), m_panel->mnuPopupSystray->actions());
+    QAction* restore = m_panel->mnuPopupSystrayRestore;
+    QAction* minimize = m_panel->mnuPopupSystrayMinimize;
+    auto itemStates = [menu] {
+        QList<bool> states;
+        for (QAction* item : menu->actions())
+            states.append(item->isEnabled());
+        return states;
+    };
+    int menusShown = 0;
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [&menusShown] { ++menusShown; });
+    m_tray.click(ui::TrayService::RightButtonUp);
+    EXPECT_EQ(menusShown, 1) << "one menu for one click";
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_TRUE(restore->isVisible());
+    EXPECT_FALSE(minimize->isVisible());
     EXPECT_FALSE(m_panel->isVisible());
-    m_panel->boolReady = true;
-    m_tray.click(ui::TrayService::LeftButtonUp);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(restore).center());
+    EXPECT_FALSE(menu->isVisible());
     EXPECT_TRUE(m_panel->isVisible());
-
-    // The close box hides in tray mode; Exit always ends.
+    // Tray mode survives the item the menu hid: the close box hides.
     m_panel->close();
     ASSERT_TRUE(m_panel && ui::isLoaded(*m_panel));
     EXPECT_FALSE(m_panel->isVisible());
+    m_tray.click(ui::TrayService::LeftButtonDoubleClick);
+    EXPECT_TRUE(m_panel->isVisible());
+    m_tray.click(ui::TrayService::RightButtonUp);
+    EXPECT_FALSE(restore->isVisible());
+    EXPECT_TRUE(minimize->isVisible());
+    menu->hide();
+
+    // While the About box is up: no restore, one beep per click, a menu of disabled items.
+    const QList<bool> ownStates = itemStates();
+    CountedBeeps beeps;
+    m_panel->hide();
+    m_modals.then([&](ui::Form& about) {
+        m_tray.click(ui::TrayService::LeftButtonDoubleClick);
+        EXPECT_EQ(beeps.count, 1);
+        EXPECT_FALSE(m_panel->isVisible());
+        m_tray.click(ui::TrayService::RightButtonUp);
+        EXPECT_EQ(beeps.count, 2);
+        EXPECT_TRUE(menu->isVisible());
+        EXPECT_EQ(itemStates(), QList<bool>(ownStates.size(), false));
+        menu->hide();
+        click(about.widget(), QStringLiteral("cmdOK"));
+    });
+    trigger(m_panel, QStringLiteral("mnuHelpAbout"));
+    EXPECT_EQ(itemStates(), ownStates);
+    EXPECT_FALSE(m_panel->isVisible());
+    m_tray.click(ui::TrayService::LeftButtonUp);
+    EXPECT_TRUE(m_panel->isVisible());
+
+    // Exit always ends.
+    m_panel->hide();
     QDir work(QFileInfo(workFile(QStringLiteral("x"))).path());
     for (const char* name : {"tmpsymbol.bmp", "tmpsymbol.vcf", "SmallBMP1.bmp", "SmallBMP2.vcf", "BigBMP.bmp"}) {
         QFile file(work.filePath(QString::fromLatin1(name)));
@@ -241,6 +305,40 @@ TEST_F(PanelTest, TrayModeAddsOneIconAndItsClicksRestoreThePanel)
     EXPECT_FALSE(m_tray.isIconShown());
     EXPECT_EQ(work.entryList(QDir::Files), QStringList{QStringLiteral("other.bmp")});
     EXPECT_EQ(setting(QStringLiteral("App Info"), QStringLiteral("Window Close State")), QStringLiteral(" 1"));
+}
+
+TEST_F(PanelTest, TheCaptionStripsRightButtonPopsUpThePanelMenuUntilTheUnload)
+{
+    install(QStringLiteral("Quorvane.exe"));
+    m_panel = new frmZephlorin;
+    QWidget* strip = m_panel->caption;
+    // Watching the strip from before the hook: what the hook lets through reaches it.
+    QList<Qt::MouseButton> pressesOnStrip;
+    EventSpy spy(strip, [&pressesOnStrip](QObject*, QEvent* event) {
+        if (event->type() == QEvent::MouseButtonPress)
+            pressesOnStrip.append(static_cast<QMouseEvent*>(event)->button());
+    });
+    ui::load(*m_panel);
+    m_tray.click(ui::TrayService::LeftButtonUp);
+    QMenu* menu = m_panel->mnuPopupSystray;
+    const QPoint inside(strip->width() / 3, strip->height() / 2);
+    QTest::mousePress(strip, Qt::RightButton, {}, inside);
+    EXPECT_FALSE(menu->isVisible()) << "the release opens it";
+    QTest::mouseRelease(strip, Qt::RightButton, {}, inside);
+    ASSERT_TRUE(menu->isVisible());
+    EXPECT_TRUE(m_panel->mnuPopupSystrayMinimize->isVisible());
+    EXPECT_TRUE(m_panel->mnuPopupSystrayMinimize->isEnabled()) << "tray mode";
+    EXPECT_FALSE(m_panel->mnuPopupSystrayRestore->isVisible());
+    menu->hide();
+    QTest::mouseClick(strip, Qt::LeftButton, {}, inside);
+    EXPECT_FALSE(menu->isVisible());
+    EXPECT_EQ(pressesOnStrip, QList<Qt::MouseButton>{Qt::LeftButton}) << "the right press is swallowed";
+
+    ui::unload(*m_panel);
+    ASSERT_TRUE(m_panel) << "deleted later";
+    QTest::mouseClick(strip, Qt::RightButton, {}, inside);
+    EXPECT_FALSE(menu->isVisible()) << "unhooked";
+    EXPECT_EQ(pressesOnStrip.size(), 2);
 }
 
 } // namespace

@@ -2,10 +2,14 @@
 
 #include "platform/ui/TrayService.h"
 
+#include <QMenu>
+#include <QPointer>
+
 namespace testing_support {
 
 // A notification area for tests (offscreen has none): available or not as the test says,
-// counting the icons added, and clicks injected on the icon shown. While it lives it is
+// counting the icons added, and clicks injected on the icon shown. Like the X11 tray, a context
+// click pops the icon's menu up at the mouse before it reports the click. While it lives it is
 // the tray service.
 class FakeTray : public ui::TrayService
 {
@@ -14,15 +18,18 @@ public:
     ~FakeTray() override;
 
     bool isAvailable() override { return m_available; }
-    void addIcon(const QIcon& icon, const QString& tip, Notify notify) override;
+    void addIcon(const QIcon& icon, const QString& tip, Notify notify, ContextMenu menu) override;
     void removeIcon() override;
     bool isIconShown() const override { return m_shown; }
+    bool showsMenu() const override { return m_shown && m_menu; }
 
     void setAvailable(bool b) { m_available = b; }
     int adds() const { return m_adds; }
     int removes() const { return m_removes; }
     const QString& tip() const { return m_tip; }
     const QIcon& icon() const { return m_icon; }
+    // The menu the icon offers, while it is shown.
+    QMenu* menu() const { return m_shown ? m_menu.data() : nullptr; }
     // The user acts on the icon (a TrayService::Message); fails the test when none is shown.
     void click(qint32 message);
 
@@ -35,6 +42,8 @@ private:
     QString m_tip;
     QIcon m_icon;
     Notify m_notify;
+    QPointer<QMenu> m_menu;
+    QMetaObject::Connection m_prepare;
 };
 
 } // namespace testing_support

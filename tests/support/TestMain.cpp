@@ -123,12 +123,13 @@ public:
         unscripted("the tray", QStringLiteral("whether there is one"));
         return false;
     }
-    void addIcon(const QIcon&, const QString& tip, Notify) override
+    void addIcon(const QIcon&, const QString& tip, Notify, ContextMenu) override
     {
         unscripted("the tray", QStringLiteral("adding the icon \"%1\"").arg(tip));
     }
     void removeIcon() override {}
     bool isIconShown() const override { return false; }
+    bool showsMenu() const override { return false; }
 };
 
 } // namespace
