@@ -239,22 +239,25 @@ bool scanCardIntoWindow(QWidget* hWnd, IImpressionWindow& window)
 
 bool scanCard(QWidget* hWnd, CImpressionDoc& doc)
 {
+    return captureCard(hWnd, doc, [&doc](const QString& strBitmap, const QString& strVCard) {
+        return decodeSymbolBitmap(strBitmap, strVCard) == 0 && loadCardFromFile(strVCard, doc);
+    });
+}
+
+bool captureCard(QWidget* hWnd, CImpressionDoc& doc, const ImageTaker& takeImage)
+{
     try {
         const qint32 nScanner = modRegistryHigh::getScanner();
         if (nScanner != ScannerSerial)
             modDSMA::showScanPrompt(modDSMA::CardScanPrompt);
         const QString strBitmap = getTempSymbolBitmapName();
         const QString strVCard = getTempSymbolVCardName();
-        if (nScanner == ScannerSerial) {
-            if (!captureSerialScan(strBitmap) || !decodeRawScan(strBitmap, strVCard))
-                return false;
-        } else {
-            if (modDSMA::wasPromptCancelled())
-                return false;
-            if (!acquireCardImage(hWnd, strBitmap) || decodeSymbolBitmap(strBitmap, strVCard) != 0)
-                return false;
-        }
-        return loadCardFromFile(strVCard, doc);
+        if (nScanner == ScannerSerial)
+            return captureSerialScan(strBitmap) && decodeRawScan(strBitmap, strVCard) &&
+                   loadCardFromFile(strVCard, doc);
+        if (modDSMA::wasPromptCancelled() || !acquireCardImage(hWnd, strBitmap))
+            return false;
+        return takeImage(strBitmap, strVCard);
     } catch (const vb::Error&) {
         return false;
     }

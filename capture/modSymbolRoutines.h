@@ -70,6 +70,14 @@ bool scanCardIntoWindow(QWidget* hWnd, IImpressionWindow& window);
 // Captures a card by the chosen scanner, decodes it and loads it into doc. Every failure is
 // told to the user where it happens; a cancelled prompt or a raised error gives false silently.
 bool scanCard(QWidget* hWnd, CImpressionDoc& doc);
+// What a scan does with the card image an image scanner wrote to the temporary symbol bitmap
+// (the temporary symbol vCard is free for its use); true when the scan came to something.
+using ImageTaker = std::function<bool(const QString& strBitmapFile, const QString& strVCardFile)>;
+// The road of scanCard with the image's step left to the caller: after the card-scan prompt
+// (image scanners only), the serial scanner's card is decoded and loaded into doc, and an
+// image scanner's image goes to takeImage. A cancelled prompt, a failure (told where it
+// happens) or a raised error give false.
+bool captureCard(QWidget* hWnd, CImpressionDoc& doc, const ImageTaker& takeImage);
 // Waits, events running, for the serial scanner's bytes in the helper form's port: at most 5 s
 // from the start, until 0.2 s pass without a new byte; then writes exactly those bytes to
 // strRawFile. On time-out or error tells the user and gives false.

@@ -2,8 +2,6 @@
 
 #include "capture/IPIMDatabase.h"
 #include "capture/modCardScan.h"
-#include "common/modDSMA.h"
-#include "common/modRegistryHigh.h"
 #include "model/CImpressionDoc.h"
 #include "platform/vb/VbError.h"
 
@@ -15,22 +13,11 @@ namespace modSymbolRoutines {
 
 bool scanCardToImpression(QWidget* hWnd, CImpressionDoc& doc)
 {
-    try {
-        const qint32 nScanner = modRegistryHigh::getScanner();
-        if (nScanner != ScannerSerial)
-            modDSMA::showScanPrompt(modDSMA::CardScanPrompt);
-        const QString strBitmap = getTempSymbolBitmapName();
-        const QString strVCard = getTempSymbolVCardName();
-        if (nScanner == ScannerSerial)
-            return captureSerialScan(strBitmap) && decodeRawScan(strBitmap, strVCard) &&
-                   loadCardFromFile(strVCard, doc);
-        if (modDSMA::wasPromptCancelled() || !acquireCardImage(hWnd, strBitmap))
-            return false;
+    // The page counts as scanned whatever the import found on it.
+    return captureCard(hWnd, doc, [&doc](const QString& strBitmap, const QString&) {
         importMultipleToPIM(doc, strBitmap);
         return true;
-    } catch (const vb::Error&) {
-        return false;
-    }
+    });
 }
 
 bool importMultipleToPIM(CImpressionDoc& doc, const QString& strBitmapFile)
