@@ -804,7 +804,7 @@ void frmZephlorin::mnuExit_Click()
 void frmZephlorin::Form_QueryUnload(bool& cancel, ui::UnloadMode mode)
 {
     // In tray mode the close box only takes the panel off the screen.
-    if (mode == ui::UnloadMode::CloseBox && mnuPopupSystrayMinimize->isEnabled()) {
+    if (mode == ui::UnloadMode::CloseBox && varTrayIconShown) {
         hide();
         cancel = true;
         return;
@@ -987,8 +987,8 @@ void frmZephlorin::buildMenus()
         m_trayMenuItems->addAction(action);
     ui::connect(m_trayMenu, &QMenu::aboutToHide, this, [this] {
         m_trayMenuItems->setEnabled(true);
-        // Qt reports a hidden item as disabled, and the Enabled state of "Shrink to system tray"
-        // records tray mode: the items the menu hid for a hidden panel are shown again.
+        // Qt reports a hidden item as disabled: the items hidden for a hidden panel show again,
+        // as the buttons' and the caption's menu shows them, with their own states.
         mnuPopupSystrayRestore->setVisible(false);
         mnuPopupSystrayMinimize->setVisible(true);
     });
