@@ -73,6 +73,73 @@ void PreferencesEdition::addScanningStep(QBoxLayout* layout, Window window)
               QStringLiteral("You should already have configured at least one TWAIN scanner"));
 }
 
+PreferencesEdition::Step PreferencesEdition::pimStep()
+{
+    return {QStringLiteral("PIM"), QStringLiteral("Which Personal Information Manager do you prefer?")};
+}
+
+PreferencesEdition::Step PreferencesEdition::scanningStep()
+{
+    return {QStringLiteral("Scanning"), QStringLiteral("How will you be scanning The Corvel Impression")};
+}
+
+PreferencesEdition::Step PreferencesEdition::customizeStep()
+{
+    return {QStringLiteral("Customize"), QStringLiteral("Customize")};
+}
+
+PreferencesEdition::Step PreferencesEdition::outputStep()
+{
+    return {QStringLiteral("Output"), QStringLiteral("Output options")};
+}
+
+void PreferencesEdition::addDefaultPimBox(QBoxLayout* layout, const QString& tip)
+{
+    addComboBox(layout, QStringLiteral("Default PIM:"), QStringLiteral("cboDefaultPIM"),
+                {QStringLiteral("CardScan"), QStringLiteral("Microsoft Outlook")}, tip, tip);
+}
+
+void PreferencesEdition::addToolTipsBox(QBoxLayout* layout)
+{
+    addCheckBox(layout, QStringLiteral("chkToolTipsOn"), QStringLiteral("Show &tool tips"),
+                QStringLiteral("This is a tool tip"));
+}
+
+void PreferencesEdition::addComplexVCardBox(QBoxLayout* layout)
+{
+    addCheckBox(layout, QStringLiteral("chkComplexVCard"), QStringLiteral("Export vCard with extended fields"),
+                QStringLiteral("Check for maximum information, uncheck for maximum compatibility"));
+}
+
+PreferencesEdition::Setting PreferencesEdition::defaultPimSetting()
+{
+    return {QStringLiteral("cboDefaultPIM"), modRegistryHigh::getDefaultPIM,
+            [](qint32 v) { modRegistryHigh::setDefaultPIM(v); }};
+}
+
+PreferencesEdition::Setting PreferencesEdition::toolTipsSetting()
+{
+    return checkSetting(QStringLiteral("chkToolTipsOn"), modRegistryHigh::getToolTips, modRegistryHigh::setToolTips);
+}
+
+PreferencesEdition::Setting PreferencesEdition::complexVCardSetting()
+{
+    return {QStringLiteral("chkComplexVCard"), [] { return qint32(!modRegistryHigh::getSimpleVCard()); },
+            [](qint32 v) { modRegistryHigh::setSimpleVCard(v == 0); }};
+}
+
+PreferencesEdition::Setting PreferencesEdition::scannerSetting()
+{
+    return {QStringLiteral("cboScanner"), modRegistryHigh::getScanner,
+            [](qint32 v) { modRegistryHigh::setScanner(qint16(v)); }, true};
+}
+
+PreferencesEdition::Setting PreferencesEdition::comPortSetting()
+{
+    return {QStringLiteral("cboCOM"), modRegistryHigh::getPDFComPort,
+            [](qint32 v) { modRegistryHigh::setPDFComPort(v); }, true};
+}
+
 PreferencesEdition::Setting PreferencesEdition::checkSetting(const QString& control, bool (*get)(), bool (*set)(bool))
 {
     return {control, [get] { return qint32(get()); }, [set](qint32 v) { set(v != 0); }};

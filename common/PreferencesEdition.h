@@ -72,6 +72,23 @@ public:
     // fraComm and the TWAIN frame fraTWAIN with its source button.
     static void addScanningStep(QBoxLayout* layout, Window window);
 
+    // The steps, controls and settings the programs share.
+    static Step pimStep();
+    static Step scanningStep();
+    static Step customizeStep();
+    static Step outputStep();
+    // cboDefaultPIM and its label, both with `tip`.
+    static void addDefaultPimBox(QBoxLayout* layout, const QString& tip);
+    static void addToolTipsBox(QBoxLayout* layout);
+    static void addComplexVCardBox(QBoxLayout* layout);
+    static Setting defaultPimSetting();
+    static Setting toolTipsSetting();
+    // Ticked for the extended fields: the setting itself says the opposite.
+    static Setting complexVCardSetting();
+    // The two settings of the scanning step's combos.
+    static Setting scannerSetting();
+    static Setting comPortSetting();
+
     // A check box's setting through a Boolean getter and setter.
     static Setting checkSetting(const QString& control, bool (*get)(), bool (*set)(bool));
     // A check box that shows whether the scan prompt of `kind` is wanted.

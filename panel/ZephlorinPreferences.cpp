@@ -18,8 +18,7 @@ void buildPim(QBoxLayout* layout, PreferencesEdition::Window window)
     const QString pimTip = window == PreferencesEdition::Window::Wizard
                                ? QStringLiteral("Source for Import. Destination for Export and Scan.")
                                : QStringLiteral("Destination for Scan");
-    PreferencesEdition::addComboBox(layout, QStringLiteral("Default PIM:"), QStringLiteral("cboDefaultPIM"),
-                                    {QStringLiteral("CardScan"), QStringLiteral("Microsoft Outlook")}, pimTip, pimTip);
+    PreferencesEdition::addDefaultPimBox(layout, pimTip);
 }
 
 void buildDisplay(QBoxLayout* layout)
@@ -50,9 +49,9 @@ QString ZephlorinPreferences::dialogCaption() const
 QList<PreferencesEdition::Step> ZephlorinPreferences::steps() const
 {
     return {
-        {QStringLiteral("PIM"), QStringLiteral("Which Personal Information Manager do you prefer?")},
-        {QStringLiteral("Scanning"), QStringLiteral("How will you be scanning The Corvel Impression")},
-        {QStringLiteral("Customize"), QStringLiteral("Customize")},
+        pimStep(),
+        scanningStep(),
+        customizeStep(),
         {QStringLiteral("Display"), QStringLiteral("Display Options")},
     };
 }
@@ -67,8 +66,7 @@ void ZephlorinPreferences::buildStep(int nIndex, QBoxLayout* layout, Window wind
         addScanningStep(layout, window);
         break;
     case 2:
-        addCheckBox(layout, QStringLiteral("chkToolTipsOn"), QStringLiteral("Show &tool tips"),
-                    QStringLiteral("This is a tool tip"));
+        addToolTipsBox(layout);
         break;
     case 3:
         buildDisplay(layout);
@@ -82,10 +80,10 @@ QList<PreferencesEdition::Setting> ZephlorinPreferences::settings() const
 {
     using namespace modRegistryHigh;
     return {
-        {QStringLiteral("cboDefaultPIM"), getDefaultPIM, [](qint32 v) { setDefaultPIM(v); }},
-        {QStringLiteral("cboScanner"), getScanner, [](qint32 v) { setScanner(qint16(v)); }, true},
-        checkSetting(QStringLiteral("chkToolTipsOn"), getToolTips, setToolTips),
-        {QStringLiteral("cboCOM"), getPDFComPort, [](qint32 v) { setPDFComPort(v); }, true},
+        defaultPimSetting(),
+        scannerSetting(),
+        toolTipsSetting(),
+        comPortSetting(),
         {QStringLiteral("cboWindowState"), getStartWindowState, [](qint32 v) { setStartWindowState(v); }},
         checkSetting(QStringLiteral("chkShowInSystray"), getShowInSystray, setShowInSystray),
         promptSetting(QStringLiteral("chkPromptBeforeScanning"), 1),

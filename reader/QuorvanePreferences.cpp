@@ -8,18 +8,12 @@
 
 namespace {
 
-QStringList pimItems()
-{
-    return {QStringLiteral("CardScan"), QStringLiteral("Microsoft Outlook")};
-}
-
 void buildPim(QBoxLayout* layout, PreferencesEdition::Window window)
 {
     const bool wizard = window == PreferencesEdition::Window::Wizard;
     const QString pimTip = wizard ? QStringLiteral("Source for Import. Destination for Export and Scan.")
                                   : QStringLiteral("Destination for Export and Scan");
-    PreferencesEdition::addComboBox(layout, QStringLiteral("Default PIM:"), QStringLiteral("cboDefaultPIM"), pimItems(),
-                                    pimTip, pimTip);
+    PreferencesEdition::addDefaultPimBox(layout, pimTip);
     PreferencesEdition::addCheckBox(
         layout, QStringLiteral("chkAutoUpdateCardScan"),
         wizard ? QStringLiteral("&Automatically add scanned contact to default PIM")
@@ -29,8 +23,7 @@ void buildPim(QBoxLayout* layout, PreferencesEdition::Window window)
 
 void buildCustomize(QBoxLayout* layout)
 {
-    PreferencesEdition::addCheckBox(layout, QStringLiteral("chkToolTipsOn"), QStringLiteral("Show &tool tips"),
-                                    QStringLiteral("This is a tool tip"));
+    PreferencesEdition::addToolTipsBox(layout);
     auto* row = new QHBoxLayout;
     auto* ask = new QLabel(QStringLiteral("Make ") + ui::programTitle() +
                            QStringLiteral(" the program that opens impression files again:"));
@@ -40,13 +33,6 @@ void buildCustomize(QBoxLayout* layout)
                                   QStringLiteral("Impression files you double-click in the file manager open in ") +
                                       ui::programTitle());
     layout->addLayout(row);
-}
-
-void buildOutput(QBoxLayout* layout)
-{
-    PreferencesEdition::addCheckBox(layout, QStringLiteral("chkComplexVCard"),
-                                    QStringLiteral("Export vCard with extended fields"),
-                                    QStringLiteral("Check for maximum information, uncheck for maximum compatibility"));
 }
 
 } // namespace
@@ -65,10 +51,10 @@ QString QuorvanePreferences::dialogCaption() const
 QList<PreferencesEdition::Step> QuorvanePreferences::steps() const
 {
     return {
-        {QStringLiteral("PIM"), QStringLiteral("Which Personal Information Manager do you prefer?")},
-        {QStringLiteral("Scanning"), QStringLiteral("How will you be scanning The Corvel Impression")},
-        {QStringLiteral("Customize"), QStringLiteral("Customize")},
-        {QStringLiteral("Output"), QStringLiteral("Output options")},
+        pimStep(),
+        scanningStep(),
+        customizeStep(),
+        outputStep(),
     };
 }
 
@@ -85,7 +71,7 @@ void QuorvanePreferences::buildStep(int nIndex, QBoxLayout* layout, Window windo
         buildCustomize(layout);
         break;
     case 3:
-        buildOutput(layout);
+        addComplexVCardBox(layout);
         break;
     default:
         break;
@@ -97,13 +83,11 @@ QList<PreferencesEdition::Setting> QuorvanePreferences::settings() const
     using namespace modRegistryHigh;
     return {
         checkSetting(QStringLiteral("chkAutoUpdateCardScan"), getAutoUpdate, setAutoUpdate),
-        {QStringLiteral("cboDefaultPIM"), getDefaultPIM, [](qint32 v) { setDefaultPIM(v); }},
-        {QStringLiteral("cboScanner"), getScanner, [](qint32 v) { setScanner(qint16(v)); }, true},
-        checkSetting(QStringLiteral("chkToolTipsOn"), getToolTips, setToolTips),
-        // Ticked for the extended fields: the setting is the opposite.
-        {QStringLiteral("chkComplexVCard"), [] { return qint32(!getSimpleVCard()); },
-         [](qint32 v) { setSimpleVCard(v == 0); }},
-        {QStringLiteral("cboCOM"), getPDFComPort, [](qint32 v) { setPDFComPort(v); }, true},
+        defaultPimSetting(),
+        scannerSetting(),
+        toolTipsSetting(),
+        complexVCardSetting(),
+        comPortSetting(),
         promptSetting(QStringLiteral("chkPromptBeforeScanning"), 1),
         promptSetting(QStringLiteral("chkRemindAboutTWAINSettings"), 0),
     };

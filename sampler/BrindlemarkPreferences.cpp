@@ -11,8 +11,7 @@ void buildPim(QBoxLayout* layout, PreferencesEdition::Window window)
     const QString tip = window == PreferencesEdition::Window::Wizard
                             ? QStringLiteral("Source for Import. Destination for Export and Scan.")
                             : QStringLiteral("Destination for Export.");
-    PreferencesEdition::addComboBox(layout, QStringLiteral("Default PIM:"), QStringLiteral("cboDefaultPIM"),
-                                    {QStringLiteral("CardScan"), QStringLiteral("Microsoft Outlook")}, tip, tip);
+    PreferencesEdition::addDefaultPimBox(layout, tip);
 }
 
 void buildPrinting(QBoxLayout* layout)
@@ -27,12 +26,6 @@ void buildPrinting(QBoxLayout* layout)
                                     tip, tip);
 }
 
-void buildCustomize(QBoxLayout* layout)
-{
-    PreferencesEdition::addCheckBox(layout, QStringLiteral("chkToolTipsOn"), QStringLiteral("Show &tool tips"),
-                                    QStringLiteral("This is a tool tip"));
-}
-
 void buildOutput(QBoxLayout* layout, PreferencesEdition::Window window)
 {
     PreferencesEdition::addCheckBox(
@@ -41,9 +34,7 @@ void buildOutput(QBoxLayout* layout, PreferencesEdition::Window window)
             ? QStringLiteral("Include The Corvel Words™ in The Corvel Encoding™")
             : QStringLiteral("Include The Corvel Words in The Corvel Encoding"),
         QStringLiteral("Check to encode The Corvel Words, uncheck to make more space for contact information"));
-    PreferencesEdition::addCheckBox(layout, QStringLiteral("chkComplexVCard"),
-                                    QStringLiteral("Export vCard with extended fields"),
-                                    QStringLiteral("Check for maximum information, uncheck for maximum compatibility"));
+    PreferencesEdition::addComplexVCardBox(layout);
 }
 
 } // namespace
@@ -62,10 +53,10 @@ QString BrindlemarkPreferences::dialogCaption() const
 QList<PreferencesEdition::Step> BrindlemarkPreferences::steps() const
 {
     return {
-        {QStringLiteral("PIM"), QStringLiteral("Which Personal Information Manager do you prefer?")},
+        pimStep(),
         {QStringLiteral("Printing"), QStringLiteral("How do you prefer to print The Corvel Impression™?")},
-        {QStringLiteral("Customize"), QStringLiteral("Customize")},
-        {QStringLiteral("Output"), QStringLiteral("Output options")},
+        customizeStep(),
+        outputStep(),
     };
 }
 
@@ -79,7 +70,7 @@ void BrindlemarkPreferences::buildStep(int nIndex, QBoxLayout* layout, Window wi
         buildPrinting(layout);
         break;
     case 2:
-        buildCustomize(layout);
+        addToolTipsBox(layout);
         break;
     case 3:
         buildOutput(layout, window);
@@ -93,12 +84,10 @@ QList<PreferencesEdition::Setting> BrindlemarkPreferences::settings() const
 {
     using namespace modRegistryHigh;
     return {
-        {QStringLiteral("cboDefaultPIM"), getDefaultPIM, [](qint32 v) { setDefaultPIM(v); }},
+        defaultPimSetting(),
         {QStringLiteral("cboDefaultLayout"), getLayoutDefault, [](qint32 v) { setLayoutDefault(qint16(v)); }, true},
-        {QStringLiteral("chkToolTipsOn"), [] { return qint32(getToolTips()); }, [](qint32 v) { setToolTips(v != 0); }},
-        // Ticked for the extended fields: the setting is the opposite.
-        {QStringLiteral("chkComplexVCard"), [] { return qint32(!getSimpleVCard()); },
-         [](qint32 v) { setSimpleVCard(v == 0); }},
+        toolTipsSetting(),
+        complexVCardSetting(),
         {QStringLiteral("chkEncodeCorvelWords"), [] { return qint32(getEncodeCorvelWords()); },
          [](qint32 v) { setEncodeCorvelWords(v != 0); }},
     };
