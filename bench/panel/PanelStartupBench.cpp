@@ -4,7 +4,7 @@
 // and runtime folders are private to the run; the settings say: not the first start of this
 // version, no tray icon, Quorvane installed. The CPU time the panel spent until then is given
 // too: on a busy machine it stays put while the wall time grows.
-#include "bench/support/ResidentMemory.h"
+#include "bench/support/StartTiming.h"
 #include "common/modRegistryLow.h"
 #include "platform/ipc/IpcConversation.h"
 #include "platform/settings/Settings.h"
@@ -19,7 +19,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -61,36 +61,29 @@ bool isServing()
     return conversation.open(ipc::Channel::Conversation, QStringLiteral("Zephlorin|MDI"));
 }
 
+bool waitUntilServing(const ProgramProcess& panel)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!isServing()) {
+        if (!panel.running() || timer.elapsed() > 10000)
+            return false;
+        QThread::usleep(500);
+    }
+    return true;
+}
+
 void BM_StartToPanelShown(benchmark::State& state)
 {
     const Home home;
     const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/zephlorin");
-    double rss = 0;
     double cpu = 0;
-    for (auto _ : state) {
-        QProcess panel;
-        panel.setProcessChannelMode(QProcess::ForwardedChannels);
-        QElapsedTimer timer;
-        timer.start();
-        panel.start(program, {});
-        while (!isServing()) {
-            if (panel.state() == QProcess::NotRunning || timer.elapsed() > 10000) {
-                state.SkipWithError("the panel did not start");
-                return;
-            }
-            QThread::usleep(500);
-        }
-        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
-        state.PauseTiming();
-        cpu += cpuMilliseconds(panel.processId());
-        QThread::msleep(300); // idle
-        rss = std::max(rss, residentMegabytes(panel.processId()));
-        panel.terminate();
-        if (!panel.waitForFinished(10000))
-            panel.kill();
-        state.ResumeTiming();
-    }
-    state.counters["idle_rss_MB"] = rss;
+    timeStarts(
+        state,
+        [&program] {
+            return std::make_unique<ProgramProcess>(program, QStringList(), QProcessEnvironment::systemEnvironment());
+        },
+        waitUntilServing, 300, "the panel did not start", [&cpu](qint64 pid) { cpu += cpuMilliseconds(pid); });
     state.counters["panel_cpu_ms"] = cpu;
 }
 // One start per repetition; the median of the repetitions is the figure.

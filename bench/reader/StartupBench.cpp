@@ -5,7 +5,6 @@
 // The processes are this executable in its program mode (the real start-up, the real windows);
 // they report on stdout: "ready" once started and drawn, "opened <file>" when a window opened a
 // file. Settings, registry, work and runtime folders are private to the run.
-#include "bench/support/ResidentMemory.h"
 #include "common/IImpressionMRUDisplay.h"
 #include "platform/ipc/SingleInstance.h"
 #include "platform/ui/Form.h"
@@ -14,6 +13,7 @@
 #include "reader/modMain.h"
 
 #include "bench/support/ProgramHome.h"
+#include "bench/support/StartTiming.h"
 
 #include <QApplication>
 #include <QDir>
@@ -118,22 +118,10 @@ private:
 void BM_FreshStartToEmptyWindow(benchmark::State& state)
 {
     Home home;
-    double rss = 0;
-    for (auto _ : state) {
-        QElapsedTimer timer;
-        timer.start();
-        Program program(home, {});
-        if (!program.waitForLine(QStringLiteral("ready"))) {
-            state.SkipWithError("the program did not start");
-            return;
-        }
-        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
-        state.PauseTiming();
-        QThread::msleep(300); // idle
-        rss = std::max(rss, residentMegabytes(program.pid()));
-        state.ResumeTiming();
-    }
-    state.counters["idle_rss_MB"] = rss;
+    timeStarts(
+        state, [&home] { return std::make_unique<Program>(home, QStringList()); },
+        [](Program& program) { return program.waitForLine(QStringLiteral("ready")); }, 300,
+        "the program did not start");
 }
 // One start per repetition; the median of the repetitions is the figure.
 BENCHMARK(BM_FreshStartToEmptyWindow)

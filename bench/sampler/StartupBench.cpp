@@ -6,19 +6,16 @@
 #include "platform/ipc/WindowClass.h"
 
 #include "bench/support/ProgramHome.h"
-#include "bench/support/ResidentMemory.h"
+#include "bench/support/StartTiming.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QThread>
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -32,30 +29,7 @@ public:
     }
 };
 
-class Program
-{
-public:
-    explicit Program(const Home& home)
-    {
-        m_process.setProcessEnvironment(home.environment());
-        m_process.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_process.start(QStringLiteral(QV_PROGRAM_DIR "/brindlemark"), {});
-        m_process.waitForStarted();
-    }
-    ~Program()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(10000))
-            m_process.kill();
-    }
-    bool running() const { return m_process.state() != QProcess::NotRunning; }
-    qint64 pid() const { return m_process.processId(); }
-
-private:
-    QProcess m_process;
-};
-
-bool waitForMainWindow(const Program& program)
+bool waitForMainWindow(const ProgramProcess& program)
 {
     const QDeadlineTimer deadline(20000);
     while (!ipc::WindowClass::isPresent(modMainHelper::mainWindowClassName(), QStringLiteral("Brindlemark"))) {
@@ -69,22 +43,14 @@ bool waitForMainWindow(const Program& program)
 void BM_StartToAnnouncedMainWindow(benchmark::State& state)
 {
     Home home;
-    double rss = 0;
-    for (auto _ : state) {
-        QElapsedTimer timer;
-        timer.start();
-        Program program(home);
-        if (!waitForMainWindow(program)) {
-            state.SkipWithError("the program did not announce its main window");
-            return;
-        }
-        state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
-        state.PauseTiming();
-        QThread::msleep(500); // the sample window made and idle
-        rss = std::max(rss, residentMegabytes(program.pid()));
-        state.ResumeTiming();
-    }
-    state.counters["idle_rss_MB"] = rss;
+    // Idle once the sample window is made.
+    timeStarts(
+        state,
+        [&home] {
+            return std::make_unique<ProgramProcess>(QStringLiteral(QV_PROGRAM_DIR "/brindlemark"), QStringList(),
+                                                    home.environment());
+        },
+        waitForMainWindow, 500, "the program did not announce its main window");
 }
 // One start per repetition; the median of the repetitions is the figure.
 BENCHMARK(BM_StartToAnnouncedMainWindow)
