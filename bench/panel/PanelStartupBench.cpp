@@ -86,21 +86,6 @@ void BM_StartToPanelShown(benchmark::State& state)
         waitUntilServing, 300, "the panel did not start", [&cpu](qint64 pid) { cpu += cpuMilliseconds(pid); });
     state.counters["panel_cpu_ms"] = cpu;
 }
-// One start per repetition; the median of the repetitions is the figure.
-BENCHMARK(BM_StartToPanelShown)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(15)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_StartToPanelShown)->Apply(oneStartPerRepetition);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

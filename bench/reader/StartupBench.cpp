@@ -123,13 +123,7 @@ void BM_FreshStartToEmptyWindow(benchmark::State& state)
         [](Program& program) { return program.waitForLine(QStringLiteral("ready")); }, 300,
         "the program did not start");
 }
-// One start per repetition; the median of the repetitions is the figure.
-BENCHMARK(BM_FreshStartToEmptyWindow)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(15)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_FreshStartToEmptyWindow)->Apply(oneStartPerRepetition);
 
 void BM_SecondStartToFileShownInTheFirstCopy(benchmark::State& state)
 {
@@ -156,12 +150,7 @@ void BM_SecondStartToFileShownInTheFirstCopy(benchmark::State& state)
         state.SetIterationTime(double(timer.nsecsElapsed()) / 1e9);
     }
 }
-BENCHMARK(BM_SecondStartToFileShownInTheFirstCopy)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(15)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_SecondStartToFileShownInTheFirstCopy)->Apply(oneStartPerRepetition);
 
 } // namespace
 

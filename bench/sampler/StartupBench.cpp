@@ -52,21 +52,6 @@ void BM_StartToAnnouncedMainWindow(benchmark::State& state)
         },
         waitForMainWindow, 500, "the program did not announce its main window");
 }
-// One start per repetition; the median of the repetitions is the figure.
-BENCHMARK(BM_StartToAnnouncedMainWindow)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond)
-    ->Iterations(1)
-    ->Repetitions(15)
-    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_StartToAnnouncedMainWindow)->Apply(oneStartPerRepetition);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

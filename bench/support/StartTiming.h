@@ -70,3 +70,10 @@ void timeStarts(benchmark::State& state, Start start, Ready ready, int idleMs, c
     }
     state.counters["idle_rss_MB"] = rss;
 }
+
+// The registration of a start-up benchmark: one start per repetition, timed by the benchmark
+// itself; the median of the repetitions is the figure. BENCHMARK(f)->Apply(oneStartPerRepetition).
+inline void oneStartPerRepetition(benchmark::internal::Benchmark* b)
+{
+    b->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(15)->ReportAggregatesOnly(true);
+}

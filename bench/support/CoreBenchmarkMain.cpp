@@ -1,0 +1,14 @@
+// Runs the benchmarks inside a QCoreApplication, for those that start and watch the programs
+// without drawing anything themselves.
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
