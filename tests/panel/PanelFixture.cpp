@@ -11,15 +11,7 @@
 #include <QCoreApplication>
 #include <QFile>
 
-PanelFixture::PanelFixture() : m_previousCache(qgetenv("XDG_CACHE_HOME")), m_edition(modMainHelper::zephlorinEdition())
-{
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
-}
-
-PanelFixture::~PanelFixture()
-{
-    qputenv("XDG_CACHE_HOME", m_previousCache);
-}
+PanelFixture::PanelFixture() : m_edition(modMainHelper::zephlorinEdition()) {}
 
 void PanelFixture::SetUp()
 {

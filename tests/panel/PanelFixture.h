@@ -10,6 +10,7 @@
 #include "ScriptedForms.h"
 #include "ScriptedMessages.h"
 #include "TempConfig.h"
+#include "TempWorkFolder.h"
 
 #include <QPointer>
 #include <QTemporaryDir>
@@ -23,7 +24,6 @@ class PanelFixture : public ::testing::Test
 {
 protected:
     PanelFixture();
-    ~PanelFixture() override;
 
     void SetUp() override;
     void TearDown() override;
@@ -42,8 +42,7 @@ protected:
     bool execute(const QString& strCmd);
 
     testing_support::TempConfig m_config;
-    QTemporaryDir m_cache;
-    QByteArray m_previousCache;
+    testing_support::TempWorkFolder m_work;
     QTemporaryDir m_dir;
     testing_support::InstalledEdition m_edition;
     testing_support::FakeClock m_clock;

@@ -19,16 +19,6 @@
 // The windows under test are Quorvane's.
 const auto* const g_edition = ::testing::AddGlobalTestEnvironment(new testing_support::QuorvaneEdition);
 
-FrameFixture::FrameFixture() : m_previousCache(qgetenv("XDG_CACHE_HOME"))
-{
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
-}
-
-FrameFixture::~FrameFixture()
-{
-    qputenv("XDG_CACHE_HOME", m_previousCache);
-}
-
 void FrameFixture::SetUp()
 {
     ui::setProgramTitle(QStringLiteral("Quorvane"));

@@ -10,6 +10,7 @@
 #include "ScriptedForms.h"
 #include "ScriptedMessages.h"
 #include "TempConfig.h"
+#include "TempWorkFolder.h"
 
 #include <QPointer>
 #include <QTemporaryDir>
@@ -25,9 +26,6 @@ class PseudoTerminal;
 class FrameFixture : public ::testing::Test
 {
 protected:
-    FrameFixture();
-    ~FrameFixture() override;
-
     void SetUp() override;
     void TearDown() override;
 
@@ -48,8 +46,7 @@ protected:
     static void sendToPort(testing_support::PseudoTerminal& pty, const QByteArray& bytes);
 
     testing_support::TempConfig m_config;
-    QTemporaryDir m_cache;
-    QByteArray m_previousCache;
+    testing_support::TempWorkFolder m_work;
     QTemporaryDir m_dir;
     testing_support::FakeClock m_clock;
     testing_support::ScriptedMessages m_messages;

@@ -14,15 +14,7 @@
 #include <QImage>
 #include <QLineEdit>
 
-SampleTest::SampleTest() : m_previousCache(qgetenv("XDG_CACHE_HOME")), m_edition(modSampleMain::programEdition())
-{
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_cache.path()));
-}
-
-SampleTest::~SampleTest()
-{
-    qputenv("XDG_CACHE_HOME", m_previousCache);
-}
+SampleTest::SampleTest() : m_edition(modSampleMain::programEdition()) {}
 
 void SampleTest::SetUp()
 {

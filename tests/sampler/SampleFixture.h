@@ -12,6 +12,7 @@
 #include "ScriptedForms.h"
 #include "ScriptedMessages.h"
 #include "TempConfig.h"
+#include "TempWorkFolder.h"
 
 #include <QPointer>
 #include <QTemporaryDir>
@@ -28,7 +29,6 @@ class SampleTest : public ::testing::Test
 {
 protected:
     SampleTest();
-    ~SampleTest() override;
 
     void SetUp() override;
     void TearDown() override;
@@ -49,8 +49,7 @@ protected:
     testing_support::TempConfig m_config;
     // One printer, the default; the jobs handed to it are kept.
     testing_support::KeepingSpooler m_spooler{{QStringLiteral("Card Printer")}};
-    QTemporaryDir m_cache;
-    QByteArray m_previousCache;
+    testing_support::TempWorkFolder m_work;
     QTemporaryDir m_dir;
     testing_support::FakeClock m_clock;
     testing_support::ScriptedMessages m_messages;
