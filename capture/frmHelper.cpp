@@ -10,6 +10,7 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Timer.h"
+#include "platform/vb/Road.h"
 #include "platform/vb/VbError.h"
 
 #include <QLabel>
@@ -88,10 +89,15 @@ void frmHelper::MSComm1_DeviceLost()
 }
 
 // OnTimer is called by name: a form without it is passed over, and its errors are ignored.
+// The client's work is a road of its own: while another road runs, the call waits for a later tick.
 void frmHelper::Timer1_Timer()
 {
-    if (auto* client = dynamic_cast<ITimerClient*>(m_frmTimerClient.data()))
+    if (vb::Road::running())
+        return;
+    if (auto* client = dynamic_cast<ITimerClient*>(m_frmTimerClient.data())) {
+        const vb::Road road;
         ui::runGuarded([&] { client->OnTimer(*Timer1); }, ui::OnError::Ignore);
+    }
 }
 
 void frmHelper::startTimer(ui::Form* frm)
@@ -163,8 +169,9 @@ void frmHelper::turnOffSerialScanner()
 
 void frmHelper::tmrScan_Timer()
 {
-    // The owner is still handling the previous scan: its capture reads the bytes meanwhile.
-    if (m_bInScanComplete)
+    // A road is running (the owner's handling of the previous scan among them, whose capture
+    // reads the bytes meanwhile): the end of this scan is looked for once it has ended.
+    if (vb::Road::running())
         return;
     if (!m_bPortOpen || !m_bScanning) {
         tmrScan->setEnabled(false);
@@ -190,12 +197,9 @@ void frmHelper::callSerialScanComplete()
     auto* owner = dynamic_cast<IScanOwner*>(m_frmScanOwner.data());
     if (!owner)
         return;
-    QPointer<frmHelper> self(this);
-    m_bInScanComplete = true;
     // Called by name: its errors are ignored.
+    const vb::Road road;
     ui::runGuarded([owner] { owner->serialScanComplete(); }, ui::OnError::Ignore);
-    if (self)
-        m_bInScanComplete = false;
 }
 
 bool frmHelper::isScannerActive() const

@@ -98,5 +98,4 @@ private:
     bool m_bPortOpen = false;
     bool m_bScanning = false;
     bool m_bScannerOn = false;
-    bool m_bInScanComplete = false; // the owner's serialScanComplete is running
 };

@@ -10,11 +10,13 @@
 #include "common/modRegistryLow.h"
 #include "platform/settings/Settings.h"
 #include "platform/shell/Desktop.h"
+#include "platform/ui/ErrorBoundary.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Help.h"
 #include "platform/ui/HelpContext.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/ToolTips.h"
+#include "platform/vb/Road.h"
 #include "platform/vb/VbError.h"
 
 #include <QAction>
@@ -296,12 +298,17 @@ void dropFiles(const QMimeData* data)
         showGetTSNDialog(9, QStringLiteral("Drag and Drop Files to Open/Import"));
         return;
     }
-    for (const QString& file : files) {
-        if (isOpenableFile(file))
-            openDroppedFile(file);
-        else
-            exclamation(QStringLiteral("Invalid file type"));
-    }
+    // Dropped while a road runs, the files are opened once it has ended.
+    vb::Road::whenFree([files] {
+        ui::runGuarded([&] {
+            for (const QString& file : files) {
+                if (isOpenableFile(file))
+                    openDroppedFile(file);
+                else
+                    exclamation(QStringLiteral("Invalid file type"));
+            }
+        });
+    });
 }
 
 void dragOverFiles(const QMimeData* data, Qt::DropAction& effect)

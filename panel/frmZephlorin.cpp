@@ -30,6 +30,7 @@
 #include "platform/ui/Timer.h"
 #include "platform/ui/TrayService.h"
 #include "platform/vb/Command.h"
+#include "platform/vb/Road.h"
 #include "platform/vb/VbNumber.h"
 
 #include <QActionGroup>
@@ -525,7 +526,8 @@ void frmZephlorin::tmrCommand_Timer()
         tmrCommand->setEnabled(false);
         return;
     }
-    if (boolReady)
+    // While a road runs the entry waits for a later tick.
+    if (boolReady && !vb::Road::running())
         processCommandLines();
 }
 
@@ -757,14 +759,25 @@ void frmZephlorin::Form_OLEDragOver(const QMimeData* data, Qt::DropAction& effec
     effect = !files.isEmpty() && isBitmapFile(files.first()) ? Qt::CopyAction : Qt::IgnoreAction;
 }
 
+// Dropped while a road runs (a scan, a capture, another import), the files are imported once it
+// has ended.
 void frmZephlorin::Form_OLEDragDrop(const QMimeData* data)
 {
-    for (const QString& file : modMainHelper::droppedFiles(data)) {
-        if (isBitmapFile(file))
-            importThisBitmapToPIM(file);
-        else
-            ui::msgBox(QStringLiteral("Invalid file type"), ui::Buttons::Ok, ui::Icon::Exclamation);
-    }
+    const QStringList files = modMainHelper::droppedFiles(data);
+    if (files.isEmpty())
+        return;
+    vb::Road::whenFree([panel = QPointer<frmZephlorin>(this), files] {
+        ui::runGuarded([&] {
+            for (const QString& file : files) {
+                if (!panel) // the panel was closed meanwhile
+                    return;
+                if (isBitmapFile(file))
+                    panel->importThisBitmapToPIM(file);
+                else
+                    ui::msgBox(QStringLiteral("Invalid file type"), ui::Buttons::Ok, ui::Icon::Exclamation);
+            }
+        });
+    });
 }
 
 bool frmZephlorin::handleDrop(QEvent* event)

@@ -18,7 +18,6 @@
 #include "platform/ui/Menus.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Screen.h"
-#include "platform/vb/EventWait.h"
 #include "platform/vcard/VCardLibrary.h"
 #include "reader/IImpressionChild.h"
 
@@ -185,9 +184,9 @@ QString frmMDIMain::popCommandLine()
 
 bool frmMDIMain::isNotActiveWindow() const
 {
-    // A modal window of ours is up, or a road of ours waits with events running: the entry
-    // waits until the frame is back to itself.
-    return QApplication::activeModalWidget() != nullptr || vb::EventWait::depth() > 0;
+    // A modal window of ours is up: the entry waits until the frame is back to itself. (While a
+    // road runs the helper form does not call OnTimer at all.)
+    return QApplication::activeModalWidget() != nullptr;
 }
 
 void frmMDIMain::OnTimer(ui::Timer&)

@@ -1,5 +1,7 @@
 #include "platform/pdf417/ReaderProcess.h"
 
+#include "platform/vb/EventWait.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -125,6 +127,7 @@ private:
         if (answered() || broken() || m_process.state() == QProcess::NotRunning || deadline.hasExpired())
             return;
         bound.start(int(deadline.remainingTime()));
+        const vb::EventWait waiting; // timers and sockets run meanwhile: this read is a road
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
 

@@ -1,5 +1,7 @@
 #include "platform/ui/DialogService.h"
 
+#include "platform/vb/EventWait.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -13,8 +15,10 @@ namespace {
 class QtDialogs : public DialogService
 {
 public:
+    // Each dialog lets events run until it is answered.
     std::optional<QString> openFile(const FileDialogRequest& request) override
     {
+        const vb::EventWait waiting;
         const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title, request.fileName,
                                                           qtFileFilter(request.filter));
         return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
@@ -22,6 +26,7 @@ public:
 
     std::optional<QString> saveFile(const FileDialogRequest& request) override
     {
+        const vb::EventWait waiting;
         const QFileDialog::Options options =
             request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
         const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), request.title, request.fileName,
@@ -31,6 +36,7 @@ public:
 
     std::optional<QString> choosePrinter(const QString& printerName) override
     {
+        const vb::EventWait waiting;
         QPrinter printer;
         if (!printerName.isEmpty())
             printer.setPrinterName(printerName);
@@ -44,6 +50,7 @@ public:
 
     std::optional<QFont> chooseFont(const QFont& initial) override
     {
+        const vb::EventWait waiting;
         bool ok = false;
         const QFont font = QFontDialog::getFont(&ok, initial, QApplication::activeWindow());
         return ok ? std::optional<QFont>(font) : std::nullopt;

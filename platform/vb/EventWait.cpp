@@ -1,5 +1,7 @@
 #include "platform/vb/EventWait.h"
 
+#include "platform/vb/Road.h"
+
 namespace vb {
 
 namespace {
@@ -15,7 +17,8 @@ EventWait::EventWait()
 
 EventWait::~EventWait()
 {
-    --g_depth;
+    if (--g_depth == 0 && !Road::running())
+        Road::waitEnded();
 }
 
 int EventWait::depth()

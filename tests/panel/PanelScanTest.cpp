@@ -28,6 +28,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QMimeData>
+#include <QTimer>
 #include <QToolButton>
 #include <QUrl>
 
@@ -264,6 +265,24 @@ TEST_F(PanelScanTest, ImageScansStoreEveryCardOfThePageInSymbolOrder)
     testing_support::click(m_panel, QStringLiteral("cmdScan(0)"));
     EXPECT_TRUE(m_messages.last().text.startsWith(QStringLiteral("Error acquiring image.")));
     EXPECT_EQ(stored().size(), 3);
+}
+
+TEST_F(PanelScanTest, ABitmapDroppedDuringAScanIsImportedOnceTheScanHasEnded)
+{
+    scanner::FakeImageSource source(
+        page({cardscans::fullImpression(0), cardscans::fullImpression(1), cardscans::fullImpression(2)}));
+    startWith(ScannerTwain);
+    const QString one = savePage(QStringLiteral("one.bmp"), {homeCard()});
+    // Dropped from the first events that run after the click: those of the scan's read.
+    QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(QFile::exists(workFile(QStringLiteral("temp_multiple.bmp")))) << "not during the scan";
+        drop(m_panel, {one});
+    });
+    testing_support::click(m_panel, QStringLiteral("cmdScan(0)"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(storedGivenNames(), (QStringList{QStringLiteral("Alexandra"), QStringLiteral("Benjamin"),
+                                               QStringLiteral("Catherine"), QStringLiteral("Dominique")}));
+    EXPECT_FALSE(QFile::exists(workFile(QStringLiteral("temp_multiple.bmp"))));
 }
 
 TEST_F(PanelScanTest, BitmapsImportedOrDroppedStoreTheirCardsOnly)

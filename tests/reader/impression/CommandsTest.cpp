@@ -34,6 +34,7 @@
 #include <QMimeData>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -96,9 +97,10 @@ protected:
                                       .arg(m_frame->mnuFileScanCard->isEnabled())
                                       .arg(w->menuItem(QStringLiteral("mnuCardScannerport"))->isVisible());
     }
-    QString savePage(const QString& name, const QList<QImage>& symbols)
+    QString savePage(const QString& name, const QList<QImage>& symbols, int dpi = 300)
     {
         cardscans::Scan scan;
+        scan.dpi = dpi;
         scan.blur = 0.6;
         scan.noise = 4;
         const QString file = path(name);
@@ -377,6 +379,57 @@ TEST_F(CommandsTest, TenCardPageFillsTenWindowsInReadingOrder)
     EXPECT_EQ(m_messages.last().text, summary);
     EXPECT_EQ(firstNames(), expected);
     EXPECT_EQ(windows().first(), untitled);
+}
+
+TEST_F(CommandsTest, AHandOverOrASerialScanDuringAReadWaitsUntilTheImportHasEnded)
+{
+    QList<QImage> symbols;
+    for (const QString& name : {QStringLiteral("Ann"), QStringLiteral("Bea"), QStringLiteral("Cai")})
+        symbols << symbolOf(cardDocument(name));
+    const QString page = savePage(QStringLiteral("page.bmp"), symbols, 600);
+    const QString one = savePage(QStringLiteral("one.bmp"), {symbolOf(cardDocument(QStringLiteral("Dov")))});
+    const QString summary = QStringLiteral("Read 3 of 3 bar codes identified.\r");
+    // Runs `step` from the first events that run after this: those of the import's read.
+    const auto duringTheRead = [this](std::function<void()> step) {
+        QTimer::singleShot(0, [this, step] {
+            EXPECT_TRUE(QFile::exists(workFile(QStringLiteral("temp_multiple.bmp")))) << "not during the import";
+            step();
+        });
+    };
+
+    // The page dropped on the frame with its one empty window; the bitmap handed over meanwhile
+    // opens in a window of its own once the page's windows are filled.
+    newWindow();
+    m_messages.ok();
+    duringTheRead([this, one] {
+        ASSERT_TRUE(handOver(one));
+        tick(3);
+    });
+    drop(page);
+    tick();
+    EXPECT_EQ(firstNames(), (QStringList{QStringLiteral("Ann"), QStringLiteral("Bea"), QStringLiteral("Cai"),
+                                         QStringLiteral("Dov")}));
+    ASSERT_EQ(m_messages.shown().size(), 1) << "one card read of one is not summed up";
+    EXPECT_EQ(m_messages.last().text, summary);
+
+    // A serial scan that ends during Import > Bitmap is read once the import has ended, into the
+    // window a scan takes: the topmost, untitled one.
+    for (frmImpression* w : windows())
+        ui::unload(*w);
+    settle();
+    modRegistryHigh::setScanner(ScannerSerial);
+    m_frame->requestScannerPort();
+    frmImpression* first = newWindow();
+    const QString card = writeImpression(QStringLiteral("per.imf"), cardDocument(QStringLiteral("Per")));
+    m_dialogs.answerFile(page);
+    m_messages.clear();
+    m_messages.ok();
+    duringTheRead([this, card] { scanSerially(card); });
+    testing_support::trigger(first, QStringLiteral("mnuCardImportFrom(3)"));
+    m_clock.advance(1000);
+    EXPECT_EQ(firstNames(), (QStringList{QStringLiteral("Ann"), QStringLiteral("Bea"), QStringLiteral("Per")}));
+    ASSERT_EQ(m_messages.shown().size(), 1);
+    EXPECT_EQ(m_messages.last().text, summary);
 }
 
 TEST_F(CommandsTest, SummaryCountsAndErrors)
