@@ -42,6 +42,9 @@ ReaderJob::Request::Fault faultForTests()
     return ReaderJob::Request::NoFault;
 }
 
+// This program's process, for the helper to check that it still has its parent.
+pid_t parentPid = 0;
+
 // Runs in the child between fork and exec, so only async-signal-safe calls.
 void prepareChild()
 {
@@ -51,7 +54,11 @@ void prepareChild()
         for (int fd = 3; fd < 1024; ++fd) // kernels before 5.11
             ::fcntl(fd, F_SETFD, FD_CLOEXEC);
     }
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL); // ends with the thread that started it
+    // Ends with the thread that started it. A program that ended before this call sends no
+    // signal: the helper then has another parent already.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parentPid)
+        ::_exit(1);
 }
 
 // One running helper program.
@@ -62,6 +69,7 @@ public:
     {
         m_process.setProgram(ReaderProcess::helperPath());
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        parentPid = ::getpid();
         m_process.setChildProcessModifier(&prepareChild);
         QObject::connect(&m_process, &QProcess::errorOccurred, [this](QProcess::ProcessError error) {
             if (error == QProcess::FailedToStart)

@@ -23,6 +23,7 @@ public:
     bool waitFor(const QString& line);
     // Every line the child printed so far.
     QStringList lines() const { return m_lines; }
+    qint64 pid() const { return m_process.processId(); }
 
     void send(const QByteArray& line);
     // Closes its input, which ends it, and waits for it to end; true when it ended cleanly.

@@ -1,6 +1,6 @@
 // qv-symbol-reader: reads the images the programs hand it and decodes their PDF417 symbols (see
 // ReaderProcess, which starts it). Requests come on standard input and answers go to standard
-// output, each as its length (32 bits, little-endian) and its bytes. It ends when its input does.
+// output, each as its length (32 bits, little-endian) and its bytes. It ends when its input closes.
 #include "platform/pdf417/ReaderJob.h"
 
 #include <QCoreApplication>
@@ -9,9 +9,11 @@
 #include <csignal>
 #include <fcntl.h>
 #include <malloc.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <optional>
+#include <thread>
 
 namespace {
 
@@ -50,6 +52,19 @@ bool writeAll(int fd, const char* data, size_t size)
     return true;
 }
 
+// Ends this program as soon as its input closes, in the middle of a read too: the program that
+// started it has gone (ended, crashed or killed) and will take no answer. Reading the input
+// notices that only between requests.
+void endWithInput()
+{
+    std::thread([] {
+        pollfd input{STDIN_FILENO, 0, 0}; // no events asked: the poll returns on a hang-up only
+        while (::poll(&input, 1, -1) <= 0) {
+        }
+        ::_exit(0);
+    }).detach();
+}
+
 std::optional<QByteArray> readFrame(int fd)
 {
     char header[4];
@@ -80,6 +95,7 @@ int main(int argc, char** argv)
     if (answers < 0 || ::dup2(STDERR_FILENO, STDOUT_FILENO) < 0)
         return 1;
     std::signal(SIGPIPE, SIG_IGN); // a program that has gone away fails the write instead
+    endWithInput();
     // Every request makes and drops images of megabytes. Kept in the heap for the next request
     // rather than handed back to the kernel, they cost no page faults: that halves the time of
     // reading a card.
