@@ -79,7 +79,6 @@ void loadOrDelete(ui::Form& form)
 // stays on the last template row.
 constexpr qint16 SyncTemplateIndex[PositionCount] = {0, 1, 0, 1, 2, 3, 4, 5, 4, 5};
 
-qint16 g_openLayoutCount = 0;
 qint16 g_layoutCounter = 0;
 
 QColor fromBgr(qint32 color)
@@ -389,7 +388,11 @@ QMenu* frmLabelLayout::menu(const QString& name) const
 
 qint16 frmLabelLayout::openLayoutCount()
 {
-    return g_openLayoutCount;
+    qint16 n = 0;
+    for (ui::Form* form : ui::forms())
+        if (dynamic_cast<frmLabelLayout*>(form))
+            ++n;
+    return n;
 }
 
 qint16 frmLabelLayout::layoutCounter()
@@ -409,8 +412,6 @@ void frmLabelLayout::Form_Load()
         empty.bottomCaption.clear();
         setCardContent(qint16(i), empty);
     }
-    g_openLayoutCount = vb::toInt16(g_openLayoutCount + 1.0);
-    m_counted = true;
     g_layoutCounter = vb::toInt16(g_layoutCounter + 1.0);
     m_untitledNumber = g_layoutCounter;
     setFileName(QString());
@@ -453,10 +454,6 @@ void frmLabelLayout::Form_QueryUnload(bool&, ui::UnloadMode)
 
 void frmLabelLayout::Form_Unload(bool&)
 {
-    if (m_counted) {
-        --g_openLayoutCount;
-        m_counted = false;
-    }
     if (m_toolTips)
         m_toolTips->Class_Terminate();
 }
@@ -507,7 +504,7 @@ QString frmLabelLayout::getFileName() const
 
 bool frmLabelLayout::isEmpty() const
 {
-    if (!m_fileName.isEmpty() || m_isDirty || g_openLayoutCount != 1)
+    if (!m_fileName.isEmpty() || m_isDirty || openLayoutCount() != 1)
         return false;
     for (const CardContent& card : m_cards)
         if (!card.caption.isEmpty())

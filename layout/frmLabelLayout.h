@@ -215,5 +215,4 @@ private:
     // A left button press waiting for the drag distance.
     qint16 m_pressedPosition = -1;
     QPoint m_pressPoint;
-    bool m_counted = false;
 };

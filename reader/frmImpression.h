@@ -66,7 +66,7 @@ public:
     explicit frmImpression(QWidget* parent = nullptr);
     ~frmImpression() override;
 
-    // The loaded impression windows, and the untitled numbers given out so far.
+    // The loaded impression windows (the frame's count), and the untitled numbers given out so far.
     static qint16 openImpressionCount();
     static qint16 untitledImpressionCount();
 
@@ -197,7 +197,7 @@ public:
 protected:
     // The caption for the file (untitled while it is ""); stores it as the window's file name.
     virtual void setWindowCaption(const QString& strFileName);
-    // Counts a window being loaded and gives it its untitled number. A window is counted once.
+    // Gives a window being loaded its untitled number, once.
     void countWindow();
 
     // Change handlers that the sample-card program replaces; they mark the window changed.
@@ -311,8 +311,6 @@ private:
     std::array<QWidget*, 42> m_fieldControls{};
     QList<QWidget*> m_textBoxes;
     int m_currentTab = 0;
-    bool m_counted = false;
 
-    static qint16 s_openImpressionCount;
     static qint16 s_untitledImpressionCount;
 };
