@@ -3,6 +3,7 @@
 #include "common/ICommitPreferences.h"
 #include "common/IImpressionFileWindow.h"
 #include "common/IImpressionMRUDisplay.h"
+#include "common/MainHelper.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/MdiChild.h"
 #include "reader/IImpressionChild.h"
@@ -229,6 +230,8 @@ protected:
     // placeholders, and the menus (made into the window's menu holder).
     virtual void buildToolbar();
     virtual void buildMenus();
+    // The program the window belongs to: its Go To item is hidden and does nothing.
+    virtual modMainHelper::FamilyProgram ownProgram() const { return modMainHelper::FamilyProgram::Quorvane; }
     // The window's setup at load that belongs to its menus and toolbar: the Go To items and
     // the launch button, the toolbar placeholders, and the buttons and items not offered.
     virtual void updateLaunchButtons();

@@ -42,11 +42,9 @@ public:
     void MDIForm_Activate() override;
 
     void mnuFileImpressionSample_Click();
-    void mnuWindowGotoquorvane_Click();
 
 protected:
     IImpressionChild* newImpressionWindow() override;
-    QAction* ownGoToItem() const override { return mnuWindowGotobrindlemark; }
     // No contact-manager link stays open in this program.
     void shutdownContactLinks() override {}
 
