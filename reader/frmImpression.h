@@ -60,7 +60,6 @@ public:
     // The current impression file version, and the version the messages quote.
     static constexpr qint16 CurrentFileVersion = 3;
     static QString versionText();
-    static constexpr qint32 BusinessFieldsHelp = 1001;
     // The tab "&Image", where the lines of The Corvel Words and the preview are.
     static constexpr int ImageTabIndex = 3;
 
@@ -127,7 +126,8 @@ public:
     void importContactFromBitmap();
     void postProcessImport();
     void updateImpressionMRUDisplay() override;
-    void updateLayoutMRUDisplay();
+    // No layout list is ever attached to an impression window, so there is nothing to show.
+    void updateLayoutMRUDisplay() {}
 
     // --- Menu, toolbar and combo handlers
     virtual void Toolbar1_ButtonClick(const QString& key);
@@ -246,8 +246,6 @@ protected:
     // Takes the serial port for the program (a port this program holds already stays held);
     // true when it is held afterwards.
     bool requestSerialPort();
-    // The message of the "NoScan" button: the port must be taken first.
-    static void showNoScanMessage();
     // Copies the window into a new document and hands it to the link's addNewRecord.
     void exportToDatabase(IPIMDatabase* database);
     // Fills the target window from a contact manager's current record.
@@ -285,8 +283,6 @@ protected:
     bool m_bNewer = false;
     bool m_bCorvelWordsCreated = false;
     CMostRecentlyUsed* m_impressionMRU = nullptr;
-    // No code of this program attaches a layout list.
-    CMostRecentlyUsed* m_layoutMRU = nullptr;
     // The toolbar placeholders the two combos cover.
     QWidget* m_scannerPlaceholder = nullptr;
     QWidget* m_defaultPIMPlaceholder = nullptr;
@@ -308,8 +304,6 @@ private:
     // Accepts a drag with the effect, or refuses it when the effect is none.
     static void answerDrag(QDragMoveEvent* event, Qt::DropAction effect);
     void showSerialPortState(bool bHeld);
-    // The two layout menus hold the same entries; the MRU items of a menu by their array name.
-    void fillMRUItems(CMostRecentlyUsed* list, const QString& strArray, const QString& strCopyArray);
 
     std::array<QWidget*, 42> m_fieldControls{};
     QList<QWidget*> m_textBoxes;

@@ -795,40 +795,19 @@ void frmImpression::mnuFileMRU_Click(int nIndex)
         target->openImpression(strFileName);
 }
 
-void frmImpression::fillMRUItems(CMostRecentlyUsed* list, const QString& strArray, const QString& strCopyArray)
-{
-    QString strName = list->getMRUDisplayName(0);
-    for (int n = 0; n < MruSlots && !strName.isEmpty(); ++n) {
-        const QString caption = QStringLiteral("&") + number(n + 1) + QStringLiteral(" ") + strName;
-        for (const QString& array : {strArray, strCopyArray}) {
-            if (array.isEmpty())
-                continue;
-            QAction* item = menuItem(ui::arrayName(array, n));
-            item->setText(caption);
-            item->setVisible(true);
-        }
-        strName = list->getMRUDisplayName(qint16(n + 1));
-    }
-}
-
 void frmImpression::updateImpressionMRUDisplay()
 {
     if (!m_impressionMRU)
         return;
-    if (!m_impressionMRU->getMRUDisplayName(0).isEmpty())
+    QString strName = m_impressionMRU->getMRUDisplayName(0);
+    if (!strName.isEmpty())
         menuItem(QStringLiteral("mnuFileDash5"))->setVisible(true);
-    fillMRUItems(m_impressionMRU, QStringLiteral("mnuFileMRU"), QString());
-}
-
-void frmImpression::updateLayoutMRUDisplay()
-{
-    if (!m_layoutMRU)
-        return;
-    if (!m_layoutMRU->getMRUDisplayName(0).isEmpty()) {
-        menuItem(QStringLiteral("mnuLayoutDash2"))->setVisible(true);
-        menuItem(QStringLiteral("mnuFileLayoutDash1"))->setVisible(true);
+    for (int n = 0; n < MruSlots && !strName.isEmpty(); ++n) {
+        QAction* item = menuItem(ui::arrayName(QStringLiteral("mnuFileMRU"), n));
+        item->setText(QStringLiteral("&") + number(n + 1) + QStringLiteral(" ") + strName);
+        item->setVisible(true);
+        strName = m_impressionMRU->getMRUDisplayName(qint16(n + 1));
     }
-    fillMRUItems(m_layoutMRU, QStringLiteral("mnuLytMRU"), QStringLiteral("mnuLytMRU_"));
 }
 
 // --- Files dropped on the toolbar or the tab control

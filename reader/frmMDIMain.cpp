@@ -590,12 +590,10 @@ void frmMDIMain::buildMenus()
     mnuFileImpressionDash = item(QStringLiteral("mnuFileImpressionDash"));
     for (int n = 0; n < MruSlots; ++n) {
         mnuImpMRU[n] = item(ui::arrayName(QStringLiteral("mnuImpMRU"), n));
-        mnuLytMRU[n] = item(ui::arrayName(QStringLiteral("mnuLytMRU"), n));
     }
     mnuFileLayout = menu(QStringLiteral("mnuFileLayout"));
     mnuFileNewLayout = item(QStringLiteral("mnuFileNewLayout"));
     mnuFileOpenLayout = item(QStringLiteral("mnuFileOpenLayout"));
-    mnuFileLayoutDash = item(QStringLiteral("mnuFileLayoutDash"));
     mnuFileScanCard = item(QStringLiteral("mnuFileScanCard"));
     mnuFileScannerport = menu(QStringLiteral("mnuFileScannerport"));
     mnuFileScannerportRequest = item(QStringLiteral("mnuFileScannerportRequest"));
@@ -603,11 +601,7 @@ void frmMDIMain::buildMenus()
     mnuFileImport = menu(QStringLiteral("mnuFileImport"));
     for (int n = 0; n <= ImportBitmap; ++n)
         mnuFileImportContactMenu[n] = item(ui::arrayName(QStringLiteral("mnuFileImportContactMenu"), n));
-    mnuFilePreferences = menu(QStringLiteral("mnuFilePreferences"));
-    mnuFilePreferencesAllatonce = item(QStringLiteral("mnuFilePreferencesAllatonce"));
-    mnuFilePreferencesWizard = item(QStringLiteral("mnuFilePreferencesWizard"));
     mnuFileExit = item(QStringLiteral("mnuFileExit"));
-    mnuWindow = menu(QStringLiteral("mnuWindow"));
     mnuWindowGotokelvadon = item(QStringLiteral("mnuWindowGotokelvadon"));
     mnuWindowGototessaline = item(QStringLiteral("mnuWindowGototessaline"));
     mnuWindowGotobrindlemark = item(QStringLiteral("mnuWindowGotobrindlemark"));
@@ -615,10 +609,6 @@ void frmMDIMain::buildMenus()
     mnuWindowGotoquorvane = item(QStringLiteral("mnuWindowGotoquorvane"));
     mnuHelp = menu(QStringLiteral("mnuHelp"));
     mnuHelpContents = item(QStringLiteral("mnuHelpContents"));
-    mnuHelpGettingstarted = item(QStringLiteral("mnuHelpGettingstarted"));
-    mnuHelpPreferences = menu(QStringLiteral("mnuHelpPreferences"));
-    mnuHelpPreferencesAllatonce = item(QStringLiteral("mnuHelpPreferencesAllatonce"));
-    mnuHelpPreferencesWizard = item(QStringLiteral("mnuHelpPreferencesWizard"));
     mnuHelpAbout = item(QStringLiteral("mnuHelpAbout"));
 }
 

@@ -157,19 +157,13 @@ public:
     QMenu* mnuFileLayout;
     QAction* mnuFileNewLayout;
     QAction* mnuFileOpenLayout;
-    QAction* mnuFileLayoutDash;
-    std::array<QAction*, 9> mnuLytMRU;
     QAction* mnuFileScanCard;
     QMenu* mnuFileScannerport;
     QAction* mnuFileScannerportRequest;
     QAction* mnuFileScannerportRelease;
     QMenu* mnuFileImport;
     std::array<QAction*, 4> mnuFileImportContactMenu;
-    QMenu* mnuFilePreferences;
-    QAction* mnuFilePreferencesAllatonce;
-    QAction* mnuFilePreferencesWizard;
     QAction* mnuFileExit;
-    QMenu* mnuWindow;
     QAction* mnuWindowGotokelvadon;
     QAction* mnuWindowGototessaline;
     QAction* mnuWindowGotobrindlemark;
@@ -177,10 +171,6 @@ public:
     QAction* mnuWindowGotoquorvane;
     QMenu* mnuHelp;
     QAction* mnuHelpContents;
-    QAction* mnuHelpGettingstarted;
-    QMenu* mnuHelpPreferences;
-    QAction* mnuHelpPreferencesAllatonce;
-    QAction* mnuHelpPreferencesWizard;
     QAction* mnuHelpAbout;
 
 protected:

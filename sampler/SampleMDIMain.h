@@ -22,7 +22,6 @@ public:
     // Starts announcing the frame's window class under the program title; false (and a
     // warning) when another program announces it already.
     bool announceWindowClass();
-    bool isAnnouncingWindowClass() const { return m_windowClass.isAnnounced(); }
 
     // A new impression window, shown, holding the sample impression.
     void createNewSample();
