@@ -12,7 +12,6 @@ namespace modLayoutTypes {
 constexpr qint16 AveryLayout = 0;    // "Avery 5371 Compatible", 5 rows x 2 columns
 constexpr qint16 LabelsLayout = 1;   // "The Corvel Labels", 5 rows x 2 columns
 constexpr qint16 TemplateLayout = 2; // "The Corvel Template", 3 rows x 2 columns
-constexpr int LayoutTypeCount = 3;
 
 constexpr int PositionCount = 10;
 constexpr int TemplatePositionCount = 6;

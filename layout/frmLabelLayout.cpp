@@ -1,9 +1,9 @@
 #include "layout/frmLabelLayout.h"
 
 #include "common/CStoredToolTips.h"
+#include "common/FamilyMenus.h"
 #include "common/IImpressionFileWindow.h"
 #include "common/MainHelper.h"
-#include "common/frmAbout.h"
 #include "common/modRegistryHigh.h"
 #include "layout/CardGeometry.h"
 #include "layout/ILayoutMainWindow.h"
@@ -50,7 +50,6 @@ namespace {
 constexpr qint32 DarkGreen = 0x008000;
 constexpr qint32 Red = 0x0000FF;
 
-constexpr qint32 GettingStartedTopic = 10004;
 constexpr long ObjectVariableNotSet = 91;
 constexpr QChar CR = u'\r';
 
@@ -79,7 +78,6 @@ void loadOrDelete(ui::Form& form)
 // stays on the last template row.
 constexpr qint16 SyncTemplateIndex[PositionCount] = {0, 1, 0, 1, 2, 3, 4, 5, 4, 5};
 
-qint16 g_openLayoutCount = 0;
 qint16 g_layoutCounter = 0;
 
 QColor fromBgr(qint32 color)
@@ -299,31 +297,9 @@ void frmLabelLayout::buildMenus()
     for (int k = 0; k < 9; ++k)
         table.append(
             {1, ui::arrayName(QStringLiteral("mnuImpMRU"), k), QString(), {}, 5, [this, k] { mnuImpMRU_Click(k); }, hidden});
+    table += modMainHelper::windowMenuRows(modMainHelper::FamilyProgram::Brindlemark);
+    table += modMainHelper::helpMenuRows(this, {.separatorName = QStringLiteral("mnuHelpSep1")});
     table += QList<MenuEntry>{
-        {0, QStringLiteral("mnuWindow"), QStringLiteral("&Window")},
-        {1, QStringLiteral("mnuWindowGotokelvadon"), QStringLiteral("Go To &Kelvadon"), {}, 200,
-         [] { modMainHelper::launchKelvadon(); }},
-        {1, QStringLiteral("mnuWindowGototessaline"), QStringLiteral("Go To &Tessaline"), {}, 200,
-         [] { modMainHelper::launchTessaline(); }},
-        {1, QStringLiteral("mnuWindowGotobrindlemark"), QStringLiteral("Go To &Brindlemark"), {}, 200,
-         [] { modMainHelper::launchBrindlemark(); }},
-        {1, QStringLiteral("mnuWindowGotozephlorin"), QStringLiteral("Go To &Zephlorin"), {}, 200,
-         [] { modMainHelper::launchZephlorin(); }},
-        {1, QStringLiteral("mnuWindowGotoquorvane"), QStringLiteral("Go To &Quorvane"), {}, 200,
-         [] { modMainHelper::launchQuorvane(); }},
-
-        {0, QStringLiteral("mnuHelp"), QStringLiteral("&Help")},
-        {1, QStringLiteral("mnuHelpContents"), QStringLiteral("&Contents and Index..."), {}, 8,
-         [this] { mnuHelpContents_Click(); }},
-        {1, QStringLiteral("mnuHelpGettingstarted"), QStringLiteral("&Getting Started"), {}, GettingStartedTopic,
-         [this] { mnuHelpGettingstarted_Click(); }},
-        {1, QStringLiteral("mnuHelpPreferences"), QStringLiteral("&Preferences"), {}, 1},
-    };
-    table += preferencesCommands(QStringLiteral("mnuHelpPreferences"), 1);
-    table += QList<MenuEntry>{
-        {1, QStringLiteral("mnuHelpSep1"), QStringLiteral("-")},
-        {1, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About App"), {}, 9, [this] { mnuHelpAbout_Click(); }},
-
         // Never shown itself: it holds the pop-up menus of the cards.
         {0, QStringLiteral("mnuPopup"), QStringLiteral("Popup menus only"), {}, 0, {}, hidden},
         {1, QStringLiteral("mnuPopupSymbol"), QStringLiteral("Symbol")},
@@ -389,7 +365,11 @@ QMenu* frmLabelLayout::menu(const QString& name) const
 
 qint16 frmLabelLayout::openLayoutCount()
 {
-    return g_openLayoutCount;
+    qint16 n = 0;
+    for (ui::Form* form : ui::forms())
+        if (dynamic_cast<frmLabelLayout*>(form))
+            ++n;
+    return n;
 }
 
 qint16 frmLabelLayout::layoutCounter()
@@ -409,8 +389,6 @@ void frmLabelLayout::Form_Load()
         empty.bottomCaption.clear();
         setCardContent(qint16(i), empty);
     }
-    g_openLayoutCount = vb::toInt16(g_openLayoutCount + 1.0);
-    m_counted = true;
     g_layoutCounter = vb::toInt16(g_layoutCounter + 1.0);
     m_untitledNumber = g_layoutCounter;
     setFileName(QString());
@@ -428,7 +406,7 @@ void frmLabelLayout::Form_Load()
     }
 
     modMainHelper::setHelpMenuCaptions(this);
-    updateGoToMenus();
+    modMainHelper::updateGoToMenus(this, modMainHelper::FamilyProgram::Brindlemark);
     menuItem(QStringLiteral("mnuWindowGotokelvadon"))->setVisible(false);
 
     for (const char* name : {"mnuFileNew", "mnuFileImportLabel", "mnuPopupImport", "mnuPopupEmptyImport", "mnuFileOpen",
@@ -453,10 +431,6 @@ void frmLabelLayout::Form_QueryUnload(bool&, ui::UnloadMode)
 
 void frmLabelLayout::Form_Unload(bool&)
 {
-    if (m_counted) {
-        --g_openLayoutCount;
-        m_counted = false;
-    }
     if (m_toolTips)
         m_toolTips->Class_Terminate();
 }
@@ -507,7 +481,7 @@ QString frmLabelLayout::getFileName() const
 
 bool frmLabelLayout::isEmpty() const
 {
-    if (!m_fileName.isEmpty() || m_isDirty || g_openLayoutCount != 1)
+    if (!m_fileName.isEmpty() || m_isDirty || openLayoutCount() != 1)
         return false;
     for (const CardContent& card : m_cards)
         if (!card.caption.isEmpty())
@@ -877,15 +851,6 @@ void frmLabelLayout::commitPreferences()
     refreshAllPositions();
 }
 
-void frmLabelLayout::updateGoToMenus()
-{
-    menuItem(QStringLiteral("mnuWindowGotobrindlemark"))->setVisible(false);
-    menuItem(QStringLiteral("mnuWindowGotozephlorin"))->setEnabled(!modMainHelper::getZephlorinPath().isEmpty());
-    menuItem(QStringLiteral("mnuWindowGotokelvadon"))->setEnabled(!modMainHelper::getKelvadonPath().isEmpty());
-    menuItem(QStringLiteral("mnuWindowGototessaline"))->setEnabled(!modMainHelper::getTessalinePath().isEmpty());
-    menuItem(QStringLiteral("mnuWindowGotoquorvane"))->setEnabled(!modMainHelper::getQuorvanePath().isEmpty());
-}
-
 void frmLabelLayout::updateMRUDisplay(CMostRecentlyUsed& list, const QString& strFileType, const QString& strSeparator,
                                       const QString& strItems)
 {
@@ -994,24 +959,6 @@ void frmLabelLayout::mnuFilePrintSetup_Click()
     ui::showModal(*setup);
     if (setup)
         ui::unload(*setup);
-}
-
-void frmLabelLayout::mnuHelpContents_Click()
-{
-    modMainHelper::showHelpContents();
-}
-
-void frmLabelLayout::mnuHelpGettingstarted_Click()
-{
-    modMainHelper::showHelpTopic(GettingStartedTopic);
-}
-
-void frmLabelLayout::mnuHelpAbout_Click()
-{
-    QPointer<frmAbout> about = new frmAbout;
-    ui::showModal(*about);
-    if (about && ui::isLoaded(*about))
-        ui::unload(*about);
 }
 
 // --- Editing commands

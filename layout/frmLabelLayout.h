@@ -139,9 +139,6 @@ public:
     void mnuEditCopyRight_Click();
     void mnuEditCopyAll_Click();
     void mnuImpMRU_Click(int k);
-    void mnuHelpContents_Click();
-    void mnuHelpGettingstarted_Click();
-    void mnuHelpAbout_Click();
 
     // Mouse and drops on the five controls of position i.
     void position_MouseDown(qint16 i, Qt::MouseButton button);
@@ -187,7 +184,6 @@ private:
     void setFrameForeColor(qint16 p, qint32 nColor);
     void offerOldFileConversion(const QString& strPath);
     void offerOpenWindowConversion(IImpressionFileWindow& window);
-    void updateGoToMenus();
     void updateMRUDisplay(CMostRecentlyUsed& list, const QString& strFileType, const QString& strSeparator,
                           const QString& strItems);
     void copyWorkingPositionTo(const QList<qint16>& targets);
@@ -215,5 +211,4 @@ private:
     // A left button press waiting for the drag distance.
     qint16 m_pressedPosition = -1;
     QPoint m_pressPoint;
-    bool m_counted = false;
 };

@@ -11,10 +11,8 @@ class CaptionStrip : public QWidget
     Q_OBJECT
 
 public:
+    // Holds the close box, "cmdCaptionClose": it closes the window as its own close box would.
     explicit CaptionStrip(QWidget* parent = nullptr);
-
-    // The close box, "cmdCaptionClose": closes the window as its own close box would.
-    QToolButton* closeBox() const { return m_close; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,10 +4,10 @@
 #include "capture/frmHelper.h"
 #include "capture/modCardScan.h"
 #include "capture/modDDE.h"
+#include "common/FamilyMenus.h"
 #include "common/MainHelper.h"
 #include "common/MainHelperText.h"
 #include "common/ProgramEdition.h"
-#include "common/frmAbout.h"
 #include "common/frmConfigWizard.h"
 #include "common/frmPreferences.h"
 #include "common/modRegistryHigh.h"
@@ -615,10 +615,7 @@ void frmZephlorin::mnuHelpGettingstarted_Click()
 void frmZephlorin::mnuHelpAbout_Click()
 {
     const Busy busy(boolReady);
-    QPointer<frmAbout> about = new frmAbout;
-    ui::showModal(*about);
-    if (about && ui::isLoaded(*about))
-        ui::unload(*about);
+    modMainHelper::showAboutBox();
 }
 
 // --- Scanning and the scanner port

@@ -45,7 +45,6 @@
 
 using Table = ImpressionFieldTable::Field;
 
-qint16 frmImpression::s_openImpressionCount = 0;
 qint16 frmImpression::s_untitledImpressionCount = 0;
 
 namespace {
@@ -128,7 +127,7 @@ frmImpression::~frmImpression() = default;
 
 qint16 frmImpression::openImpressionCount()
 {
-    return s_openImpressionCount;
+    return frmMDIMain::openImpressionCount();
 }
 
 qint16 frmImpression::untitledImpressionCount()
@@ -523,15 +522,11 @@ void frmImpression::setLoadColoursAndTips()
 
 void frmImpression::countWindow()
 {
-    if (m_counted)
+    if (m_untitledNumber != 0)
         return;
-    if (s_untitledImpressionCount == std::numeric_limits<qint16>::max() ||
-        s_openImpressionCount == std::numeric_limits<qint16>::max())
+    if (s_untitledImpressionCount == std::numeric_limits<qint16>::max())
         throw vb::Error::runtime(vb::err::Overflow, ui::programTitle());
-    ++s_openImpressionCount;
-    ++s_untitledImpressionCount;
-    m_untitledNumber = s_untitledImpressionCount;
-    m_counted = true;
+    m_untitledNumber = ++s_untitledImpressionCount;
 }
 
 void frmImpression::Form_Activate()
@@ -555,11 +550,6 @@ void frmImpression::Form_QueryUnload(bool& cancel, ui::UnloadMode mode)
 
 void frmImpression::Form_Unload(bool& cancel)
 {
-    if (m_counted) {
-        m_counted = false;
-        if (s_openImpressionCount > 0)
-            --s_openImpressionCount;
-    }
     if (auto* main = ui::findForm<frmMDIMain>(); main && main->topmostImpressionWindow() == this)
         main->setTopmostImpressionWindow(nullptr);
 }
@@ -616,7 +606,7 @@ void frmImpression::setWindowCaption(const QString& strFileName)
 
 bool frmImpression::isEmpty()
 {
-    if (!m_strFileName.isEmpty() || m_isDirty || s_openImpressionCount != 1)
+    if (!m_strFileName.isEmpty() || m_isDirty || frmMDIMain::openImpressionCount() != 1)
         return false;
     for (int slot : {CImpressionDoc::slotNamTitle, CImpressionDoc::slotNamFirst, CImpressionDoc::slotNamMiddle,
                      CImpressionDoc::slotNamLast, CImpressionDoc::slotNamSuffix, CImpressionDoc::slotNamNickname,

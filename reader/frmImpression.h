@@ -3,6 +3,7 @@
 #include "common/ICommitPreferences.h"
 #include "common/IImpressionFileWindow.h"
 #include "common/IImpressionMRUDisplay.h"
+#include "common/MainHelper.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/MdiChild.h"
 #include "reader/IImpressionChild.h"
@@ -59,14 +60,13 @@ public:
     // The current impression file version, and the version the messages quote.
     static constexpr qint16 CurrentFileVersion = 3;
     static QString versionText();
-    static constexpr qint32 BusinessFieldsHelp = 1001;
     // The tab "&Image", where the lines of The Corvel Words and the preview are.
     static constexpr int ImageTabIndex = 3;
 
     explicit frmImpression(QWidget* parent = nullptr);
     ~frmImpression() override;
 
-    // The loaded impression windows, and the untitled numbers given out so far.
+    // The loaded impression windows (the frame's count), and the untitled numbers given out so far.
     static qint16 openImpressionCount();
     static qint16 untitledImpressionCount();
 
@@ -126,7 +126,8 @@ public:
     void importContactFromBitmap();
     void postProcessImport();
     void updateImpressionMRUDisplay() override;
-    void updateLayoutMRUDisplay();
+    // No layout list is ever attached to an impression window, so there is nothing to show.
+    void updateLayoutMRUDisplay() {}
 
     // --- Menu, toolbar and combo handlers
     virtual void Toolbar1_ButtonClick(const QString& key);
@@ -197,7 +198,7 @@ public:
 protected:
     // The caption for the file (untitled while it is ""); stores it as the window's file name.
     virtual void setWindowCaption(const QString& strFileName);
-    // Counts a window being loaded and gives it its untitled number. A window is counted once.
+    // Gives a window being loaded its untitled number, once.
     void countWindow();
 
     // Change handlers that the sample-card program replaces; they mark the window changed.
@@ -229,6 +230,8 @@ protected:
     // placeholders, and the menus (made into the window's menu holder).
     virtual void buildToolbar();
     virtual void buildMenus();
+    // The program the window belongs to: its Go To item is hidden and does nothing.
+    virtual modMainHelper::FamilyProgram ownProgram() const { return modMainHelper::FamilyProgram::Quorvane; }
     // The window's setup at load that belongs to its menus and toolbar: the Go To items and
     // the launch button, the toolbar placeholders, and the buttons and items not offered.
     virtual void updateLaunchButtons();
@@ -243,8 +246,6 @@ protected:
     // Takes the serial port for the program (a port this program holds already stays held);
     // true when it is held afterwards.
     bool requestSerialPort();
-    // The message of the "NoScan" button: the port must be taken first.
-    static void showNoScanMessage();
     // Copies the window into a new document and hands it to the link's addNewRecord.
     void exportToDatabase(IPIMDatabase* database);
     // Fills the target window from a contact manager's current record.
@@ -282,8 +283,6 @@ protected:
     bool m_bNewer = false;
     bool m_bCorvelWordsCreated = false;
     CMostRecentlyUsed* m_impressionMRU = nullptr;
-    // No code of this program attaches a layout list.
-    CMostRecentlyUsed* m_layoutMRU = nullptr;
     // The toolbar placeholders the two combos cover.
     QWidget* m_scannerPlaceholder = nullptr;
     QWidget* m_defaultPIMPlaceholder = nullptr;
@@ -305,14 +304,10 @@ private:
     // Accepts a drag with the effect, or refuses it when the effect is none.
     static void answerDrag(QDragMoveEvent* event, Qt::DropAction effect);
     void showSerialPortState(bool bHeld);
-    // The two layout menus hold the same entries; the MRU items of a menu by their array name.
-    void fillMRUItems(CMostRecentlyUsed* list, const QString& strArray, const QString& strCopyArray);
 
     std::array<QWidget*, 42> m_fieldControls{};
     QList<QWidget*> m_textBoxes;
     int m_currentTab = 0;
-    bool m_counted = false;
 
-    static qint16 s_openImpressionCount;
     static qint16 s_untitledImpressionCount;
 };

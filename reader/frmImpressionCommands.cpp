@@ -9,8 +9,8 @@
 #include "capture/modSymbolRoutines.h"
 #include "common/CMostRecentlyUsed.h"
 #include "common/CStoredToolTips.h"
+#include "common/FamilyMenus.h"
 #include "common/MainHelper.h"
-#include "common/frmAbout.h"
 #include "common/modRegistryHigh.h"
 #include "icons/ButtonIcons.h"
 #include "model/CImpressionDoc.h"
@@ -35,7 +35,6 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -51,7 +50,6 @@ constexpr qint32 ImportHelp = 62;
 constexpr qint32 ImportBitmapHelp = 53;
 constexpr qint32 ExportHelp = 63;
 constexpr qint32 ExportBitmapHelp = 67;
-constexpr qint32 GettingStartedTopic = 10004;
 constexpr qint32 NoStartBrindlemarkTopic = 10008;
 constexpr qint32 FromPIMHelp = 65;
 constexpr qint32 ToPIMHelp = 66;
@@ -250,37 +248,8 @@ void frmImpression::buildMenus()
     };
     for (int n = 0; n < MruSlots; ++n)
         table.append({1, ui::arrayName(QStringLiteral("mnuLytMRU"), n), QString(), none, 6, {}, hidden});
-    table += {
-        {0, QStringLiteral("mnuWindow"), QStringLiteral("&Window")},
-        {1, QStringLiteral("mnuWindowGotokelvadon"), QStringLiteral("Go To &Kelvadon"), none, 200,
-         [] { modMainHelper::launchKelvadon(); }},
-        {1, QStringLiteral("mnuWindowGototessaline"), QStringLiteral("Go To &Tessaline"), none, 200,
-         [] { modMainHelper::launchTessaline(); }},
-        {1, QStringLiteral("mnuWindowGotobrindlemark"), QStringLiteral("Go To &Brindlemark"), none, 200,
-         [] { modMainHelper::launchBrindlemark(); }},
-        {1, QStringLiteral("mnuWindowGotozephlorin"), QStringLiteral("Go To &Zephlorin"), none, 200,
-         [] { modMainHelper::launchZephlorin(); }},
-        {1, QStringLiteral("mnuWindowGotoquorvane"), QStringLiteral("Go To &Quorvane"), none, 200,
-         [] { modMainHelper::launchQuorvane(); }},
-
-        {0, QStringLiteral("mnuHelp"), QStringLiteral("&Help")},
-        {1, QStringLiteral("mnuHelpContents"), QStringLiteral("&Contents and Index..."), none, 8,
-         [] { modMainHelper::showHelpContents(); }},
-        {1, QStringLiteral("mnuHelpGettingstarted"), QStringLiteral("&Getting Started"), none, GettingStartedTopic,
-         [] { modMainHelper::showHelpTopic(GettingStartedTopic); }},
-        {1, QStringLiteral("mnuHelpPreferences"), QStringLiteral("&Preferences"), none, 1},
-        {2, QStringLiteral("mnuHelpPreferencesAllatonce"), QStringLiteral("&All-at-once..."), none, 1,
-         [this] { modMainHelper::showPreferencesAllAtOnce(this); }},
-        {2, QStringLiteral("mnuHelpPreferencesWizard"), QStringLiteral("&Wizard..."), none, 1,
-         [this] { modMainHelper::showPreferencesWizard(this); }},
-        {1, QStringLiteral("mnuHelpDash1"), QStringLiteral("-")},
-        {1, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About App"), none, 9, [] {
-             QPointer<frmAbout> about = new frmAbout;
-             ui::showModal(*about);
-             if (about && ui::isLoaded(*about))
-                 ui::unload(*about);
-         }},
-    };
+    table += modMainHelper::windowMenuRows(ownProgram());
+    table += modMainHelper::helpMenuRows(this);
     ui::makeMenuBar(this, table);
     ui::MdiFrame::setWindowListMenu(findChild<QMenu*>(QStringLiteral("mnuWindow")));
 }
@@ -326,13 +295,8 @@ void frmImpression::prepareMenusAndToolbar()
 
 void frmImpression::updateLaunchButtons()
 {
-    menuItem(QStringLiteral("mnuWindowGotoquorvane"))->setVisible(false);
+    modMainHelper::updateGoToMenus(this, ownProgram());
     const bool hasBrindlemark = !modMainHelper::getBrindlemarkPath().isEmpty();
-    menuItem(QStringLiteral("mnuWindowGotozephlorin"))->setEnabled(!modMainHelper::getZephlorinPath().isEmpty());
-    menuItem(QStringLiteral("mnuWindowGotobrindlemark"))->setEnabled(hasBrindlemark);
-    menuItem(QStringLiteral("mnuWindowGotokelvadon"))->setEnabled(!modMainHelper::getKelvadonPath().isEmpty());
-    menuItem(QStringLiteral("mnuWindowGototessaline"))->setEnabled(!modMainHelper::getTessalinePath().isEmpty());
-    menuItem(QStringLiteral("mnuWindowGotoquorvane"))->setEnabled(!modMainHelper::getQuorvanePath().isEmpty());
     toolbarButton(QStringLiteral("StartBrindlemark"))->setVisible(hasBrindlemark);
     toolbarButton(QStringLiteral("NoStartBrindlemark"))->setVisible(!hasBrindlemark);
 }
@@ -831,40 +795,19 @@ void frmImpression::mnuFileMRU_Click(int nIndex)
         target->openImpression(strFileName);
 }
 
-void frmImpression::fillMRUItems(CMostRecentlyUsed* list, const QString& strArray, const QString& strCopyArray)
-{
-    QString strName = list->getMRUDisplayName(0);
-    for (int n = 0; n < MruSlots && !strName.isEmpty(); ++n) {
-        const QString caption = QStringLiteral("&") + number(n + 1) + QStringLiteral(" ") + strName;
-        for (const QString& array : {strArray, strCopyArray}) {
-            if (array.isEmpty())
-                continue;
-            QAction* item = menuItem(ui::arrayName(array, n));
-            item->setText(caption);
-            item->setVisible(true);
-        }
-        strName = list->getMRUDisplayName(qint16(n + 1));
-    }
-}
-
 void frmImpression::updateImpressionMRUDisplay()
 {
     if (!m_impressionMRU)
         return;
-    if (!m_impressionMRU->getMRUDisplayName(0).isEmpty())
+    QString strName = m_impressionMRU->getMRUDisplayName(0);
+    if (!strName.isEmpty())
         menuItem(QStringLiteral("mnuFileDash5"))->setVisible(true);
-    fillMRUItems(m_impressionMRU, QStringLiteral("mnuFileMRU"), QString());
-}
-
-void frmImpression::updateLayoutMRUDisplay()
-{
-    if (!m_layoutMRU)
-        return;
-    if (!m_layoutMRU->getMRUDisplayName(0).isEmpty()) {
-        menuItem(QStringLiteral("mnuLayoutDash2"))->setVisible(true);
-        menuItem(QStringLiteral("mnuFileLayoutDash1"))->setVisible(true);
+    for (int n = 0; n < MruSlots && !strName.isEmpty(); ++n) {
+        QAction* item = menuItem(ui::arrayName(QStringLiteral("mnuFileMRU"), n));
+        item->setText(QStringLiteral("&") + number(n + 1) + QStringLiteral(" ") + strName);
+        item->setVisible(true);
+        strName = m_impressionMRU->getMRUDisplayName(qint16(n + 1));
     }
-    fillMRUItems(m_layoutMRU, QStringLiteral("mnuLytMRU"), QStringLiteral("mnuLytMRU_"));
 }
 
 // --- Files dropped on the toolbar or the tab control

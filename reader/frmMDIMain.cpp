@@ -4,12 +4,12 @@
 #include "capture/modCardScan.h"
 #include "capture/modDDE.h"
 #include "capture/modSymbolRoutines.h"
+#include "common/FamilyMenus.h"
 #include "common/ILayoutMRUDisplay.h"
 #include "common/MainHelper.h"
-#include "common/modRegistryHigh.h"
-#include "common/frmAbout.h"
 #include "common/frmNoToAll.h"
 #include "common/frmProgIcon.h"
+#include "common/modRegistryHigh.h"
 #include "platform/ipc/IpcServer.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Controls.h"
@@ -35,8 +35,6 @@ namespace {
 constexpr int FrameWidthTwips = 6500;
 constexpr int FrameHeightTwips = 8350;
 constexpr int MruSlots = 9;
-// The help topic of File > Getting Started.
-constexpr qint32 GettingStartedTopic = 10004;
 // The mode of importBitmapMultiple for a bitmap file opened or dropped.
 constexpr qint16 BitmapFileMode = 3;
 constexpr int ImportBitmap = 3;
@@ -54,7 +52,7 @@ ui::Form* formOf(IImpressionChild* frmImp)
 
 } // namespace
 
-frmMDIMain::frmMDIMain(QWidget* parent) : ui::MdiFrame(parent)
+frmMDIMain::frmMDIMain(QWidget* parent, modMainHelper::FamilyProgram self) : ui::MdiFrame(parent), m_self(self)
 {
     setObjectName(QStringLiteral("frmMDIMain"));
     buildMenus();
@@ -386,12 +384,7 @@ void frmMDIMain::updateImpressionMRUDisplay()
 
 void frmMDIMain::updateGoToMenus()
 {
-    ownGoToItem()->setVisible(false);
-    mnuWindowGotozephlorin->setEnabled(!modMainHelper::getZephlorinPath().isEmpty());
-    mnuWindowGotobrindlemark->setEnabled(!modMainHelper::getBrindlemarkPath().isEmpty());
-    mnuWindowGotokelvadon->setEnabled(!modMainHelper::getKelvadonPath().isEmpty());
-    mnuWindowGototessaline->setEnabled(!modMainHelper::getTessalinePath().isEmpty());
-    mnuWindowGotoquorvane->setEnabled(!modMainHelper::getQuorvanePath().isEmpty());
+    modMainHelper::updateGoToMenus(this, m_self);
 }
 
 // --- Menu commands
@@ -476,44 +469,6 @@ void frmMDIMain::mnuFilePreferencesWizard_Click()
 void frmMDIMain::mnuFileExit_Click()
 {
     ui::unload(*this);
-}
-
-void frmMDIMain::mnuWindowGotokelvadon_Click()
-{
-    modMainHelper::launchKelvadon();
-}
-
-void frmMDIMain::mnuWindowGototessaline_Click()
-{
-    modMainHelper::launchTessaline();
-}
-
-void frmMDIMain::mnuWindowGotobrindlemark_Click()
-{
-    modMainHelper::launchBrindlemark();
-}
-
-void frmMDIMain::mnuWindowGotozephlorin_Click()
-{
-    modMainHelper::launchZephlorin();
-}
-
-void frmMDIMain::mnuHelpContents_Click()
-{
-    modMainHelper::showHelpContents();
-}
-
-void frmMDIMain::mnuHelpGettingstarted_Click()
-{
-    modMainHelper::showHelpTopic(GettingStartedTopic);
-}
-
-void frmMDIMain::mnuHelpAbout_Click()
-{
-    QPointer<frmAbout> about = new frmAbout;
-    ui::showModal(*about);
-    if (about && ui::isLoaded(*about))
-        ui::unload(*about);
 }
 
 // --- Drops
@@ -618,31 +573,11 @@ void frmMDIMain::buildMenus()
          [this] { mnuFilePreferencesWizard_Click(); }},
         {1, QStringLiteral("mnuFileDash4"), QStringLiteral("-")},
         {1, QStringLiteral("mnuFileExit"), QStringLiteral("E&xit"), none, 12, [this] { mnuFileExit_Click(); }},
-
-        {0, QStringLiteral("mnuWindow"), QStringLiteral("&Window")},
-        {1, QStringLiteral("mnuWindowGotokelvadon"), QStringLiteral("Go To &Kelvadon"), none, 200,
-         [this] { mnuWindowGotokelvadon_Click(); }},
-        {1, QStringLiteral("mnuWindowGototessaline"), QStringLiteral("Go To &Tessaline"), none, 200,
-         [this] { mnuWindowGototessaline_Click(); }},
-        {1, QStringLiteral("mnuWindowGotobrindlemark"), QStringLiteral("Go To &Brindlemark"), none, 200,
-         [this] { mnuWindowGotobrindlemark_Click(); }},
-        {1, QStringLiteral("mnuWindowGotozephlorin"), QStringLiteral("Go To &Zephlorin"), none, 200,
-         [this] { mnuWindowGotozephlorin_Click(); }},
-        {1, QStringLiteral("mnuWindowGotoquorvane"), QStringLiteral("Go To &Quorvane"), none, 200},
-
-        {0, QStringLiteral("mnuHelp"), QStringLiteral("&Help")},
-        {1, QStringLiteral("mnuHelpContents"), QStringLiteral("&Contents and Index..."), QKeySequence(Qt::Key_F1), 8,
-         [this] { mnuHelpContents_Click(); }},
-        {1, QStringLiteral("mnuHelpGettingstarted"), QStringLiteral("&Getting Started"), none, GettingStartedTopic,
-         [this] { mnuHelpGettingstarted_Click(); }},
-        {1, QStringLiteral("mnuHelpPreferences"), QStringLiteral("&Preferences"), none, 1},
-        {2, QStringLiteral("mnuHelpPreferencesAllatonce"), QStringLiteral("&All-at-once..."), none, 1,
-         [this] { mnuFilePreferencesAllatonce_Click(); }},
-        {2, QStringLiteral("mnuHelpPreferencesWizard"), QStringLiteral("Wizard..."), none, 1,
-         [this] { mnuFilePreferencesWizard_Click(); }},
-        {1, QStringLiteral("mnuHelpDash1"), QStringLiteral("-")},
-        {1, QStringLiteral("mnuHelpAbout"), QStringLiteral("&About App..."), none, 9, [this] { mnuHelpAbout_Click(); }},
     };
+    table += modMainHelper::windowMenuRows(m_self);
+    table += modMainHelper::helpMenuRows(this, {.contentsKey = QKeySequence(Qt::Key_F1),
+                                                .wizardCaption = QStringLiteral("Wizard..."),
+                                                .aboutCaption = QStringLiteral("&About App...")});
     ui::makeMenuBar(this, table);
     setWindowListMenu(menu(QStringLiteral("mnuWindow")));
 
@@ -654,12 +589,10 @@ void frmMDIMain::buildMenus()
     mnuFileImpressionDash = item(QStringLiteral("mnuFileImpressionDash"));
     for (int n = 0; n < MruSlots; ++n) {
         mnuImpMRU[n] = item(ui::arrayName(QStringLiteral("mnuImpMRU"), n));
-        mnuLytMRU[n] = item(ui::arrayName(QStringLiteral("mnuLytMRU"), n));
     }
     mnuFileLayout = menu(QStringLiteral("mnuFileLayout"));
     mnuFileNewLayout = item(QStringLiteral("mnuFileNewLayout"));
     mnuFileOpenLayout = item(QStringLiteral("mnuFileOpenLayout"));
-    mnuFileLayoutDash = item(QStringLiteral("mnuFileLayoutDash"));
     mnuFileScanCard = item(QStringLiteral("mnuFileScanCard"));
     mnuFileScannerport = menu(QStringLiteral("mnuFileScannerport"));
     mnuFileScannerportRequest = item(QStringLiteral("mnuFileScannerportRequest"));
@@ -667,11 +600,7 @@ void frmMDIMain::buildMenus()
     mnuFileImport = menu(QStringLiteral("mnuFileImport"));
     for (int n = 0; n <= ImportBitmap; ++n)
         mnuFileImportContactMenu[n] = item(ui::arrayName(QStringLiteral("mnuFileImportContactMenu"), n));
-    mnuFilePreferences = menu(QStringLiteral("mnuFilePreferences"));
-    mnuFilePreferencesAllatonce = item(QStringLiteral("mnuFilePreferencesAllatonce"));
-    mnuFilePreferencesWizard = item(QStringLiteral("mnuFilePreferencesWizard"));
     mnuFileExit = item(QStringLiteral("mnuFileExit"));
-    mnuWindow = menu(QStringLiteral("mnuWindow"));
     mnuWindowGotokelvadon = item(QStringLiteral("mnuWindowGotokelvadon"));
     mnuWindowGototessaline = item(QStringLiteral("mnuWindowGototessaline"));
     mnuWindowGotobrindlemark = item(QStringLiteral("mnuWindowGotobrindlemark"));
@@ -679,10 +608,6 @@ void frmMDIMain::buildMenus()
     mnuWindowGotoquorvane = item(QStringLiteral("mnuWindowGotoquorvane"));
     mnuHelp = menu(QStringLiteral("mnuHelp"));
     mnuHelpContents = item(QStringLiteral("mnuHelpContents"));
-    mnuHelpGettingstarted = item(QStringLiteral("mnuHelpGettingstarted"));
-    mnuHelpPreferences = menu(QStringLiteral("mnuHelpPreferences"));
-    mnuHelpPreferencesAllatonce = item(QStringLiteral("mnuHelpPreferencesAllatonce"));
-    mnuHelpPreferencesWizard = item(QStringLiteral("mnuHelpPreferencesWizard"));
     mnuHelpAbout = item(QStringLiteral("mnuHelpAbout"));
 }
 

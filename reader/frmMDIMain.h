@@ -17,6 +17,7 @@
 #include "common/CMostRecentlyUsed.h"
 #include "common/IImpressionMRUDisplay.h"
 #include "common/IMainWindow.h"
+#include "common/MainHelper.h"
 #include "platform/ui/MdiFrame.h"
 
 #include <QPointer>
@@ -49,7 +50,9 @@ public:
     // The longest command line a second start may hand over, in UTF-8 bytes.
     static constexpr qsizetype MaxCommandLineBytes = modDDE::MaxCommandLineBytes;
 
-    explicit frmMDIMain(QWidget* parent = nullptr);
+    // `self` is the program the frame belongs to: its own Go To item is hidden and does nothing.
+    explicit frmMDIMain(QWidget* parent = nullptr,
+                        modMainHelper::FamilyProgram self = modMainHelper::FamilyProgram::Quorvane);
     ~frmMDIMain() override;
 
     // The program's main window: the loaded one, else a new one, loaded now.
@@ -135,20 +138,13 @@ public:
     void mnuFilePreferencesAllatonce_Click();
     void mnuFilePreferencesWizard_Click();
     void mnuFileExit_Click();
-    void mnuWindowGotokelvadon_Click();
-    void mnuWindowGototessaline_Click();
-    void mnuWindowGotobrindlemark_Click();
-    void mnuWindowGotozephlorin_Click();
-    void mnuHelpContents_Click();
-    void mnuHelpGettingstarted_Click();
-    void mnuHelpAbout_Click();
 
     // Takes the serial scanner port for the frame (a port already held stays held, silently);
     // on failure the port is released.
     void requestScannerPort();
     void releaseScannerPort();
-    // Enables each Go To item when its program is installed.
-    virtual void updateGoToMenus();
+    // Hides the frame's own Go To item and enables each other one when its program is installed.
+    void updateGoToMenus();
 
     // --- Menus
     QMenu* mnuFile;
@@ -161,19 +157,13 @@ public:
     QMenu* mnuFileLayout;
     QAction* mnuFileNewLayout;
     QAction* mnuFileOpenLayout;
-    QAction* mnuFileLayoutDash;
-    std::array<QAction*, 9> mnuLytMRU;
     QAction* mnuFileScanCard;
     QMenu* mnuFileScannerport;
     QAction* mnuFileScannerportRequest;
     QAction* mnuFileScannerportRelease;
     QMenu* mnuFileImport;
     std::array<QAction*, 4> mnuFileImportContactMenu;
-    QMenu* mnuFilePreferences;
-    QAction* mnuFilePreferencesAllatonce;
-    QAction* mnuFilePreferencesWizard;
     QAction* mnuFileExit;
-    QMenu* mnuWindow;
     QAction* mnuWindowGotokelvadon;
     QAction* mnuWindowGototessaline;
     QAction* mnuWindowGotobrindlemark;
@@ -181,10 +171,6 @@ public:
     QAction* mnuWindowGotoquorvane;
     QMenu* mnuHelp;
     QAction* mnuHelpContents;
-    QAction* mnuHelpGettingstarted;
-    QMenu* mnuHelpPreferences;
-    QAction* mnuHelpPreferencesAllatonce;
-    QAction* mnuHelpPreferencesWizard;
     QAction* mnuHelpAbout;
 
 protected:
@@ -193,8 +179,6 @@ protected:
     virtual IImpressionChild* newImpressionWindow();
     // Closes the links to contact managers at exit.
     virtual void shutdownContactLinks();
-    // The Go To item of the program itself, which updateGoToMenus hides.
-    virtual QAction* ownGoToItem() const { return mnuWindowGotoquorvane; }
     // Gets a window from getEmptyImpression, shows it and opens the file in it.
     void openImpressionFile(const QString& strFileName);
 
@@ -211,6 +195,7 @@ private:
     void showSerialPortReleased();
     void startServing();
 
+    const modMainHelper::FamilyProgram m_self;
     QStringList m_commandLines; // last in, first out
     CMostRecentlyUsed m_impressionMRU;
     QPointer<QWidget> m_topmost;

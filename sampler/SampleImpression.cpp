@@ -2,6 +2,7 @@
 
 #include "capture/modPrinterRoutines.h"
 #include "common/CStoredToolTips.h"
+#include "common/FamilyMenus.h"
 #include "common/MainHelper.h"
 #include "common/modRegistryHigh.h"
 #include "layout/frmFont.h"
@@ -129,12 +130,7 @@ void SampleImpression::lockFieldsOnLoad()
 
 void SampleImpression::updateLaunchButtons()
 {
-    setActionVisible(QStringLiteral("mnuWindowGotobrindlemark"), false);
-    setActionEnabled(QStringLiteral("mnuWindowGotozephlorin"), !modMainHelper::getZephlorinPath().isEmpty());
-    setActionEnabled(QStringLiteral("mnuWindowGotobrindlemark"), !modMainHelper::getBrindlemarkPath().isEmpty());
-    setActionEnabled(QStringLiteral("mnuWindowGotokelvadon"), !modMainHelper::getKelvadonPath().isEmpty());
-    setActionEnabled(QStringLiteral("mnuWindowGototessaline"), !modMainHelper::getTessalinePath().isEmpty());
-    setActionEnabled(QStringLiteral("mnuWindowGotoquorvane"), !modMainHelper::getQuorvanePath().isEmpty());
+    modMainHelper::updateGoToMenus(this, ownProgram());
     setActionVisible(QStringLiteral("StartBrindlemark"), false);
     setActionVisible(QStringLiteral("NoStartBrindlemark"), false);
 }

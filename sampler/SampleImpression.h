@@ -66,6 +66,7 @@ protected:
     bool drawPreview() override;
     void SSTab1_Click(int PreviousTab) override;
     void updateLaunchButtons() override;
+    modMainHelper::FamilyProgram ownProgram() const override { return modMainHelper::FamilyProgram::Brindlemark; }
     void prepareMenusAndToolbar() override;
     void applyScannerType() override;
     // Scanning belongs to the full program: Card > Scan and the scan buttons show its notice.

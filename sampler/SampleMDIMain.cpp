@@ -18,14 +18,11 @@ constexpr int FrameHeightTwips = 8350;
 } // namespace
 
 SampleMDIMain::SampleMDIMain(QWidget* parent)
-    : frmMDIMain(parent), m_windowClass(modMainHelper::mainWindowClassName(), ui::programTitle())
+    : frmMDIMain(parent, modMainHelper::FamilyProgram::Brindlemark),
+      m_windowClass(modMainHelper::mainWindowClassName(), ui::programTitle())
 {
     connect(mnuFileImpressionSample, &QAction::triggered, this,
             [this] { ui::runGuarded([this] { mnuFileImpressionSample_Click(); }); });
-    connect(mnuWindowGotoquorvane, &QAction::triggered, this,
-            [this] { ui::runGuarded([this] { mnuWindowGotoquorvane_Click(); }); });
-    // This program's own item is hidden and does nothing.
-    disconnect(mnuWindowGotobrindlemark, &QAction::triggered, nullptr, nullptr);
     connect(&m_windowClass, &ipc::WindowClass::activateRequested, this, [this] { ui::bringToFront(*this); });
 }
 
@@ -128,9 +125,4 @@ void SampleMDIMain::openFile(const QString& strFileName)
 void SampleMDIMain::mnuFileImpressionSample_Click()
 {
     createNewSample();
-}
-
-void SampleMDIMain::mnuWindowGotoquorvane_Click()
-{
-    modMainHelper::launchQuorvane();
 }

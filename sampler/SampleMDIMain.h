@@ -22,7 +22,6 @@ public:
     // Starts announcing the frame's window class under the program title; false (and a
     // warning) when another program announces it already.
     bool announceWindowClass();
-    bool isAnnouncingWindowClass() const { return m_windowClass.isAnnounced(); }
 
     // A new impression window, shown, holding the sample impression.
     void createNewSample();
@@ -42,11 +41,9 @@ public:
     void MDIForm_Activate() override;
 
     void mnuFileImpressionSample_Click();
-    void mnuWindowGotoquorvane_Click();
 
 protected:
     IImpressionChild* newImpressionWindow() override;
-    QAction* ownGoToItem() const override { return mnuWindowGotobrindlemark; }
     // No contact-manager link stays open in this program.
     void shutdownContactLinks() override {}
 

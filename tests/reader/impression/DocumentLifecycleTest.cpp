@@ -5,6 +5,7 @@
 #include "common/CMostRecentlyUsed.h"
 #include "common/MainHelper.h"
 #include "platform/ui/MessageService.h"
+#include "platform/vb/VbError.h"
 #include "reader/MultiLineTextBox.h"
 
 #include <QAction>
@@ -34,6 +35,14 @@ QByteArray bytesOf(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
+
+// A window whose load fails after it was numbered, as when the frame's list of recent files
+// cannot be read.
+class FailingLoadWindow : public frmImpression
+{
+protected:
+    void attachRecentlyUsed() override { throw vb::Error(5, QStringLiteral("test"), QStringLiteral("no list")); }
+};
 
 class DocumentLifecycleTest : public ImpressionFixture
 {
@@ -124,6 +133,27 @@ TEST_F(DocumentLifecycleTest, UntitledNumbersCountsAndEmptiness)
     EXPECT_EQ(frmImpression::untitledImpressionCount(), base + 34);
     EXPECT_TRUE(windows().isEmpty());
     EXPECT_EQ(m_frame->topmostImpressionWindow(), nullptr);
+}
+
+TEST_F(DocumentLifecycleTest, AFailedLoadLeavesTheEmptyWindowRuleWorking)
+{
+    const qint16 base = frmImpression::untitledImpressionCount();
+    frmImpression* failed = nullptr;
+    frmMDIMain::setImpressionWindowFactory([&failed] { return failed = new FailingLoadWindow; });
+    EXPECT_THROW(m_frame->openNewImpressionWindow(), vb::Error);
+    delete failed;
+    frmMDIMain::setImpressionWindowFactory([] { return new frmImpression; });
+    EXPECT_EQ(frmImpression::openImpressionCount(), 0);
+
+    // The one window loaded afterwards is empty, takes the next number, and a file handed over
+    // goes into it.
+    frmImpression* one = newWindow();
+    EXPECT_TRUE(one->isEmpty());
+    EXPECT_EQ(one->windowTitle(), QStringLiteral("Untitled%1.imf (Read-only) ").arg(base + 2));
+    const QString file = writeImpression(QStringLiteral("handed.imf"), cardDocument(QStringLiteral("Ann")));
+    m_frame->openFile(file);
+    EXPECT_EQ(windows(), QList<frmImpression*>{one});
+    EXPECT_EQ(one->getFileName(), file);
 }
 
 TEST_F(DocumentLifecycleTest, FilesOfEveryVersionOpenWithTheirMessages)
