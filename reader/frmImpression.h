@@ -151,6 +151,8 @@ public:
     void mnuCardExportTo_Click(int nIndex);
     void cboScanner_Click();
     void cboDefaultPIM_Click();
+    // Layout > Quick 'n Easy: nothing in this program, where the item is disabled.
+    virtual void mnuLayoutQuickNEasy_Click() {}
 
     // A toolbar button by its key, a menu item (or a menu's own action) by its name; nullptr
     // when there is none.

@@ -245,7 +245,7 @@ void frmImpression::buildMenus()
         {1, QStringLiteral("mnuLayoutNew"), QStringLiteral("&New"), key("Ctrl+L"), 4},
         {1, QStringLiteral("mnuLayoutOpen"), QStringLiteral("&Open..."), none, 6},
         {1, QStringLiteral("mnuLayoutQuickNEasy"), QStringLiteral("&Quick 'n Easy (Current impression)"), key("Ctrl+Q"),
-         QuickLayoutHelp},
+         QuickLayoutHelp, [this] { mnuLayoutQuickNEasy_Click(); }},
         {1, QStringLiteral("mnuLayoutDash2"), QStringLiteral("-"), none, 0, {}, hidden},
     };
     for (int n = 0; n < MruSlots; ++n)

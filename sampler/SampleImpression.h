@@ -48,7 +48,7 @@ public:
     void cmdFontDefault_Click(int Index) override;
     // Lays the impression out in all ten positions of a layout window; an untitled or
     // previous-version impression is to be saved first.
-    void mnuLayoutQuickNEasy_Click();
+    void mnuLayoutQuickNEasy_Click() override;
     // The toolbar buttons this edition handles itself, by key: the scan buttons show the
     // full-program notice and "QuickLayout" runs Quick 'n Easy.
     void Toolbar1_ButtonClick(const QString& key) override;

@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -264,14 +265,16 @@ TEST_F(SampleImpressionTest, QuickNEasyAsksForASaveFirstAndThenLaysOutTheUnsaved
     const QString file = path(QStringLiteral("sample.imf"));
     m_messages.answer(ui::Answer::Yes);
     m_dialogs.answerFile(file);
-    w->mnuLayoutQuickNEasy_Click();
+    testing_support::trigger(w, QStringLiteral("mnuLayoutQuickNEasy"));
     EXPECT_EQ(w->getFileName(), file);
     EXPECT_EQ(frmLabelLayout::openLayoutCount(), 0);
 
     // A saved window with unsaved edits: all ten positions show the edits.
     w->SSTab1->setCurrentIndex(1);
     testing_support::type(w, QStringLiteral("txtBusCompany"), QStringLiteral("Edited Company"));
-    w->mnuLayoutQuickNEasy_Click();
+    m_frame->activateWindow(); // the key goes to the window the user works in
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
+    QTest::keyClick(w, Qt::Key_Q, Qt::ControlModifier);
     auto* layout = ui::findForm<frmLabelLayout>();
     ASSERT_NE(layout, nullptr);
     for (qint16 i = 0; i < 10; ++i) {
