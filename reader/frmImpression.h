@@ -236,6 +236,8 @@ protected:
     virtual void updateLaunchButtons();
     virtual void prepareMenusAndToolbar();
     virtual void applyScannerType();
+    // The scan buttons of an image scanner (CardScan 0, TWAIN 2): the one of that scanner.
+    virtual void showImageScannerButtons(qint32 nScanner);
     virtual void showSerialPortHeld();
     virtual void showSerialPortReleased();
     virtual void exportBitmap();

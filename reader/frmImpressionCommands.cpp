@@ -372,7 +372,7 @@ void frmImpression::showSerialPortState(bool bHeld)
     // Scanning waits for the trigger of a held port.
     menuItem(QStringLiteral("mnuCardScan"))->setEnabled(bHeld);
     if (auto* main = ui::findForm<frmMDIMain>())
-        main->mnuFileScanCard->setEnabled(bHeld);
+        main->showScanCardState(bHeld);
 }
 
 void frmImpression::applyScannerType()
@@ -390,13 +390,18 @@ void frmImpression::applyScannerType()
     }
     if (helper.isScannerActive())
         helper.turnOffSerialScanner();
+    showImageScannerButtons(nScanner);
+    menuItem(QStringLiteral("mnuCardScan"))->setEnabled(true);
+    scannerPort->setVisible(false);
+}
+
+void frmImpression::showImageScannerButtons(qint32 nScanner)
+{
     const bool twain = nScanner == modSymbolRoutines::ScannerTwain;
     toolbarButton(QStringLiteral("Scan"))->setVisible(twain);
     toolbarButton(QStringLiteral("CardScan"))->setVisible(!twain);
     for (const char* key : {"NoScan", "ReleasePDF", "RequestPDF"})
         toolbarButton(QString::fromLatin1(key))->setVisible(false);
-    menuItem(QStringLiteral("mnuCardScan"))->setEnabled(true);
-    scannerPort->setVisible(false);
 }
 
 void frmImpression::commitPreferences()

@@ -149,6 +149,8 @@ public:
     void releaseScannerPort();
     // Enables each Go To item when its program is installed.
     virtual void updateGoToMenus();
+    // File > Scan Card follows the serial port an impression window shows held or released.
+    virtual void showScanCardState(bool bHeld) { mnuFileScanCard->setEnabled(bHeld); }
 
     // --- Menus
     QMenu* mnuFile;

@@ -149,14 +149,11 @@ void SampleImpression::prepareMenusAndToolbar()
         setActionEnabled(QString::fromLatin1(name), false);
 }
 
-void SampleImpression::applyScannerType()
+void SampleImpression::showImageScannerButtons(qint32)
 {
-    // Only image scanners are offered to this program; each scan command shows the notice.
     for (const char* key : {"Scan", "CardScan", "RequestPDF", "ReleasePDF"})
         setActionVisible(QString::fromLatin1(key), false);
     setActionVisible(QStringLiteral("NoScan"), true);
-    setActionEnabled(QStringLiteral("mnuCardScan"), true);
-    setActionVisible(QStringLiteral("mnuCardScannerport"), false);
 }
 
 void SampleImpression::setLoadColoursAndTips()

@@ -67,7 +67,8 @@ protected:
     void SSTab1_Click(int PreviousTab) override;
     void updateLaunchButtons() override;
     void prepareMenusAndToolbar() override;
-    void applyScannerType() override;
+    // An image scanner shows only "NoScan": scanning belongs to the full program.
+    void showImageScannerButtons(qint32 nScanner) override;
     // Scanning belongs to the full program: Card > Scan and the scan buttons show its notice.
     void scanCard() override;
 

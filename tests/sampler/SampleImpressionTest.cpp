@@ -2,6 +2,7 @@
 // Corvel Words, the default lines, the preview, Quick 'n Easy and closing a changed window.
 #include "SampleFixture.h"
 
+#include "capture/frmHelper.h"
 #include "common/MainHelper.h"
 #include "common/frmGetTSN.h"
 #include "common/modRegistryHigh.h"
@@ -10,6 +11,7 @@
 #include "model/CImpressionDoc.h"
 #include "platform/pdf417/Pdf417.h"
 #include "platform/print/PictureBox.h"
+#include "platform/serial/CommPort.h"
 #include "platform/ui/Beeper.h"
 #include "platform/ui/HelpContext.h"
 #include "platform/ui/MessageService.h"
@@ -17,6 +19,7 @@
 #include "reader/MultiLineTextBox.h"
 
 #include "PdfTools.h"
+#include "PseudoTerminal.h"
 #include "WidgetDriver.h"
 
 #include <QComboBox>
@@ -396,6 +399,21 @@ TEST_F(SampleImpressionTest, TheLoadStepShapesTheToolbarAndMenusAndTheScanButton
         w->Toolbar1_ButtonClick(QString::fromLatin1(key));
     }
     EXPECT_EQ(m_modals.shown().size(), 4);
+    // The serial scanner chosen: its port controls show; TWAIN chosen again releases the held port.
+    testing_support::PseudoTerminal pty;
+    qputenv("QV_COM1", pty.slavePath().toLocal8Bit());
+    modRegistryHigh::setScanner(1);
+    modMainHelper::commitPreferencesToAllForms();
+    EXPECT_TRUE(item("mnuCardScannerport")->isVisible() && item("RequestPDF")->isVisible());
+    EXPECT_FALSE(item("mnuCardScan")->isEnabled());
+    testing_support::trigger(w, QStringLiteral("RequestPDF"));
+    EXPECT_TRUE(item("ReleasePDF")->isVisible() && item("mnuCardScan")->isEnabled());
+    EXPECT_FALSE(m_frame->mnuFileScanCard->isEnabled()) << "this program has no Scan Card command";
+    modRegistryHigh::setScanner(2);
+    modMainHelper::commitPreferencesToAllForms();
+    EXPECT_FALSE(frmHelper::instance().MSComm1->portOpen());
+    EXPECT_TRUE(item("NoScan")->isVisible() && !item("mnuCardScannerport")->isVisible());
+    qunsetenv("QV_COM1");
 }
 
 } // namespace
