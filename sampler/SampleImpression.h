@@ -2,6 +2,8 @@
 
 #include "reader/frmImpression.h"
 
+#include <QHash>
+
 #include <array>
 
 class QLineEdit;
@@ -79,11 +81,15 @@ private:
     // No list of recently used impressions in this program.
     void attachRecentlyUsed() override {}
     void unlockEditableFields();
-    // Cuts what the user typed or pasted into an editable field back to its first 32
-    // characters, never in the middle of a character.
+    // Cuts what the user typed or pasted into an editable field beyond 32 characters, or beyond
+    // the length the field had before the edit when that was longer (a long text loaded from a
+    // file stays as it is). Only added characters go, whole, and the caret stands after them.
     void limitEdit(QLineEdit* field);
     QList<QLineEdit*> editableFields() const;
     // Changes a menu item or toolbar button by its name or key, if the window has one.
     void setActionEnabled(const QString& strName, bool bEnabled);
     void setActionVisible(const QString& strName, bool bVisible);
+
+    // Each editable field's text as it was before the edit being made.
+    QHash<QLineEdit*, QString> m_textsBeforeEdit;
 };

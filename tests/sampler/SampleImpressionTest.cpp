@@ -146,10 +146,19 @@ TEST_F(SampleImpressionTest, LongFieldsOfAFileSurviveOpeningLayingOutAndSaving)
     EXPECT_EQ(field(w, "txtNamEmail")->text(), email);
     EXPECT_EQ(m_beeper.beeps, 0);
 
-    EXPECT_TRUE(w->saveImpression());
+    // A Backspace at the end of the 40 characters leaves 39; a character typed into the middle goes.
+    QLineEdit* long40 = field(w, "txtBusCompany");
+    long40->end(false);
+    QTest::keyClick(long40, Qt::Key_Backspace);
+    long40->setCursorPosition(5);
+    QTest::keyClick(long40, Qt::Key_X);
+    EXPECT_EQ(long40->text(), company + QStringLiteral("ab"));
+    EXPECT_EQ(m_beeper.beeps, 1);
+
+    testing_support::trigger(w, QStringLiteral("mnuFileSave"));
     CImpressionDoc back;
     ASSERT_TRUE(back.readFile(w->getFileName()));
-    EXPECT_EQ(back.field(CImpressionDoc::slotBusCompany), company + QStringLiteral("abc"));
+    EXPECT_EQ(back.field(CImpressionDoc::slotBusCompany), company + QStringLiteral("ab"));
     EXPECT_EQ(back.field(CImpressionDoc::slotNamEmail), email);
     EXPECT_EQ(back.CwLines(5), QStringLiteral("Quell line 6"));
 }
