@@ -199,6 +199,9 @@ protected:
     virtual QAction* ownGoToItem() const { return mnuWindowGotoquorvane; }
     // Gets a window from getEmptyImpression, shows it and opens the file in it.
     void openImpressionFile(const QString& strFileName);
+    // Tells that the file is not in a recognizable format, by its long name, or, when the path
+    // does not exist (no long name), by the path as given, made absolute.
+    static void showUnrecognizedFormat(const QString& strFileName, const QString& strLong);
 
 private:
     void buildMenus();
