@@ -152,6 +152,8 @@ public:
     void mnuCardExportTo_Click(int nIndex);
     void cboScanner_Click();
     void cboDefaultPIM_Click();
+    // Layout > Quick 'n Easy: nothing in this program, where the item is disabled.
+    virtual void mnuLayoutQuickNEasy_Click() {}
 
     // A toolbar button by its key, a menu item (or a menu's own action) by its name; nullptr
     // when there is none.
@@ -237,6 +239,8 @@ protected:
     virtual void updateLaunchButtons();
     virtual void prepareMenusAndToolbar();
     virtual void applyScannerType();
+    // The scan buttons of an image scanner (CardScan 0, TWAIN 2): the one of that scanner.
+    virtual void showImageScannerButtons(qint32 nScanner);
     virtual void showSerialPortHeld();
     virtual void showSerialPortReleased();
     virtual void exportBitmap();

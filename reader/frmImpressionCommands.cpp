@@ -243,7 +243,7 @@ void frmImpression::buildMenus()
         {1, QStringLiteral("mnuLayoutNew"), QStringLiteral("&New"), key("Ctrl+L"), 4},
         {1, QStringLiteral("mnuLayoutOpen"), QStringLiteral("&Open..."), none, 6},
         {1, QStringLiteral("mnuLayoutQuickNEasy"), QStringLiteral("&Quick 'n Easy (Current impression)"), key("Ctrl+Q"),
-         QuickLayoutHelp},
+         QuickLayoutHelp, [this] { mnuLayoutQuickNEasy_Click(); }},
         {1, QStringLiteral("mnuLayoutDash2"), QStringLiteral("-"), none, 0, {}, hidden},
     };
     for (int n = 0; n < MruSlots; ++n)
@@ -336,7 +336,7 @@ void frmImpression::showSerialPortState(bool bHeld)
     // Scanning waits for the trigger of a held port.
     menuItem(QStringLiteral("mnuCardScan"))->setEnabled(bHeld);
     if (auto* main = ui::findForm<frmMDIMain>())
-        main->mnuFileScanCard->setEnabled(bHeld);
+        main->showScanCardState(bHeld);
 }
 
 void frmImpression::applyScannerType()
@@ -354,13 +354,18 @@ void frmImpression::applyScannerType()
     }
     if (helper.isScannerActive())
         helper.turnOffSerialScanner();
+    showImageScannerButtons(nScanner);
+    menuItem(QStringLiteral("mnuCardScan"))->setEnabled(true);
+    scannerPort->setVisible(false);
+}
+
+void frmImpression::showImageScannerButtons(qint32 nScanner)
+{
     const bool twain = nScanner == modSymbolRoutines::ScannerTwain;
     toolbarButton(QStringLiteral("Scan"))->setVisible(twain);
     toolbarButton(QStringLiteral("CardScan"))->setVisible(!twain);
     for (const char* key : {"NoScan", "ReleasePDF", "RequestPDF"})
         toolbarButton(QString::fromLatin1(key))->setVisible(false);
-    menuItem(QStringLiteral("mnuCardScan"))->setEnabled(true);
-    scannerPort->setVisible(false);
 }
 
 void frmImpression::commitPreferences()

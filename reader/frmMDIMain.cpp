@@ -221,8 +221,13 @@ void frmMDIMain::openFile(const QString& strFileName)
     else if (strExt == QStringLiteral(".bmp"))
         importBitmapFile(strLong);
     else
-        ui::msgBox(strLong + QStringLiteral("\r is not in a recognizable format."), ui::Buttons::Ok,
-                   ui::Icon::Information);
+        showUnrecognizedFormat(strFileName, strLong);
+}
+
+void frmMDIMain::showUnrecognizedFormat(const QString& strFileName, const QString& strLong)
+{
+    const QString strName = strLong.isEmpty() ? QFileInfo(strFileName).absoluteFilePath() : strLong;
+    ui::msgBox(strName + QStringLiteral("\r is not in a recognizable format."), ui::Buttons::Ok, ui::Icon::Information);
 }
 
 QString frmMDIMain::GetLongFilename(const QString& strShortName)

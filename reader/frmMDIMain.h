@@ -145,6 +145,8 @@ public:
     void releaseScannerPort();
     // Hides the frame's own Go To item and enables each other one when its program is installed.
     void updateGoToMenus();
+    // File > Scan Card follows the serial port an impression window shows held or released.
+    virtual void showScanCardState(bool bHeld) { mnuFileScanCard->setEnabled(bHeld); }
 
     // --- Menus
     QMenu* mnuFile;
@@ -181,6 +183,9 @@ protected:
     virtual void shutdownContactLinks();
     // Gets a window from getEmptyImpression, shows it and opens the file in it.
     void openImpressionFile(const QString& strFileName);
+    // Tells that the file is not in a recognizable format, by its long name, or, when the path
+    // does not exist (no long name), by the path as given, made absolute.
+    static void showUnrecognizedFormat(const QString& strFileName, const QString& strLong);
 
 private:
     void buildMenus();

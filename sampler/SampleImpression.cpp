@@ -63,8 +63,14 @@ QString& programFolderOverride()
 
 SampleImpression::SampleImpression(QWidget* parent) : frmImpression(parent)
 {
-    for (QLineEdit* field : editableFields())
+    // An edit is told (textEdited) before the text is known as changed (textChanged), so the
+    // text kept at each change is the text before the edit when the limit looks at it. It is
+    // read from the field: after a cut the change is still told with the text before the cut.
+    for (QLineEdit* field : editableFields()) {
+        m_textsBeforeEdit[field] = field->text();
         ui::connect(field, &QLineEdit::textEdited, this, [this, field] { limitEdit(field); });
+        ui::connect(field, &QLineEdit::textChanged, this, [this, field] { m_textsBeforeEdit[field] = field->text(); });
+    }
 }
 
 SampleImpression::~SampleImpression() = default;
@@ -94,17 +100,26 @@ QList<QLineEdit*> SampleImpression::editableFields() const
 
 void SampleImpression::limitEdit(QLineEdit* field)
 {
-    const QString text = field->text();
-    qsizetype end = 0;
-    int characters = 0;
-    while (end < text.size() && characters < MaxSampleFieldLength) {
-        end += (text.at(end).isHighSurrogate() && end + 1 < text.size() && text.at(end + 1).isLowSurrogate()) ? 2 : 1;
-        ++characters;
-    }
-    if (end >= text.size())
+    // Counted in characters, so that a character outside the basic plane is never split.
+    const std::u32string before = m_textsBeforeEdit.value(field).toStdU32String();
+    const std::u32string after = field->text().toStdU32String();
+    const std::size_t limit = std::max<std::size_t>(MaxSampleFieldLength, before.size());
+    if (after.size() <= limit)
         return;
-    field->setText(text.left(end));
-    field->setCursorPosition(int(end));
+    // What the edit added lies between the start and the end it left as they were.
+    std::size_t start = 0;
+    while (start < before.size() && start < after.size() && before[start] == after[start])
+        ++start;
+    std::size_t end = after.size();
+    std::size_t endBefore = before.size();
+    while (end > start && endBefore > start && after[end - 1] == before[endBefore - 1]) {
+        --end;
+        --endBefore;
+    }
+    // The last of the added characters go, as many as the text went beyond the limit.
+    const QString kept = QString::fromStdU32String(after.substr(0, std::max(start, end - (after.size() - limit))));
+    field->setText(kept + QString::fromStdU32String(after.substr(end)));
+    field->setCursorPosition(int(kept.size()));
     ui::beep();
 }
 
@@ -145,14 +160,11 @@ void SampleImpression::prepareMenusAndToolbar()
         setActionEnabled(QString::fromLatin1(name), false);
 }
 
-void SampleImpression::applyScannerType()
+void SampleImpression::showImageScannerButtons(qint32)
 {
-    // Only image scanners are offered to this program; each scan command shows the notice.
     for (const char* key : {"Scan", "CardScan", "RequestPDF", "ReleasePDF"})
         setActionVisible(QString::fromLatin1(key), false);
     setActionVisible(QStringLiteral("NoScan"), true);
-    setActionEnabled(QStringLiteral("mnuCardScan"), true);
-    setActionVisible(QStringLiteral("mnuCardScannerport"), false);
 }
 
 void SampleImpression::setLoadColoursAndTips()

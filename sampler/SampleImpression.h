@@ -2,6 +2,8 @@
 
 #include "reader/frmImpression.h"
 
+#include <QHash>
+
 #include <array>
 
 class QLineEdit;
@@ -48,7 +50,7 @@ public:
     void cmdFontDefault_Click(int Index) override;
     // Lays the impression out in all ten positions of a layout window; an untitled or
     // previous-version impression is to be saved first.
-    void mnuLayoutQuickNEasy_Click();
+    void mnuLayoutQuickNEasy_Click() override;
     // The toolbar buttons this edition handles itself, by key: the scan buttons show the
     // full-program notice and "QuickLayout" runs Quick 'n Easy.
     void Toolbar1_ButtonClick(const QString& key) override;
@@ -68,7 +70,8 @@ protected:
     void updateLaunchButtons() override;
     modMainHelper::FamilyProgram ownProgram() const override { return modMainHelper::FamilyProgram::Brindlemark; }
     void prepareMenusAndToolbar() override;
-    void applyScannerType() override;
+    // An image scanner shows only "NoScan": scanning belongs to the full program.
+    void showImageScannerButtons(qint32 nScanner) override;
     // Scanning belongs to the full program: Card > Scan and the scan buttons show its notice.
     void scanCard() override;
 
@@ -79,11 +82,15 @@ private:
     // No list of recently used impressions in this program.
     void attachRecentlyUsed() override {}
     void unlockEditableFields();
-    // Cuts what the user typed or pasted into an editable field back to its first 32
-    // characters, never in the middle of a character.
+    // Cuts what the user typed or pasted into an editable field beyond 32 characters, or beyond
+    // the length the field had before the edit when that was longer (a long text loaded from a
+    // file stays as it is). Only added characters go, whole, and the caret stands after them.
     void limitEdit(QLineEdit* field);
     QList<QLineEdit*> editableFields() const;
     // Changes a menu item or toolbar button by its name or key, if the window has one.
     void setActionEnabled(const QString& strName, bool bEnabled);
     void setActionVisible(const QString& strName, bool bVisible);
+
+    // Each editable field's text as it was before the edit being made.
+    QHash<QLineEdit*, QString> m_textsBeforeEdit;
 };

@@ -116,8 +116,7 @@ void SampleMDIMain::openFile(const QString& strFileName)
     if (QStringLiteral(".") + modMainHelper::getFileExtension(strLong) == QStringLiteral(".imf"))
         openImpressionFile(strLong);
     else
-        ui::msgBox(strLong + QStringLiteral("\r is not in a recognizable format."), ui::Buttons::Ok,
-                   ui::Icon::Information);
+        showUnrecognizedFormat(strFileName, strLong);
 }
 
 // --- Menu commands

@@ -33,8 +33,10 @@ public:
 
     // Opens impression files; any other file is refused with a message.
     void openFile(const QString& strFileName) override;
-    // There is no serial scanner in this program.
+    // A card read by the serial scanner goes nowhere in this program.
     void serialScanComplete() override {}
+    // Nor a Scan Card command: the item stays disabled whatever port the impression windows hold.
+    void showScanCardState(bool) override {}
 
     void MDIForm_Initialize() override;
     void MDIForm_Load() override;

@@ -139,9 +139,10 @@ TEST_F(FrameTest, OpeningAFileGoesByItsExtension)
     m_frame->openFile(text);
     m_frame->openFile(path(QStringLiteral("dir/missing/a.imf")));
     m_frame->openFile(path(QStringLiteral("dir/*.imf")));
-    EXPECT_EQ(m_messages.texts(), (QStringList{text + QStringLiteral("\r is not in a recognizable format."),
-                                               QStringLiteral("\r is not in a recognizable format."),
-                                               QStringLiteral("\r is not in a recognizable format.")}));
+    EXPECT_EQ(m_messages.texts(),
+              (QStringList{text + QStringLiteral("\r is not in a recognizable format."),
+                           path(QStringLiteral("dir/missing/a.imf\r is not in a recognizable format.")),
+                           path(QStringLiteral("dir/*.imf\r is not in a recognizable format."))}));
     EXPECT_EQ(m_messages.last().icon, ui::Icon::Information);
     EXPECT_EQ(TestImpressionWindow::log().size(), 2);
 

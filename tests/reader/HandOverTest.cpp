@@ -67,7 +67,8 @@ TEST_F(HandOverTest, ExecutesAreQueuedWholeAndOpenedNewestFirstOnLaterTicks)
     m_messages.ok(); // the long one: no such file
     tick(3);
     EXPECT_EQ(TestImpressionWindow::log().size(), 2);
-    EXPECT_EQ(m_messages.texts(), QStringList{QStringLiteral("\r is not in a recognizable format.")});
+    EXPECT_EQ(m_messages.texts(),
+              QStringList{longEntry.left(4096) + QStringLiteral("\r is not in a recognizable format.")});
 }
 
 TEST_F(HandOverTest, TheFramesServerAcceptsTheExecuteOverTheSocket)

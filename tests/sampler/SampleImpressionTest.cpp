@@ -2,6 +2,7 @@
 // Corvel Words, the default lines, the preview, Quick 'n Easy and closing a changed window.
 #include "SampleFixture.h"
 
+#include "capture/frmHelper.h"
 #include "common/MainHelper.h"
 #include "common/frmGetTSN.h"
 #include "common/modRegistryHigh.h"
@@ -10,6 +11,7 @@
 #include "model/CImpressionDoc.h"
 #include "platform/pdf417/Pdf417.h"
 #include "platform/print/PictureBox.h"
+#include "platform/serial/CommPort.h"
 #include "platform/ui/Beeper.h"
 #include "platform/ui/HelpContext.h"
 #include "platform/ui/MessageService.h"
@@ -17,6 +19,7 @@
 #include "reader/MultiLineTextBox.h"
 
 #include "PdfTools.h"
+#include "PseudoTerminal.h"
 #include "WidgetDriver.h"
 
 #include <QComboBox>
@@ -26,6 +29,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
@@ -142,10 +146,19 @@ TEST_F(SampleImpressionTest, LongFieldsOfAFileSurviveOpeningLayingOutAndSaving)
     EXPECT_EQ(field(w, "txtNamEmail")->text(), email);
     EXPECT_EQ(m_beeper.beeps, 0);
 
-    EXPECT_TRUE(w->saveImpression());
+    // A Backspace at the end of the 40 characters leaves 39; a character typed into the middle goes.
+    QLineEdit* long40 = field(w, "txtBusCompany");
+    long40->end(false);
+    QTest::keyClick(long40, Qt::Key_Backspace);
+    long40->setCursorPosition(5);
+    QTest::keyClick(long40, Qt::Key_X);
+    EXPECT_EQ(long40->text(), company + QStringLiteral("ab"));
+    EXPECT_EQ(m_beeper.beeps, 1);
+
+    testing_support::trigger(w, QStringLiteral("mnuFileSave"));
     CImpressionDoc back;
     ASSERT_TRUE(back.readFile(w->getFileName()));
-    EXPECT_EQ(back.field(CImpressionDoc::slotBusCompany), company + QStringLiteral("abc"));
+    EXPECT_EQ(back.field(CImpressionDoc::slotBusCompany), company + QStringLiteral("ab"));
     EXPECT_EQ(back.field(CImpressionDoc::slotNamEmail), email);
     EXPECT_EQ(back.CwLines(5), QStringLiteral("Quell line 6"));
 }
@@ -264,14 +277,16 @@ TEST_F(SampleImpressionTest, QuickNEasyAsksForASaveFirstAndThenLaysOutTheUnsaved
     const QString file = path(QStringLiteral("sample.imf"));
     m_messages.answer(ui::Answer::Yes);
     m_dialogs.answerFile(file);
-    w->mnuLayoutQuickNEasy_Click();
+    testing_support::trigger(w, QStringLiteral("mnuLayoutQuickNEasy"));
     EXPECT_EQ(w->getFileName(), file);
     EXPECT_EQ(frmLabelLayout::openLayoutCount(), 0);
 
     // A saved window with unsaved edits: all ten positions show the edits.
     w->SSTab1->setCurrentIndex(1);
     testing_support::type(w, QStringLiteral("txtBusCompany"), QStringLiteral("Edited Company"));
-    w->mnuLayoutQuickNEasy_Click();
+    m_frame->activateWindow(); // the key goes to the window the user works in
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
+    QTest::keyClick(w, Qt::Key_Q, Qt::ControlModifier);
     auto* layout = ui::findForm<frmLabelLayout>();
     ASSERT_NE(layout, nullptr);
     for (qint16 i = 0; i < 10; ++i) {
@@ -393,6 +408,21 @@ TEST_F(SampleImpressionTest, TheLoadStepShapesTheToolbarAndMenusAndTheScanButton
         w->Toolbar1_ButtonClick(QString::fromLatin1(key));
     }
     EXPECT_EQ(m_modals.shown().size(), 4);
+    // The serial scanner chosen: its port controls show; TWAIN chosen again releases the held port.
+    testing_support::PseudoTerminal pty;
+    qputenv("QV_COM1", pty.slavePath().toLocal8Bit());
+    modRegistryHigh::setScanner(1);
+    modMainHelper::commitPreferencesToAllForms();
+    EXPECT_TRUE(item("mnuCardScannerport")->isVisible() && item("RequestPDF")->isVisible());
+    EXPECT_FALSE(item("mnuCardScan")->isEnabled());
+    testing_support::trigger(w, QStringLiteral("RequestPDF"));
+    EXPECT_TRUE(item("ReleasePDF")->isVisible() && item("mnuCardScan")->isEnabled());
+    EXPECT_FALSE(m_frame->mnuFileScanCard->isEnabled()) << "this program has no Scan Card command";
+    modRegistryHigh::setScanner(2);
+    modMainHelper::commitPreferencesToAllForms();
+    EXPECT_FALSE(frmHelper::instance().MSComm1->portOpen());
+    EXPECT_TRUE(item("NoScan")->isVisible() && !item("mnuCardScannerport")->isVisible());
+    qunsetenv("QV_COM1");
 }
 
 } // namespace
