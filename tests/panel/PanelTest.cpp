@@ -334,11 +334,33 @@ TEST_F(PanelTest, TheCaptionStripsRightButtonPopsUpThePanelMenuUntilTheUnload)
     EXPECT_FALSE(menu->isVisible());
     EXPECT_EQ(pressesOnStrip, QList<Qt::MouseButton>{Qt::LeftButton}) << "the right press is swallowed";
 
+    // Drags with the pointer on the screen: each moves the panel by the pointer's own motion.
+    auto send = [strip](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint global) {
+        QMouseEvent event(type, strip->mapFromGlobal(global), global, button, held, {});
+        QCoreApplication::sendEvent(strip, &event);
+    };
+    auto drag = [&](Qt::MouseButton button, QPoint from, QPoint motion) {
+        send(QEvent::MouseButtonPress, button, button, from);
+        send(QEvent::MouseMove, Qt::NoButton, button, from + motion / 2);
+        send(QEvent::MouseMove, Qt::NoButton, button, from + motion);
+        send(QEvent::MouseButtonRelease, button, {}, from + motion);
+    };
+    const QPoint start = m_panel->pos();
+    const QPoint grip = strip->mapToGlobal(inside);
+    drag(Qt::LeftButton, grip, {40, 30});
+    EXPECT_EQ(m_panel->pos(), start + QPoint(40, 30));
+    drag(Qt::LeftButton, grip + QPoint(60, 70), {-15, 5});
+    EXPECT_EQ(m_panel->pos(), start + QPoint(25, 35)) << "from this press, not the previous one";
+    drag(Qt::RightButton, grip, {50, 50});
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(m_panel->pos(), start + QPoint(25, 35)) << "a right press never moves it";
+    menu->hide();
+
     ui::unload(*m_panel);
     ASSERT_TRUE(m_panel) << "deleted later";
     QTest::mouseClick(strip, Qt::RightButton, {}, inside);
     EXPECT_FALSE(menu->isVisible()) << "unhooked";
-    EXPECT_EQ(pressesOnStrip.size(), 2);
+    EXPECT_EQ(pressesOnStrip.size(), 4);
 }
 
 } // namespace
