@@ -11,7 +11,8 @@ mkdir -p "$work/tools" "$work/build/bin" "$work/home"
 for tool in cmake ctest; do
     printf '#!/bin/sh\necho "$*" >>"%s/%s-calls"\n' "$work" "$tool" >"$work/tools/$tool"
 done
-printf '#!/bin/sh\nprintf "install ok installed"\n' >"$work/tools/dpkg-query"
+printf '#!/bin/sh\nfor p; do case $p in -*) ;; *) echo "$p install ok installed" ;; esac; done\n' >"$work/tools/dpkg-query"
+printf '#!/bin/sh\necho "apt-get $*" >>"%s/apt-calls"\n' "$work" >"$work/tools/apt-get"
 printf '#!/bin/sh\necho "$*" >>"%s/registered"\n' "$work" >"$work/build/bin/qv-register"
 chmod +x "$work"/tools/* "$work/build/bin/qv-register"
 
@@ -21,6 +22,10 @@ run() {
 }
 
 run test
+if [ -e "$work/apt-calls" ]; then
+    echo "FAIL: ./run test installed packages that are installed: $(cat "$work/apt-calls")"
+    exit 1
+fi
 if [ -e "$work/registered" ]; then
     echo "FAIL: ./run test registered the build tree: $(cat "$work/registered")"
     exit 1
@@ -39,7 +44,7 @@ if [ -f "$top/reader/main.cpp" ]; then
     touch "$work/build/CMakeCache.txt"
     rm "$work/cmake-calls"
     run quorvane
-    if [ "$(cat "$work/cmake-calls")" != "--build $work/build -j$(nproc) --target quorvane qv-symbol-reader qv-register" ]; then
+    if [ "$(cat "$work/cmake-calls")" != "--build $work/build -j$(nproc) --target quorvane" ]; then
         echo "FAIL: ./run quorvane on a built tree ran: cmake $(cat "$work/cmake-calls")"
         exit 1
     fi
