@@ -335,15 +335,13 @@ TEST_F(PanelTest, TheCaptionStripsRightButtonPopsUpThePanelMenuUntilTheUnload)
     EXPECT_EQ(pressesOnStrip, QList<Qt::MouseButton>{Qt::LeftButton}) << "the right press is swallowed";
 
     // Drags with the pointer on the screen: each moves the panel by the pointer's own motion.
-    auto send = [strip](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint global) {
-        QMouseEvent event(type, strip->mapFromGlobal(global), global, button, held, {});
-        QCoreApplication::sendEvent(strip, &event);
-    };
-    auto drag = [&](Qt::MouseButton button, QPoint from, QPoint motion) {
-        send(QEvent::MouseButtonPress, button, button, from);
-        send(QEvent::MouseMove, Qt::NoButton, button, from + motion / 2);
-        send(QEvent::MouseMove, Qt::NoButton, button, from + motion);
-        send(QEvent::MouseButtonRelease, button, {}, from + motion);
+    auto drag = [strip](Qt::MouseButton button, QPoint from, QPoint motion) {
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseButtonRelease}) {
+            const QPoint at = type == QEvent::MouseButtonPress ? from : from + motion;
+            QMouseEvent event(type, strip->mapFromGlobal(at), at, type == QEvent::MouseMove ? Qt::NoButton : button,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : button, {});
+            QCoreApplication::sendEvent(strip, &event);
+        }
     };
     const QPoint start = m_panel->pos();
     const QPoint grip = strip->mapToGlobal(inside);

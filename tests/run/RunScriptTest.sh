@@ -22,12 +22,9 @@ run() {
 }
 
 run test
-if [ -e "$work/apt-calls" ]; then
-    echo "FAIL: ./run test installed packages that are installed: $(cat "$work/apt-calls")"
-    exit 1
-fi
-if [ -e "$work/registered" ]; then
-    echo "FAIL: ./run test registered the build tree: $(cat "$work/registered")"
+if [ -e "$work/registered" ] || [ -e "$work/apt-calls" ]; then
+    echo "FAIL: ./run test registered the build tree or installed what is installed:"
+    cat "$work/registered" "$work/apt-calls" 2>/dev/null
     exit 1
 fi
 
