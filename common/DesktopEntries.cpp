@@ -1,5 +1,6 @@
 #include "common/DesktopEntries.h"
 
+#include "icons/PanelPictures.h"
 #include "icons/ProgramIcon.h"
 
 #include <QDebug>
@@ -98,6 +99,8 @@ QIcon programIcon(const QString& strProgram)
         return icons::quorvaneIcon();
     if (strProgram == QLatin1String("brindlemark"))
         return icons::brindlemarkIcon();
+    if (strProgram == QLatin1String("zephlorin"))
+        return icons::zephlorinIcon();
     return {};
 }
 

@@ -22,7 +22,7 @@ QStringList programs();
 // file name as in programs(). The entry of a program that opens impression files takes the
 // file on its command line and names their type.
 shell::DesktopEntry programEntry(const QString& strProgram, const QString& strExecutable);
-// Its icon; null when the program has none of its own.
+// Its icon; null for a name outside the family.
 QIcon programIcon(const QString& strProgram);
 
 // Writes a program's entry and icon into `strDataFolder`; false (with a warning) on a failed write.

@@ -3,7 +3,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
-#include <QWindow>
 
 CaptionStrip::CaptionStrip(QWidget* parent) : QWidget(parent)
 {
@@ -30,11 +29,26 @@ void CaptionStrip::paintEvent(QPaintEvent*)
     p.drawText(rect().adjusted(4, 0, -m_close->width(), 0), Qt::AlignVCenter | Qt::AlignLeft, window()->windowTitle());
 }
 
+// The window follows the pointer by its motion since the press of the left button, measured on the
+// screen: each drag starts afresh, and no other button moves it.
 void CaptionStrip::mousePressEvent(QMouseEvent* event)
 {
-    // The window manager moves the window while the button is held.
-    if (event->button() == Qt::LeftButton && window()->windowHandle())
-        window()->windowHandle()->startSystemMove();
+    if (event->button() == Qt::LeftButton)
+        m_drag = Drag{event->globalPosition().toPoint(), window()->pos()};
+    event->accept();
+}
+
+void CaptionStrip::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_drag && (event->buttons() & Qt::LeftButton))
+        window()->move(m_drag->windowFrom + event->globalPosition().toPoint() - m_drag->pointerFrom);
+    event->accept();
+}
+
+void CaptionStrip::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        m_drag.reset();
     event->accept();
 }
 

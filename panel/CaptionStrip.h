@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QPoint>
 #include <QWidget>
+
+#include <optional>
 
 class QToolButton;
 
@@ -17,8 +20,18 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Where a drag with the left button began: the pointer on the screen and the window's place.
+    struct Drag
+    {
+        QPoint pointerFrom;
+        QPoint windowFrom;
+    };
+
     QToolButton* m_close;
+    std::optional<Drag> m_drag;
 };

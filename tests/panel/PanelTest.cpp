@@ -334,11 +334,31 @@ TEST_F(PanelTest, TheCaptionStripsRightButtonPopsUpThePanelMenuUntilTheUnload)
     EXPECT_FALSE(menu->isVisible());
     EXPECT_EQ(pressesOnStrip, QList<Qt::MouseButton>{Qt::LeftButton}) << "the right press is swallowed";
 
+    // Drags with the pointer on the screen: each moves the panel by the pointer's own motion.
+    auto drag = [strip](Qt::MouseButton button, QPoint from, QPoint motion) {
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseMove, QEvent::MouseButtonRelease}) {
+            const QPoint at = type == QEvent::MouseButtonPress ? from : from + motion;
+            QMouseEvent event(type, strip->mapFromGlobal(at), at, type == QEvent::MouseMove ? Qt::NoButton : button,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : button, {});
+            QCoreApplication::sendEvent(strip, &event);
+        }
+    };
+    const QPoint start = m_panel->pos();
+    const QPoint grip = strip->mapToGlobal(inside);
+    drag(Qt::LeftButton, grip, {40, 30});
+    EXPECT_EQ(m_panel->pos(), start + QPoint(40, 30));
+    drag(Qt::LeftButton, grip + QPoint(60, 70), {-15, 5});
+    EXPECT_EQ(m_panel->pos(), start + QPoint(25, 35)) << "from this press, not the previous one";
+    drag(Qt::RightButton, grip, {50, 50});
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(m_panel->pos(), start + QPoint(25, 35)) << "a right press never moves it";
+    menu->hide();
+
     ui::unload(*m_panel);
     ASSERT_TRUE(m_panel) << "deleted later";
     QTest::mouseClick(strip, Qt::RightButton, {}, inside);
     EXPECT_FALSE(menu->isVisible()) << "unhooked";
-    EXPECT_EQ(pressesOnStrip.size(), 2);
+    EXPECT_EQ(pressesOnStrip.size(), 4);
 }
 
 } // namespace

@@ -9,9 +9,10 @@ trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/tools" "$work/build/bin" "$work/home"
 
 for tool in cmake ctest; do
-    printf '#!/bin/sh\nexit 0\n' >"$work/tools/$tool"
+    printf '#!/bin/sh\necho "$*" >>"%s/%s-calls"\n' "$work" "$tool" >"$work/tools/$tool"
 done
-printf '#!/bin/sh\nprintf "install ok installed"\n' >"$work/tools/dpkg-query"
+printf '#!/bin/sh\nfor p; do case $p in -*) ;; *) echo "$p install ok installed" ;; esac; done\n' >"$work/tools/dpkg-query"
+printf '#!/bin/sh\necho "apt-get $*" >>"%s/apt-calls"\n' "$work" >"$work/tools/apt-get"
 printf '#!/bin/sh\necho "$*" >>"%s/registered"\n' "$work" >"$work/build/bin/qv-register"
 chmod +x "$work"/tools/* "$work/build/bin/qv-register"
 
@@ -21,8 +22,9 @@ run() {
 }
 
 run test
-if [ -e "$work/registered" ]; then
-    echo "FAIL: ./run test registered the build tree: $(cat "$work/registered")"
+if [ -e "$work/registered" ] || [ -e "$work/apt-calls" ]; then
+    echo "FAIL: ./run test registered the build tree or installed what is installed:"
+    cat "$work/registered" "$work/apt-calls" 2>/dev/null
     exit 1
 fi
 
@@ -33,6 +35,14 @@ if [ -f "$top/reader/main.cpp" ]; then
     run quorvane
     if [ "$(cat "$work/registered" 2>/dev/null)" != "--build-tree $work/build/bin" ]; then
         echo "FAIL: ./run quorvane did not register the build tree"
+        exit 1
+    fi
+    # On a tree that built it before: the program and its helpers alone, not configured again.
+    touch "$work/build/CMakeCache.txt"
+    rm "$work/cmake-calls"
+    run quorvane
+    if [ "$(cat "$work/cmake-calls")" != "--build $work/build -j$(nproc) --target quorvane" ]; then
+        echo "FAIL: ./run quorvane on a built tree ran: cmake $(cat "$work/cmake-calls")"
         exit 1
     fi
 fi

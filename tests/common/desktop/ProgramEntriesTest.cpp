@@ -83,10 +83,11 @@ TEST(ProgramEntries, QvRegisterWritesValidEntriesForTheFamilyAndRemovesThem)
         const QString text = entryText(entry);
         EXPECT_TRUE(text.contains(QStringLiteral("\nTryExec=") + bin + u'/' + program + u'\n')) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("\nIcon=") + program + u'\n'));
+        EXPECT_TRUE(QFileInfo::exists(
+            user.filePath(QStringLiteral("icons/hicolor/48x48/apps/") + program + QStringLiteral(".png"))));
     }
     EXPECT_TRUE(entryText(user.filePath(QStringLiteral("applications/quorvane.desktop")))
                     .contains(QStringLiteral("\nExec=") + bin + QStringLiteral("/quorvane %f\n")));
-    EXPECT_TRUE(QFileInfo::exists(user.filePath(QStringLiteral("icons/hicolor/48x48/apps/quorvane.png"))));
 
     // For the machine, into the folders given.
     outcome = run(qvRegister(),
