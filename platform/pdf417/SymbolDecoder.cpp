@@ -12,6 +12,8 @@
 #include <numbers>
 #include <span>
 
+#include <time.h>
+
 namespace pdf417 {
 
 namespace {
@@ -76,6 +78,21 @@ constexpr int SquareRowStep = 8;
 // A lean of the patterns that is worth another view turned by it.
 constexpr double LeanStep = 0.4;
 
+// The thorough read of one symbol starts no new view once it has taken this long (a view under
+// way ends): a card at 300 dpi holds about a megapixel, a US Letter page at 600 dpi 34.
+constexpr double HardBudgetMs = 230;
+constexpr double HardBudgetMsPerMegapixel = 30;
+constexpr double PageBudgetMs = 450;
+
+// The plain pass costs about this much on a card it fails on, and reads nothing a plain read of
+// a page does not cost seconds for; below the small size it costs little whatever the image.
+constexpr double PlainPassMsPerMegapixel = 250;
+constexpr double PlainPassMegapixels = 4;
+constexpr double SmallImageMegapixels = 0.5;
+
+// The size of a part of an image whose every other row is summed to measure its skew.
+constexpr double MeasuredMegapixels = 4;
+
 // What zxing-cpp made of one symbol in one view.
 struct Reading
 {
@@ -92,16 +109,19 @@ int levelOf(const ZXing::Result& result)
     return ok ? level : -1;
 }
 
-// Reads `grey`; positions come back mapped by `toImage`. An upright image needs no quarter turns.
-QList<Reading> read(const QImage& grey, Binarizer binarizer, bool several, const QTransform& toImage, bool upright)
+// Reads `grey`; positions come back mapped by `toImage`. A view we turned upright and resampled
+// ourselves is read as it stands; any other image as zxing-cpp reads one of its own (`plain`): in
+// every orientation, and downscaled too when it is large.
+QList<Reading> read(const QImage& grey, Binarizer binarizer, bool several, const QTransform& toImage, bool plain)
 {
     const ZXing::ImageView view(grey.constBits(), grey.width(), grey.height(), ZXing::ImageFormat::Lum,
                                 int(grey.bytesPerLine()));
     ZXing::DecodeHints hints;
     hints.setFormats(ZXing::BarcodeFormat::PDF417);
     hints.setBinarizer(binarizer);
-    hints.setTryDownscale(false);
-    hints.setTryRotate(!upright);
+    hints.setTryHarder(true);
+    hints.setTryDownscale(plain);
+    hints.setTryRotate(plain);
     hints.setReturnErrors(several);
     hints.setMaxNumberOfSymbols(several ? 255 : 1);
     QList<Reading> readings;
@@ -201,24 +221,46 @@ struct Findings
     }
 };
 
+// The processor time this thread has taken: what a search costs, whatever else the machine is
+// busy with (so that a busy machine does not give up on cards an idle one reads).
+double threadCpuMs()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1000 + double(now.tv_nsec) / 1e6;
+}
+
 // One search through the views of an image: for one symbol, or for every symbol (`several`).
 struct Search
 {
     bool several = false;
     Findings findings;
     int views = 0;
+    double startMs = threadCpuMs();
+    double budgetMs = -1; // no new view is started once the search has taken this long; -1: none
 
     int newView() { return ++views; }
 
-    // Whether the places `touched` by the views of one part of the image need no more views.
+    double elapsedMs() const { return threadCpuMs() - startMs; }
+    bool expired() const { return budgetMs >= 0 && elapsedMs() >= budgetMs; }
+
+    // Whether the places `touched` by the views of one part of the image need no more views (or
+    // the search has no more time for any).
     bool done(const QList<qsizetype>& touched) const
     {
+        if (expired())
+            return true;
         if (!several)
             return findings.firstRead().has_value();
         return !touched.isEmpty() && std::all_of(touched.begin(), touched.end(),
                                                  [&](qsizetype i) { return findings.places[i].bytes.has_value(); });
     }
 };
+
+double megapixels(const QImage& grey)
+{
+    return double(grey.width()) * grey.height() / 1e6;
+}
 
 bool sideways(double skew)
 {
@@ -237,7 +279,10 @@ struct Measures
 Measures measure(const QImage& grey)
 {
     Measures m;
-    const ImageGeometry::Orientation orientation = ImageGeometry::orientation(grey);
+    // Every other row of a card; of a larger part (a page whose grain reads as bars all over)
+    // no more rows than of a large card, which still measure it to a tenth of a degree.
+    const int rowStep = 2 * int(std::ceil(megapixels(grey) / MeasuredMegapixels));
+    const ImageGeometry::Orientation orientation = ImageGeometry::orientation(grey, rowStep);
     m.skew = orientation.skew;
     m.coherence = orientation.coherence;
     if (m.coherence < MinCoherence)
@@ -337,7 +382,7 @@ Shown readUpright(Part& part, double skew, Search& search, std::span<const Look>
         if (!readable)
             continue;
         part.touched << search.findings.add(
-            read(upright, look.binarizer, search.several, toSource * part.toImage, true), view);
+            read(upright, look.binarizer, search.several, toSource * part.toImage, false), view);
         if (search.done(part.touched))
             return first;
     }
@@ -358,7 +403,10 @@ bool readCluster(const QImage& grey, const QRect& cluster, Search& search, bool 
 {
     const QRect area = cluster.adjusted(-ClusterMargin, -ClusterMargin, ClusterMargin, ClusterMargin) & grey.rect();
     Part part;
-    part.cutout = grey.copy(area);
+    // The cutout shares the image's pixels: a copy of a page-sized group costs more than the
+    // reading of it.
+    part.cutout = QImage(grey.constScanLine(area.y()) + area.x(), area.width(), area.height(), grey.bytesPerLine(),
+                         QImage::Format_Grayscale8);
     part.m = measure(part.cutout);
     if (part.m.bars.isEmpty() || part.m.coherence < MinCoherence)
         return false;
@@ -423,45 +471,63 @@ void sortReadingOrder(QList<SymbolDecoder::Symbol>& symbols)
     }
 }
 
-QList<Reading> readPlain(const QImage& grey, bool several)
+// The plain pass: the image as it is, read as zxing-cpp reads it on its own. A reading of it
+// below the trusted level is looked at once more, in the image turned half round: zxing-cpp then
+// meets the rows in the other order and binarises other blocks of pixels, so that a misreading
+// comes out otherwise (or not at all) while a clean symbol, however small, reads the same. Of
+// the second views tried (the other binarisers, the half turn, the image doubled in size) the
+// half turn confirmed every clean small symbol and the most photographed ones, and none of the
+// misreadings, for about the cost of the first pass.
+void readPlain(const QImage& grey, Search& search)
 {
-    return read(grey, Binarizer::LocalAverage, several, QTransform(), false);
+    search.findings.add(read(grey, Binarizer::LocalAverage, search.several, QTransform(), true), search.newView());
+    const bool doubtful = std::any_of(search.findings.places.begin(), search.findings.places.end(),
+                                      [](const auto& place) { return !place.bytes && !place.doubtful.isEmpty(); });
+    if (!doubtful)
+        return;
+    const QTransform halfTurn(-1, 0, 0, -1, grey.width(), grey.height());
+    search.findings.add(read(grey.mirrored(true, true), Binarizer::LocalAverage, search.several, halfTurn, true),
+                        search.newView());
 }
 
 } // namespace
 
 std::optional<QByteArray> SymbolDecoder::readEasy(const QImage& grey)
 {
-    for (const Reading& reading : readPlain(grey, false)) {
-        if (reading.trusted)
-            return reading.bytes;
-    }
-    return std::nullopt;
+    Search search;
+    readPlain(grey, search);
+    return search.findings.firstRead();
 }
 
 std::optional<QByteArray> SymbolDecoder::readHard(const QImage& grey)
 {
     Search search;
-    // The plain pass reads what Easy reads. It comes first when the image's edges stand square
-    // to it (upright or a quarter turn off), the only way it reads; otherwise last, as one more
-    // view: on a card turned some degrees it fails only after a long search through the codewords
-    // it half sees, 100 ms and more, where a view turned upright reads in a fraction of that.
+    const double size = megapixels(grey);
+    search.budgetMs = std::min(HardBudgetMs + HardBudgetMsPerMegapixel * size, PageBudgetMs);
+    // The plain pass reads what Easy reads, and comes first unless it is known to cost much here:
+    // on an image whose edges stand some degrees off square it reads nothing and fails only after
+    // a long search through the codewords it half sees (100 ms and more on a card, where a view
+    // turned upright reads in a fraction of that), and on a page it takes seconds. A small image
+    // costs little either way.
     const double skew = ImageGeometry::orientation(grey, SquareRowStep).skew;
     const bool square = std::abs(skew - 90 * std::round(skew / 90)) <= SquareReach;
-    if (square) {
-        search.findings.add(readPlain(grey, false), search.newView());
+    const bool plainFirst = size <= SmallImageMegapixels || (square && size <= PlainPassMegapixels);
+    if (plainFirst) {
+        readPlain(grey, search);
         if (auto bytes = search.findings.firstRead())
             return bytes;
     }
     // The first group that looks like bars is the one swept when the measured skew misleads.
     bool swept = false;
     for (const QRect& cluster : barClusters(grey)) {
-        if (search.findings.firstRead())
+        if (search.done({}))
             break;
         swept = readCluster(grey, cluster, search, !swept) || swept;
     }
-    if (!square && !search.findings.firstRead())
-        search.findings.add(readPlain(grey, false), search.newView());
+    // Last, the plain pass as one more view, when the time left allows for it.
+    if (!plainFirst && !search.findings.firstRead() && size <= PlainPassMegapixels &&
+        search.elapsedMs() + PlainPassMsPerMegapixel * size <= search.budgetMs)
+        readPlain(grey, search);
     return search.findings.firstRead();
 }
 
@@ -474,7 +540,7 @@ QList<SymbolDecoder::Symbol> SymbolDecoder::readAll(const QImage& grey)
             readCluster(grey, cluster, search, false);
     }
     if (search.findings.places.isEmpty())
-        search.findings.add(readPlain(grey, true), search.newView());
+        readPlain(grey, search);
     QList<Symbol> symbols;
     for (const Findings::Place& place : search.findings.places)
         symbols << Symbol{place.bytes.value_or(QByteArray()), place.bounds, place.bytes.has_value()};

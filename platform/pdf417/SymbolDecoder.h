@@ -23,8 +23,8 @@ namespace pdf417 {
 //
 // On a symbol with few correction codewords (error-correction levels 0 to 2) zxing-cpp now and
 // then takes a misreading for a good one. A reading of such a symbol is believed only when a
-// second, different view of the image (another resampling, or the image as it is) gives the
-// same bytes.
+// second, different view of the image (another resampling, the image as it is, or the image
+// turned half round) gives the same bytes.
 class SymbolDecoder
 {
 public:
@@ -35,13 +35,16 @@ public:
         bool decoded = false;
     };
 
-    // One plain pass over the image as it is. A symbol below error-correction level 3 that it
-    // reads is not returned: one view cannot vouch for it (the hard read can).
+    // One plain pass over the image as it is, as zxing-cpp reads it on its own (every
+    // orientation, its harder search). A symbol below error-correction level 3 that it reads is
+    // returned once one more view, the image turned half round, gives the same bytes.
     static std::optional<QByteArray> readEasy(const QImage& grey);
 
-    // The views of each group of bars, largest first, until a reading is believed; the plain
-    // pass before them when the image stands square (upright or a quarter turn off), after them
-    // otherwise (it reads nothing a degree or more off square, and costs most failing).
+    // The plain pass as Easy makes it, then the views of each group of bars, largest first,
+    // until a reading is believed. The plain pass comes after them instead when it is known to
+    // cost much on the image (it stands some degrees off square and is not small), and not at
+    // all on a page or when too little time is left for it: no new view starts once the search
+    // has taken a quarter of a second of processor time on a card (somewhat more on a page).
     static std::optional<QByteArray> readHard(const QImage& grey);
 
     // Every symbol found, read or not, in reading order: top to bottom, then left to right
