@@ -5,7 +5,9 @@
 #include "common/modRegistryHigh.h"
 #include "layout/frmLabelLayout.h"
 #include "layout/frmPrinterSetup.h"
+#include "layout/modPrinterRoutines.h"
 #include "platform/pdf417/Pdf417.h"
+#include "platform/print/Printer.h"
 
 #include "KeepingSpooler.h"
 #include "PdfTools.h"
@@ -14,6 +16,7 @@
 #include "ScriptedDialogs.h"
 
 #include <QCoreApplication>
+#include <QPrinterInfo>
 #include <QPushButton>
 
 using testing_support::KeepingSpooler;
@@ -291,4 +294,55 @@ TEST_F(CupsPrintJobTest, TheCalibrationPageArrivesWithItsTicksInPlace)
     ASSERT_EQ(cups.outputs().size(), 1) << cups.log().toStdString();
     EXPECT_EQ(pdf_tools::pageCount(cups.outputs()[0]), 1);
     expectCalibrationTicks(cups.outputs()[0]);
+}
+
+// A queue whose own paper is A4; its jobs are kept by the spooler instead of printed.
+class A4QueuePrintJobTest : public PrintJobTest
+{
+protected:
+    void SetUp() override
+    {
+        PrintJobTest::SetUp();
+        if (!cups)
+            GTEST_SKIP() << "no private print server: " << cups.error().toStdString();
+    }
+
+    testing_support::PrivateCups cups{QStringLiteral("A4")};
+    KeepingSpooler a4{{cups.queue()}};
+};
+
+TEST_F(A4QueuePrintJobTest, SheetTemplateCalibrationAndCardAllGoOutOnLetter)
+{
+    ASSERT_EQ(QPrinterInfo::printerInfo(cups.queue()).defaultPageSize().id(), QPageSize::A4);
+    // A Corvel sheet whose second column holds a line wider than its band: the band's left edge,
+    // the box's, clips it.
+    frmLabelLayout* w = newWindow();
+    ASSERT_EQ(w->getPrintingMode(), 1);
+    CImpressionDoc wide = impression(QStringLiteral("Wide"));
+    wide.setCwLines(0, QString(120, u'W'));
+    const QString path = writeImpression(QStringLiteral("wide"), wide);
+    bool ok = false;
+    w->setImage(path, 1, ok);
+    ASSERT_TRUE(ok);
+    dialogs.answerPrinter(cups.queue());
+    w->mnuFilePrint_Click();
+    dialogs.answerPrinter(cups.queue());
+    w->mnuPrintTemplate_Click();
+    printCalibrationPage();
+    modPrinterRoutines::drawImpressionFile(print::printer(), path, 1260, 900, 4680, 2513, false, 1.0f, true);
+    print::printer().endDoc();
+
+    ASSERT_EQ(a4.jobs.size(), 4);
+    for (const KeepingSpooler::Job& job : a4.jobs) {
+        EXPECT_EQ(job.printer, cups.queue());
+        EXPECT_EQ(job.media, QStringLiteral("Letter"));
+        EXPECT_EQ(pdf_tools::pageSizePoints(job.copy), QSizeF(612, 792));
+    }
+    // At 300 dpi a pixel is 4.8 twips; the top band of row 0 runs from 1256 to 1688 twips.
+    const QImage sheet = pdf_tools::rasterise(a4.jobs[0].copy, 300);
+    const QRect column1 = darkBox(sheet, QRect(1250, 265, 1300, 80));
+    ASSERT_FALSE(column1.isNull());
+    EXPECT_NEAR(column1.left() * 4.8, 6541, 5);
+    EXPECT_NEAR(column1.right() * 4.8, 6541 + 4680, 5);
+    expectCalibrationTicks(a4.jobs[2].copy);
 }
