@@ -257,6 +257,9 @@ TEST_F(PrintJobTest, TheCalibrationPageMeasuresFromThePapersEdges)
 class CupsPrintJobTest : public PrintJobTest
 {
 protected:
+    // `pageSize`: the queue's own paper.
+    explicit CupsPrintJobTest(const QString& pageSize = QStringLiteral("Letter")) : cups(pageSize) {}
+
     void SetUp() override
     {
         PrintJobTest::SetUp();
@@ -297,17 +300,11 @@ TEST_F(CupsPrintJobTest, TheCalibrationPageArrivesWithItsTicksInPlace)
 }
 
 // A queue whose own paper is A4; its jobs are kept by the spooler instead of printed.
-class A4QueuePrintJobTest : public PrintJobTest
+class A4QueuePrintJobTest : public CupsPrintJobTest
 {
 protected:
-    void SetUp() override
-    {
-        PrintJobTest::SetUp();
-        if (!cups)
-            GTEST_SKIP() << "no private print server: " << cups.error().toStdString();
-    }
+    A4QueuePrintJobTest() : CupsPrintJobTest(QStringLiteral("A4")) {}
 
-    testing_support::PrivateCups cups{QStringLiteral("A4")};
     KeepingSpooler a4{{cups.queue()}};
 };
 
