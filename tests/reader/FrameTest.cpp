@@ -108,31 +108,26 @@ TEST_F(FrameTest, F1WithoutABrowserSaysWhereTheHelpPageIs)
     shell::HelpEngine engine(testing_support::sourceDir() + QStringLiteral("/data/Tessaline.hlp"));
     const auto help = shell::helpService.replace(engine);
     const auto desktop = shell::desktop.replace(shell::desktop.fallback());
-    const QByteArray path = qgetenv("PATH");
     QString why;
-    const QString page = engine.pageOf(std::nullopt, why).toLocalFile();
-    const QString told = QStringLiteral("No web browser could be started to show the help page %1.").arg(page);
-
-    // No opener at all.
-    qputenv("PATH", "");
-    m_messages.ok();
-    QTest::keyClick(m_frame, Qt::Key_F1);
-    EXPECT_EQ(m_messages.texts(), QStringList{told});
-
-    // An opener that finds no browser, and says so only when it ends.
+    const QString told = QStringLiteral("No web browser could be started to show the help page %1.")
+                             .arg(engine.pageOf(std::nullopt, why).toLocalFile());
+    // No opener at all; then one that finds no browser and says so only when it ends.
     QTemporaryDir bin;
     QFile opener(bin.filePath(QStringLiteral("xdg-open")));
-    ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
-    opener.write("#!/bin/sh\nexit 3\n");
+    ASSERT_TRUE(opener.open(QIODevice::WriteOnly) && opener.write("#!/bin/sh\nexit 3\n") > 0);
     opener.close();
-    opener.setPermissions(opener.permissions() | QFile::ExeOwner);
-    qputenv("PATH", QFile::encodeName(bin.path()));
-    m_messages.ok();
-    QTest::keyClick(m_frame, Qt::Key_F1);
-    EXPECT_TRUE(QTest::qWaitFor([this] { return m_messages.shown().size() == 2; }, 20000));
+    opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    int attempts = 0;
+    for (const QString& folder : {QString(), bin.path()}) {
+        qputenv("PATH", QFile::encodeName(folder));
+        m_messages.ok();
+        QTest::keyClick(m_frame, Qt::Key_F1);
+        ++attempts;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return m_messages.shown().size() == attempts; }, 20000));
+    }
     qputenv("PATH", path);
     EXPECT_EQ(m_messages.texts(), (QStringList{told, told})) << "once per attempt";
-    EXPECT_EQ(m_messages.last().icon, ui::Icon::Exclamation);
 }
 
 TEST_F(FrameTest, RecentlyUsedImpressionsShowInTheFileMenu)

@@ -72,12 +72,4 @@ int pageCount(const QString& pdfFile)
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
-QSizeF pageSizePoints(const QString& pdfFile)
-{
-    const QString info = QString::fromUtf8(run(QStringLiteral("pdfinfo"), {pdfFile}));
-    const QRegularExpressionMatch match =
-        QRegularExpression(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+) pts")).match(info);
-    return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
-}
-
 } // namespace pdf_tools

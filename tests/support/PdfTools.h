@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QRect>
-#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
@@ -20,7 +19,5 @@ QStringList images(const QString& pdfFile);
 // The text of every page.
 QString text(const QString& pdfFile);
 int pageCount(const QString& pdfFile);
-// The first page's size in points, as pdfinfo gives it; empty when it cannot be read.
-QSizeF pageSizePoints(const QString& pdfFile);
 
 } // namespace pdf_tools

@@ -13,10 +13,10 @@ namespace testing_support {
 
 // A print server of the test's own for as long as this lives: cupsd with its configuration,
 // spool and socket in a temporary folder, and one cups-pdf queue, the default, whose PDFs land
-// in outputFolder(); the queue's own paper is `pageSize` (a PPD name). The process talks to it
-// through CUPS_SERVER, with the real CUPS spooler in place of the tests' guard. False when it
-// could not be set up (cupsd or cups-pdf missing, not root, which cups-pdf requires); error()
-// says why. Every wait is bounded.
+// in outputFolder(). The process talks to it through CUPS_SERVER, with the real CUPS spooler
+// in place of the tests' guard. False when it could not be
+// set up (cupsd or cups-pdf missing, not root, which cups-pdf requires); error() says why.
+// Every wait is bounded. `pageSize` (a PPD name) is the queue's own paper.
 class PrivateCups
 {
 public:

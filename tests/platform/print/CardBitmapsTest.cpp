@@ -35,26 +35,3 @@ TEST(CardBitmaps, LieBesideTheProgramsAtTheSymbolBandsSize)
             EXPECT_NE(pictures[i], pictures[j]) << qPrintable(names[i]) << " and " << qPrintable(names[j]);
     }
 }
-
-// The no-printer picture is seen at a third of its size and less (a preview fitted to its
-// window): no small text, only lines of words at least 30 pixels high.
-TEST(CardBitmaps, TheNoPrinterPictureHoldsOnlyLargeWords)
-{
-    const QImage picture(testing_support::binaryDir() + QStringLiteral("/bin/No-Printer.bmp"), "BMP");
-    ASSERT_FALSE(picture.isNull());
-    QList<int> lines; // the heights of the runs of rows with ink inside the frame
-    bool inLine = false;
-    for (int y = 6; y < picture.height() - 6; ++y) {
-        bool ink = false;
-        for (int x = 6; x < picture.width() - 6 && !ink; ++x)
-            ink = qGray(picture.pixel(x, y)) < 128;
-        if (ink && !inLine)
-            lines.append(0);
-        if (ink)
-            ++lines.last();
-        inLine = ink;
-    }
-    ASSERT_FALSE(lines.isEmpty());
-    for (int height : lines)
-        EXPECT_GE(height, 30);
-}
