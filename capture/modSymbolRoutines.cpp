@@ -36,7 +36,6 @@ constexpr int CapacityHelpTopic = 1;
 constexpr int ScanHelpTopic = 61;
 constexpr int FileVersionProperty = 43;
 constexpr qint16 CurrentCardVersion = 3;
-constexpr long PathFileAccessError = 75;
 constexpr long ObjectVariableNotSet = 91;
 
 // The serial capture: the whole capture may take this long; the bytes have settled once
@@ -59,7 +58,7 @@ const QString UnableToDecodeHint =
 void removeFile(const QString& strFileName)
 {
     if (QFileInfo::exists(strFileName) && !QFile::remove(strFileName))
-        raise(PathFileAccessError);
+        raise(vb::err::PathFileAccessError);
 }
 
 // The part of the serial capture after the first byte: the bytes once they have settled, or
@@ -103,7 +102,7 @@ void writeRawFile(const QString& strRawFile, const QByteArray& bytes)
 {
     removeFile(strRawFile);
     if (!files::writeFile(strRawFile, bytes, files::Durability::WorkFile))
-        raise(PathFileAccessError);
+        raise(vb::err::PathFileAccessError);
 }
 
 } // namespace
@@ -122,16 +121,16 @@ void copyFile(const QString& strSource, const QString& strTarget)
     QFile source(strSource);
     files::AtomicFile target(strTarget, files::Durability::WorkFile);
     if (!source.open(QIODevice::ReadOnly) || !target.open())
-        raise(PathFileAccessError);
+        raise(vb::err::PathFileAccessError);
     while (!source.atEnd()) {
         const QByteArray chunk = source.read(1 << 16);
         if (chunk.isEmpty() && source.error() != QFileDevice::NoError)
-            raise(PathFileAccessError);
+            raise(vb::err::PathFileAccessError);
         if (!target.write(chunk))
-            raise(PathFileAccessError);
+            raise(vb::err::PathFileAccessError);
     }
     if (!target.commit())
-        raise(PathFileAccessError);
+        raise(vb::err::PathFileAccessError);
 }
 
 QString getWorkFolder()

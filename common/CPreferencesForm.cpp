@@ -66,13 +66,15 @@ void CPreferencesForm::loadPreferences()
     m_edition.preferencesLoaded(*this);
 }
 
+// The first write that fails is raised, so that Done or OK tells the user why and leaves the
+// window open with what the user chose; the writes after it are not tried.
 void CPreferencesForm::savePreferences()
 {
     for (const PreferencesEdition::Setting& setting : m_edition.settings()) {
         if (auto* check = findChild<QCheckBox*>(setting.control))
-            setting.write(check->isChecked() ? 1 : 0);
+            modRegistryHigh::requireSaved(setting.write(check->isChecked() ? 1 : 0));
         else if (auto* combo = findChild<QComboBox*>(setting.control))
-            setting.write(combo->currentIndex());
+            modRegistryHigh::requireSaved(setting.write(combo->currentIndex()));
     }
 }
 

@@ -114,7 +114,7 @@ void PreferencesEdition::addComplexVCardBox(QBoxLayout* layout)
 PreferencesEdition::Setting PreferencesEdition::defaultPimSetting()
 {
     return {QStringLiteral("cboDefaultPIM"), modRegistryHigh::getDefaultPIM,
-            [](qint32 v) { modRegistryHigh::setDefaultPIM(v); }};
+            [](qint32 v) { return modRegistryHigh::setDefaultPIM(v); }};
 }
 
 PreferencesEdition::Setting PreferencesEdition::toolTipsSetting()
@@ -125,28 +125,28 @@ PreferencesEdition::Setting PreferencesEdition::toolTipsSetting()
 PreferencesEdition::Setting PreferencesEdition::complexVCardSetting()
 {
     return {QStringLiteral("chkComplexVCard"), [] { return qint32(!modRegistryHigh::getSimpleVCard()); },
-            [](qint32 v) { modRegistryHigh::setSimpleVCard(v == 0); }};
+            [](qint32 v) { return modRegistryHigh::setSimpleVCard(v == 0); }};
 }
 
 PreferencesEdition::Setting PreferencesEdition::scannerSetting()
 {
     return {QStringLiteral("cboScanner"), modRegistryHigh::getScanner,
-            [](qint32 v) { modRegistryHigh::setScanner(qint16(v)); }, true};
+            [](qint32 v) { return modRegistryHigh::setScanner(qint16(v)); }, true};
 }
 
 PreferencesEdition::Setting PreferencesEdition::comPortSetting()
 {
     return {QStringLiteral("cboCOM"), modRegistryHigh::getPDFComPort,
-            [](qint32 v) { modRegistryHigh::setPDFComPort(v); }, true};
+            [](qint32 v) { return modRegistryHigh::setPDFComPort(v); }, true};
 }
 
 PreferencesEdition::Setting PreferencesEdition::checkSetting(const QString& control, bool (*get)(), bool (*set)(bool))
 {
-    return {control, [get] { return qint32(get()); }, [set](qint32 v) { set(v != 0); }};
+    return {control, [get] { return qint32(get()); }, [set](qint32 v) { return set(v != 0); }};
 }
 
 PreferencesEdition::Setting PreferencesEdition::promptSetting(const QString& control, qint32 kind)
 {
     return {control, [kind] { return qint32(modRegistryHigh::getPromptWanted(kind)); },
-            [kind](qint32 v) { modRegistryHigh::setPromptWanted(kind, v != 0); }};
+            [kind](qint32 v) { return modRegistryHigh::setPromptWanted(kind, v != 0); }};
 }

@@ -27,12 +27,13 @@ public:
     };
 
     // One setting shown by a check box (value 1 ticked, 0 not) or a combo box (the list
-    // index), read and written through the settings getters and setters.
+    // index), read and written through the settings getters and setters; write answers
+    // whether the value was stored.
     struct Setting
     {
         QString control;
         std::function<qint32()> read;
-        std::function<void(qint32)> write;
+        std::function<bool(qint32)> write;
         bool zeroFirstInWizard = false; // the wizard sets the list index 0 before the value
     };
 

@@ -162,6 +162,15 @@ bool setPromptWanted(qint32 nKind, bool bWanted)
     return writeSwitch(QString::number(nKind), bWanted, QStringLiteral("Dont show me again"));
 }
 
+void requireSaved(bool bSaved)
+{
+    if (bSaved)
+        return;
+    throw vb::Error(vb::err::PathFileAccessError, ui::programTitle(),
+                    vb::Error::standardDescription(vb::err::PathFileAccessError) + QStringLiteral(": ") +
+                        settings::lastWriteError(ui::programTitle()));
+}
+
 bool registerFileTypes()
 {
     using modRegistryLow::Root;

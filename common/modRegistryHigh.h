@@ -31,6 +31,10 @@ bool setPromptWanted(qint32 nKind, bool bWanted);
 // every value and file was written.
 bool registerFileTypes();
 
+// For the commands where the user stores settings himself: when bSaved is false, raises error
+// 75 (Path/File access error) naming the settings file and why the last write failed.
+void requireSaved(bool bSaved);
+
 // Brindlemark: print offsets per printer device name and layout type, in twips.
 void getPrintOffsets(qint32& x, qint32& y, const QString& strDeviceName, qint16 nLayoutType, qint32 nDefaultX,
                      qint32 nDefaultY);

@@ -243,7 +243,9 @@ void frmPrinterSetup::cmdSave_Click()
     // Both are converted before either is stored.
     const qint32 x = vb::toInt32(vb::val(txtOffsetX->text()));
     const qint32 y = vb::toInt32(vb::val(txtOffsetY->text()));
-    modRegistryHigh::setPrintOffsets(x, y, txtCurrentPrinterName->text(), qint16(cboLayout->currentIndex()));
+    // A failed write is raised: the user learns why, and OK keeps the dialog open with the offsets.
+    modRegistryHigh::requireSaved(
+        modRegistryHigh::setPrintOffsets(x, y, txtCurrentPrinterName->text(), qint16(cboLayout->currentIndex())));
 }
 
 void frmPrinterSetup::cmdOK_Click()

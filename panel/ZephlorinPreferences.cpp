@@ -84,7 +84,7 @@ QList<PreferencesEdition::Setting> ZephlorinPreferences::settings() const
         scannerSetting(),
         toolTipsSetting(),
         comPortSetting(),
-        {QStringLiteral("cboWindowState"), getStartWindowState, [](qint32 v) { setStartWindowState(v); }},
+        {QStringLiteral("cboWindowState"), getStartWindowState, [](qint32 v) { return setStartWindowState(v); }},
         checkSetting(QStringLiteral("chkShowInSystray"), getShowInSystray, setShowInSystray),
         promptSetting(QStringLiteral("chkPromptBeforeScanning"), 1),
         promptSetting(QStringLiteral("chkRemindAboutTWAINSettings"), 0),

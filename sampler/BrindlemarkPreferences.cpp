@@ -85,10 +85,11 @@ QList<PreferencesEdition::Setting> BrindlemarkPreferences::settings() const
     using namespace modRegistryHigh;
     return {
         defaultPimSetting(),
-        {QStringLiteral("cboDefaultLayout"), getLayoutDefault, [](qint32 v) { setLayoutDefault(qint16(v)); }, true},
+        {QStringLiteral("cboDefaultLayout"), getLayoutDefault, [](qint32 v) { return setLayoutDefault(qint16(v)); },
+         true},
         toolTipsSetting(),
         complexVCardSetting(),
         {QStringLiteral("chkEncodeCorvelWords"), [] { return qint32(getEncodeCorvelWords()); },
-         [](qint32 v) { setEncodeCorvelWords(v != 0); }},
+         [](qint32 v) { return setEncodeCorvelWords(v != 0); }},
     };
 }

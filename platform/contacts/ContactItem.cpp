@@ -7,8 +7,6 @@ namespace contacts {
 
 namespace {
 
-constexpr long FileAccessError = 75;
-
 QString textOf(const QVariant& value)
 {
     if (value.isValid() && (value.metaType() == QMetaType::fromType<AutoObjectPtr>() || !value.canConvert<QString>()))
@@ -20,7 +18,7 @@ QString textOf(const QVariant& value)
 void raiseIfFailed(const StoreResult& result)
 {
     if (!result)
-        throw vb::Error(FileAccessError, errorSource(), result.error);
+        throw vb::Error(vb::err::PathFileAccessError, errorSource(), result.error);
 }
 
 } // namespace

@@ -11,12 +11,10 @@ namespace print {
 
 namespace {
 
-constexpr long fileAccessError = 75;
-
 vb::Error fileError(const QString& fileName, const QString& reason)
 {
-    return vb::Error(fileAccessError, ui::programTitle(),
-                     vb::Error::standardDescription(fileAccessError) + QStringLiteral(": ") + fileName +
+    return vb::Error(vb::err::PathFileAccessError, ui::programTitle(),
+                     vb::Error::standardDescription(vb::err::PathFileAccessError) + QStringLiteral(": ") + fileName +
                          QStringLiteral(": ") + reason);
 }
 

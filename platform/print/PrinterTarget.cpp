@@ -78,8 +78,9 @@ void PrinterTarget::open(const QString& printerName)
     const QPrinterInfo info = QPrinterInfo::printerInfo(printerName);
     auto printer = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
     printer->setResolution(resolutionOf(info));
-    if (!info.isNull() && info.defaultPageSize().isValid())
-        printer->setPageSize(info.defaultPageSize());
+    // Every page of ours is drawn for US Letter card stock: the queue's own default paper
+    // (A4 in much of the world) would cut the sheet short and move the calibration's folds.
+    printer->setPageSize(QPageSize(QPageSize::Letter));
     printer->setFullPage(false);
     printer->setCreator(ui::programTitle());
 
@@ -128,7 +129,8 @@ void PrinterTarget::finishDocument(bool keep)
     if (!keep || !spoolFile)
         return;
     QString error;
-    const QString media = m_printer ? m_printer->pageLayout().pageSize().key() : QString();
+    // The standard name of the paper: a driver may list Letter under a name of its own ("AnsiA").
+    const QString media = m_printer ? QPageSize(m_printer->pageLayout().pageSize().id()).key() : QString();
     const QString title = m_printer ? m_printer->docName() : ui::programTitle();
     if (!spooler().submit(m_printerName, spoolFile->fileName(), title, media, error))
         throw printerError(error);

@@ -51,6 +51,12 @@ bool saveSettings(const QString& app, const QString& section, const QList<std::p
     });
 }
 
+QString lastWriteError(const QString& app)
+{
+    const SettingsFile& file = fileOf(app);
+    return file.lastError().isEmpty() ? QString() : file.path() + QStringLiteral(": ") + file.lastError();
+}
+
 bool deleteSetting(const QString& app, const QString& section, const QString& key)
 {
     SettingsFile& file = fileOf(app);

@@ -29,6 +29,10 @@ bool saveSetting(const QString& app, const QString& section, const QString& key,
 // Stores several values of one section in a single write: all or none.
 bool saveSettings(const QString& app, const QString& section, const QList<std::pair<QString, QString>>& values);
 
+// Why the last write of `app`'s settings failed, naming the file ("<file>: it is read-only");
+// empty when it succeeded.
+QString lastWriteError(const QString& app);
+
 // Removes one key, or a whole section. False when nothing was removed or the file
 // could not be written.
 bool deleteSetting(const QString& app, const QString& section, const QString& key);

@@ -111,14 +111,17 @@ bool SettingsFile::isWritable() const
 
 bool SettingsFile::modify(const std::function<void(SettingsDocument&)>& change)
 {
+    m_lastError.clear();
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QDir().mkpath(folder)) {
+        m_lastError = QStringLiteral("its folder cannot be made");
         qWarning("Settings folder %s cannot be made; the setting is not saved.", qPrintable(folder));
         return false;
     }
     // One change at a time among the processes that share the folder.
     files::FileLock lock(folder);
     if (!lock.tryLock(LockTimeoutMs)) {
+        m_lastError = lock.error();
         if (lock.heldElsewhere())
             qWarning("Settings file %s is locked by another program; the setting is not saved.", qPrintable(m_path));
         else
@@ -129,6 +132,7 @@ bool SettingsFile::modify(const std::function<void(SettingsDocument&)>& change)
 
     refresh();
     if (m_state == State::Unreadable) {
+        m_lastError = QStringLiteral("it cannot be read");
         qWarning("Settings file %s cannot be read, so it is not replaced; the setting is not saved.",
                  qPrintable(m_path));
         return false;
@@ -140,6 +144,7 @@ bool SettingsFile::modify(const std::function<void(SettingsDocument&)>& change)
     change(changed);
     const files::WriteResult written = files::writeFile(m_path, changed.serialize(m_header));
     if (!written) {
+        m_lastError = written.error();
         qWarning("Settings file %s cannot be written (%s); the setting is not saved.", qPrintable(m_path),
                  qPrintable(written.error()));
         return false;
@@ -150,13 +155,14 @@ bool SettingsFile::modify(const std::function<void(SettingsDocument&)>& change)
     return true;
 }
 
-bool SettingsFile::keepDamagedFile() const
+bool SettingsFile::keepDamagedFile()
 {
     // Every damaged file is kept, each under the next free number: a second damage must not
     // replace the copy of the first. The copy is a second name of the same file where the
     // file system allows, so the damaged file stays in place until the new one replaces it.
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly)) {
+        m_lastError = file.errorString();
         qWarning("Damaged settings file %s cannot be kept (%s); the setting is not saved.", qPrintable(m_path),
                  qPrintable(file.errorString()));
         return false;
@@ -175,6 +181,7 @@ bool SettingsFile::keepDamagedFile() const
                      AT_SYMLINK_FOLLOW) != 0) {
             // A file system without hard links takes a copy.
             if (const files::WriteResult copied = files::writeFile(kept, damaged); !copied) {
+                m_lastError = copied.error();
                 qWarning("Damaged settings file %s cannot be kept as %s (%s); the setting is not saved.",
                          qPrintable(m_path), qPrintable(kept), qPrintable(copied.error()));
                 return false;
@@ -183,6 +190,7 @@ bool SettingsFile::keepDamagedFile() const
         qWarning("Damaged settings file %s is kept as %s and written anew.", qPrintable(m_path), qPrintable(kept));
         return true;
     }
+    m_lastError = QStringLiteral("too many damaged copies of it are kept");
     qWarning("Damaged settings file %s cannot be kept: %d damaged copies are kept already; the setting is not "
              "saved.",
              qPrintable(m_path), MaxKeptCopies);

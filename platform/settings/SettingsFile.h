@@ -34,6 +34,9 @@ public:
     // Applies `change` to the current content and writes the result. False, with a
     // warning, when the file could not be read, locked or written; the file then stays.
     bool modify(const std::function<void(SettingsDocument&)>& change);
+    // Why the last modify failed ("it is read-only", "it is locked by another program"); empty
+    // after one that succeeded.
+    const QString& lastError() const { return m_lastError; }
 
     // Whether this process may change the file (the file, or its folder when the file
     // does not exist yet, is writable).
@@ -60,7 +63,7 @@ private:
 
     void refresh();
     Stamp stampOfPath() const;
-    bool keepDamagedFile() const;
+    bool keepDamagedFile();
     QString keptCopyPath(int n) const;
 
     QString m_path;
@@ -69,6 +72,7 @@ private:
     Stamp m_stamp;
     State m_state = State::Missing;
     SettingsDocument m_document;
+    QString m_lastError;
 };
 
 } // namespace settings

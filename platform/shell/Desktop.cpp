@@ -1,6 +1,6 @@
 #include "platform/shell/Desktop.h"
 
-#include <QDesktopServices>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -35,7 +35,32 @@ public:
         return StartResult{};
     }
 
-    bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
+    // The desktop's opener, xdg-open, hands the address to the user's browser and says by its
+    // exit status whether one took it; it may run as long as the browser does, so it is not
+    // awaited.
+    bool openUrl(const QUrl& url, std::function<void()> failed) override
+    {
+        const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+        if (opener.isEmpty())
+            return false;
+        auto* process = new QProcess(QCoreApplication::instance());
+        process->setProgram(opener);
+        process->setArguments({url.toString(QUrl::FullyEncoded)});
+        process->setStandardOutputFile(QProcess::nullDevice());
+        process->setStandardErrorFile(QProcess::nullDevice());
+        QObject::connect(process, &QProcess::finished, process,
+                         [process, failed = std::move(failed)](int code, QProcess::ExitStatus status) {
+                             process->deleteLater();
+                             if ((status != QProcess::NormalExit || code != 0) && failed)
+                                 failed();
+                         });
+        process->start();
+        if (!process->waitForStarted()) {
+            delete process;
+            return false;
+        }
+        return true;
+    }
 };
 
 Desktop& realDesktop()

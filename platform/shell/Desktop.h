@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <functional>
+
 namespace shell {
 
 enum class StartStatus
@@ -38,8 +40,10 @@ public:
     // Starts `program` (a path, or a name looked up in PATH) with `arguments`, each handed
     // over as it is (no shell); nothing is awaited.
     virtual StartResult startProgram(const QString& program, const QStringList& arguments) = 0;
-    // Opens a web address or a file with the desktop's opener; false when none could.
-    virtual bool openUrl(const QUrl& url) = 0;
+    // Opens a web address or a file with the desktop's opener; false when none could be
+    // started. Nothing is awaited: an opener that starts and then ends with an error (it
+    // found no browser) calls `failed`, once, from the event loop.
+    virtual bool openUrl(const QUrl& url, std::function<void()> failed = {}) = 0;
 };
 
 // The desktop; by default the real one.

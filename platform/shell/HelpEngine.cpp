@@ -72,26 +72,31 @@ QUrl HelpEngine::pageOf(std::optional<int> topic, QString& message) const
     return QUrl();
 }
 
-HelpResult HelpEngine::open(std::optional<int> topic)
+// Without a browser the user is told where the page is, to open it some other way.
+HelpResult HelpEngine::open(std::optional<int> topic, const LateFailure& late)
 {
     QString message;
     const QUrl url = pageOf(topic, message);
     if (url.isEmpty())
         return HelpResult{false, message};
-    if (!desktop().openUrl(url))
-        return HelpResult{
-            false, QStringLiteral("No web browser could be started to show the help page %1.").arg(url.toString())};
+    const QString noBrowser = QStringLiteral("No web browser could be started to show the help page %1.")
+                                  .arg(QDir::toNativeSeparators(url.toLocalFile()));
+    std::function<void()> failed;
+    if (late)
+        failed = [late, noBrowser] { late(noBrowser); };
+    if (!desktop().openUrl(url, failed))
+        return HelpResult{false, noBrowser};
     return HelpResult{};
 }
 
-HelpResult HelpEngine::showContents()
+HelpResult HelpEngine::showContents(const LateFailure& late)
 {
-    return open(std::nullopt);
+    return open(std::nullopt, late);
 }
 
-HelpResult HelpEngine::showTopic(int topic)
+HelpResult HelpEngine::showTopic(int topic, const LateFailure& late)
 {
-    return open(topic);
+    return open(topic, late);
 }
 
 } // namespace shell

@@ -24,15 +24,15 @@ public:
     static QString defaultHelpFile();
     QString helpFile() const;
 
-    HelpResult showContents() override;
-    HelpResult showTopic(int topic) override;
+    HelpResult showContents(const LateFailure& late = {}) override;
+    HelpResult showTopic(int topic, const LateFailure& late = {}) override;
 
     // The page address of the contents (no topic) or of a topic; on failure `message`
     // says why and the address is empty.
     QUrl pageOf(std::optional<int> topic, QString& message) const;
 
 private:
-    HelpResult open(std::optional<int> topic);
+    HelpResult open(std::optional<int> topic, const LateFailure& late);
 
     QString m_helpFile;
 };

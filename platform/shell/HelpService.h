@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace shell {
 
 // The outcome of opening help; a failure carries the text to show the user.
@@ -21,9 +23,13 @@ struct HelpResult
 class HelpService
 {
 public:
+    // Told when help fails after the call returned (the browser's opener found no browser):
+    // the text to show the user.
+    using LateFailure = std::function<void(const QString& message)>;
+
     virtual ~HelpService() = default;
-    virtual HelpResult showContents() = 0;
-    virtual HelpResult showTopic(int topic) = 0;
+    virtual HelpResult showContents(const LateFailure& late = {}) = 0;
+    virtual HelpResult showTopic(int topic, const LateFailure& late = {}) = 0;
 };
 
 // Help; by default a HelpEngine over the help file in the program folder.

@@ -17,6 +17,7 @@ constexpr long DllLoadError = 48;
 constexpr long InternalError = 51;
 constexpr long FileNotFound = 53;
 constexpr long PermissionDenied = 70;
+constexpr long PathFileAccessError = 75;
 constexpr long PathNotFound = 76;
 constexpr long ObjectNotSet = 91;
 constexpr long ObjectRequired = 424;

@@ -5,7 +5,9 @@
 #include "common/modRegistryHigh.h"
 #include "layout/frmLabelLayout.h"
 #include "layout/frmPrinterSetup.h"
+#include "layout/modPrinterRoutines.h"
 #include "platform/pdf417/Pdf417.h"
+#include "platform/print/Printer.h"
 
 #include "KeepingSpooler.h"
 #include "PdfTools.h"
@@ -254,6 +256,9 @@ TEST_F(PrintJobTest, TheCalibrationPageMeasuresFromThePapersEdges)
 class CupsPrintJobTest : public PrintJobTest
 {
 protected:
+    // `pageSize`: the queue's own paper.
+    explicit CupsPrintJobTest(const QString& pageSize = QStringLiteral("Letter")) : cups(pageSize) {}
+
     void SetUp() override
     {
         PrintJobTest::SetUp();
@@ -291,4 +296,37 @@ TEST_F(CupsPrintJobTest, TheCalibrationPageArrivesWithItsTicksInPlace)
     ASSERT_EQ(cups.outputs().size(), 1) << cups.log().toStdString();
     EXPECT_EQ(pdf_tools::pageCount(cups.outputs()[0]), 1);
     expectCalibrationTicks(cups.outputs()[0]);
+}
+
+// A queue whose own paper is A4; its jobs are kept by the spooler instead of printed.
+class A4QueuePrintJobTest : public CupsPrintJobTest
+{
+protected:
+    A4QueuePrintJobTest() : CupsPrintJobTest(QStringLiteral("A4")) {}
+
+    KeepingSpooler a4{{cups.queue()}};
+};
+
+TEST_F(A4QueuePrintJobTest, SheetTemplateCalibrationAndCardAllGoOutOnLetter)
+{
+    // A Corvel sheet whose column 1 holds a line wider than its band: the band's left edge, the box's, clips it.
+    frmLabelLayout* w = newWindow();
+    CImpressionDoc wide = impression(QStringLiteral("Wide"));
+    wide.setCwLines(0, QString(120, u'W'));
+    const QString path = writeImpression(QStringLiteral("wide"), wide);
+    bool ok = false;
+    w->setImage(path, 1, ok);
+    dialogs.answerPrinter(cups.queue()).answerPrinter(cups.queue());
+    w->mnuFilePrint_Click();
+    w->mnuPrintTemplate_Click();
+    printCalibrationPage();
+    modPrinterRoutines::drawImpressionFile(print::printer(), path, 1260, 900, 4680, 2513, false, 1.0f, true);
+    print::printer().endDoc();
+    ASSERT_EQ(a4.jobs.size(), 4);
+    for (const KeepingSpooler::Job& job : a4.jobs) {
+        EXPECT_EQ(job.media, QStringLiteral("Letter"));
+        EXPECT_EQ(pdf_tools::rasterise(job.copy, 72).size(), QSize(612, 792)) << "points";
+    }
+    // At 300 dpi a pixel is 4.8 twips; row 0's top band runs from 1256 to 1688 twips.
+    EXPECT_NEAR(darkBox(pdf_tools::rasterise(a4.jobs[0].copy, 300), QRect(1250, 265, 1300, 80)).left() * 4.8, 6541, 5);
 }

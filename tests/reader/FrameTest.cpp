@@ -6,6 +6,7 @@
 #include "common/modRegistryHigh.h"
 #include "common/modRegistryLow.h"
 #include "platform/serial/CommPort.h"
+#include "platform/shell/Desktop.h"
 #include "platform/shell/HelpEngine.h"
 #include "platform/ui/MdiChild.h"
 
@@ -18,6 +19,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QRegularExpression>
 
@@ -99,6 +101,33 @@ TEST_F(FrameTest, EveryHelpContextOfTheMenusHasATopicAndF1OpensTheHighlightedOne
     QTest::keyClick(m_frame->mnuFile, Qt::Key_F1);
     m_frame->mnuFile->close();
     EXPECT_EQ(m_help.topics(), QList<int>{12});
+}
+
+TEST_F(FrameTest, F1WithoutABrowserSaysWhereTheHelpPageIs)
+{
+    shell::HelpEngine engine(testing_support::sourceDir() + QStringLiteral("/data/Tessaline.hlp"));
+    const auto help = shell::helpService.replace(engine);
+    const auto desktop = shell::desktop.replace(shell::desktop.fallback());
+    QString why;
+    const QString told = QStringLiteral("No web browser could be started to show the help page %1.")
+                             .arg(engine.pageOf(std::nullopt, why).toLocalFile());
+    // No opener at all; then one that finds no browser and says so only when it ends.
+    QTemporaryDir bin;
+    QFile opener(bin.filePath(QStringLiteral("xdg-open")));
+    ASSERT_TRUE(opener.open(QIODevice::WriteOnly) && opener.write("#!/bin/sh\nexit 3\n") > 0);
+    opener.close();
+    opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    int attempts = 0;
+    for (const QString& folder : {QString(), bin.path()}) {
+        qputenv("PATH", QFile::encodeName(folder));
+        m_messages.ok();
+        QTest::keyClick(m_frame, Qt::Key_F1);
+        ++attempts;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return m_messages.shown().size() == attempts; }, 20000));
+    }
+    qputenv("PATH", path);
+    EXPECT_EQ(m_messages.texts(), (QStringList{told, told})) << "once per attempt";
 }
 
 TEST_F(FrameTest, RecentlyUsedImpressionsShowInTheFileMenu)

@@ -37,12 +37,12 @@ QString findTool(const QString& name)
 } // namespace
 
 // In /tmp whatever TMPDIR says: the server's filters, another user, must reach the folder.
-PrivateCups::PrivateCups()
+PrivateCups::PrivateCups(const QString& pageSize)
     : m_dir(QStringLiteral("/tmp/qv-cups-XXXXXX")), m_queue(QStringLiteral("qvtest%1").arg(::getpid()))
 {
     m_hadServer = qEnvironmentVariableIsSet("CUPS_SERVER");
     m_previousServer = qgetenv("CUPS_SERVER");
-    if (!setUp() && m_error.isEmpty())
+    if (!setUp(pageSize) && m_error.isEmpty())
         m_error = QStringLiteral("the print server could not be set up");
 }
 
@@ -65,7 +65,7 @@ PrivateCups::~PrivateCups()
         QFile::remove(m_queueConfig);
 }
 
-bool PrivateCups::setUp()
+bool PrivateCups::setUp(const QString& pageSize)
 {
     const QString cupsd = findTool(QStringLiteral("cupsd"));
     if (cupsd.isEmpty() || findTool(QStringLiteral("lpadmin")).isEmpty()) {
@@ -149,7 +149,7 @@ bool PrivateCups::setUp()
     cupsSetServer(QFile::encodeName(socket).constData());
     if (!run(QStringLiteral("lpadmin"), {QStringLiteral("-p"), m_queue, QStringLiteral("-E"), QStringLiteral("-v"),
                                          QStringLiteral("cups-pdf:/") + m_queue, QStringLiteral("-P"), ppd,
-                                         QStringLiteral("-o"), QStringLiteral("PageSize=Letter")}) ||
+                                         QStringLiteral("-o"), QStringLiteral("PageSize=") + pageSize}) ||
         !run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), m_queue}))
         return false;
     m_spooler.emplace(print::spooler.replace(print::spooler.fallback()));

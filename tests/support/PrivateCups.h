@@ -16,11 +16,11 @@ namespace testing_support {
 // in outputFolder(). The process talks to it through CUPS_SERVER, with the real CUPS spooler
 // in place of the tests' guard. False when it could not be
 // set up (cupsd or cups-pdf missing, not root, which cups-pdf requires); error() says why.
-// Every wait is bounded.
+// Every wait is bounded. `pageSize` (a PPD name) is the queue's own paper.
 class PrivateCups
 {
 public:
-    PrivateCups();
+    explicit PrivateCups(const QString& pageSize = QStringLiteral("Letter"));
     ~PrivateCups();
     PrivateCups(const PrivateCups&) = delete;
     PrivateCups& operator=(const PrivateCups&) = delete;
@@ -39,7 +39,7 @@ public:
     QString log() const;
 
 private:
-    bool setUp();
+    bool setUp(const QString& pageSize);
     bool run(const QString& program, const QStringList& arguments);
 
     QTemporaryDir m_dir;

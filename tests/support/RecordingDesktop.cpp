@@ -10,7 +10,7 @@ shell::StartResult RecordingDesktop::startProgram(const QString& program, const 
     return m_results.isEmpty() ? shell::StartResult{} : m_results.dequeue();
 }
 
-bool RecordingDesktop::openUrl(const QUrl& url)
+bool RecordingDesktop::openUrl(const QUrl& url, std::function<void()>)
 {
     m_urls.append(url);
     return m_openUrlResult;

@@ -21,7 +21,7 @@ public:
     RecordingDesktop();
 
     shell::StartResult startProgram(const QString& program, const QStringList& arguments) override;
-    bool openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url, std::function<void()> failed) override;
 
     // The result of the next start.
     RecordingDesktop& nextStart(const shell::StartResult& result);

@@ -10,12 +10,12 @@ shell::HelpResult RecordingHelp::record(int topic)
     return m_failure.isEmpty() ? shell::HelpResult{} : shell::HelpResult{false, m_failure};
 }
 
-shell::HelpResult RecordingHelp::showContents()
+shell::HelpResult RecordingHelp::showContents(const LateFailure&)
 {
     return record(0);
 }
 
-shell::HelpResult RecordingHelp::showTopic(int topic)
+shell::HelpResult RecordingHelp::showTopic(int topic, const LateFailure&)
 {
     return record(topic);
 }

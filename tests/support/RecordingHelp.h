@@ -13,8 +13,8 @@ class RecordingHelp : public shell::HelpService
 public:
     RecordingHelp();
 
-    shell::HelpResult showContents() override;
-    shell::HelpResult showTopic(int topic) override;
+    shell::HelpResult showContents(const LateFailure& late) override;
+    shell::HelpResult showTopic(int topic, const LateFailure& late) override;
 
     const QList<int>& topics() const { return m_topics; }
     // Later requests fail with `message` (empty: they succeed again).

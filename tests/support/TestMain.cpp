@@ -99,18 +99,18 @@ public:
                                                        : (QStringList{program} + arguments).join(u' '));
         return shell::StartResult{};
     }
-    bool openUrl(const QUrl& url) override
+    bool openUrl(const QUrl& url, std::function<void()>) override
     {
         unscripted("the browser", url.toString());
         return true;
     }
 
-    shell::HelpResult showContents() override
+    shell::HelpResult showContents(const LateFailure&) override
     {
         unscripted("help", QStringLiteral("the contents"));
         return {};
     }
-    shell::HelpResult showTopic(int topic) override
+    shell::HelpResult showTopic(int topic, const LateFailure&) override
     {
         unscripted("help", QStringLiteral("topic %1").arg(topic));
         return {};

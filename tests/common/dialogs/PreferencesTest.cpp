@@ -231,6 +231,32 @@ TEST(PreferencesWizard, CancelAsksAndStoresNothing)
     EXPECT_EQ(listener.commits, 0);
 }
 
+TEST(PreferencesWindows, DoneOrOKThatCannotStoreIsToldAndKeepsTheWindowOpenWithTheChoices)
+{
+    TempConfig config;
+    ScriptedMessages messages;
+    ScriptedForms forms;
+    ASSERT_TRUE(modRegistryHigh::setPDFComPort(0));
+    const QString file = settings::settingsFilePath(QStringLiteral("Quorvane"));
+    for (const bool wizard : {true, false}) {
+        forms.then([&](ui::Form& form) {
+            const char* done = wizard ? "cmdFinish" : "cmdOK";
+            auto& w = dynamic_cast<QWidget&>(form);
+            combo(w, "cboCOM")->setCurrentIndex(2);
+            QFile::setPermissions(file, QFile::ReadOwner); // marked read-only, which holds for root too
+            messages.ok();
+            press(w, done);
+            EXPECT_TRUE(messages.last().text.endsWith(file + QStringLiteral(": it is read-only")));
+            EXPECT_TRUE(w.isVisible());
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+            press(w, done);
+        });
+        wizard ? modMainHelper::showPreferencesWizard(nullptr) : modMainHelper::showPreferencesAllAtOnce(nullptr);
+        EXPECT_EQ(modRegistryHigh::getPDFComPort(), 2);
+        modRegistryHigh::setPDFComPort(0);
+    }
+}
+
 TEST(PreferencesWindows, ScannerChoiceShowsItsFrame)
 {
     TempConfig config;
