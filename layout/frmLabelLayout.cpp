@@ -476,10 +476,12 @@ void frmLabelLayout::Form_Resize()
 
     const QWidget* layouts = m_layoutsPlaceholder;
     const QWidget* working = m_workingPlaceholder;
-    const int top = vb::toInt16((layouts->height() - cboLayout->height()) / 2.0 + layouts->y());
-    cboLayout->setGeometry(layouts->x(), top, layouts->width(), cboLayout->height());
+    // The boxes are as high as their font asks, like a combo box of the original platform.
+    const int height = cboLayout->sizeHint().height();
+    const int top = vb::toInt16((layouts->height() - height) / 2.0 + layouts->y());
+    cboLayout->setGeometry(layouts->x(), top, layouts->width(), height);
     for (QComboBox* box : {cboWorkingImage, cboTemplatePos})
-        box->setGeometry(working->x(), top, working->width(), box->height());
+        box->setGeometry(working->x(), top, working->width(), height);
 }
 
 // --- File name and title
