@@ -4,6 +4,7 @@
 #include "common/IImpressionFileWindow.h"
 #include "common/MainHelper.h"
 #include "common/frmAbout.h"
+#include "icons/ButtonIcons.h"
 #include "common/modRegistryHigh.h"
 #include "layout/CardGeometry.h"
 #include "layout/ILayoutMainWindow.h"
@@ -155,7 +156,10 @@ void frmLabelLayout::buildToolbar()
     };
     for (const Button& b : buttons) {
         const QString key = QString::fromLatin1(b.key);
-        QAction* action = Toolbar1->addAction(QIcon::fromTheme(QString::fromLatin1(b.icon)), key);
+        // The desktop's icon where its theme has one, else our own picture: a button of text
+        // would push the boxes off the toolbar.
+        QAction* action =
+            Toolbar1->addAction(QIcon::fromTheme(QString::fromLatin1(b.icon), icons::toolbarIcon(key)), key);
         action->setObjectName(key);
         action->setData(key);
         action->setToolTip(QString::fromLatin1(b.toolTip));

@@ -17,6 +17,7 @@
 #include "WholeCaptions.h"
 #include "WidgetDriver.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QTabBar>
 #include <QTabWidget>
@@ -59,6 +60,10 @@ TEST_F(SampleOnScreenTest, EveryFormShowsItsCaptionsWholeAndOpensAtItsDesignSize
     const QRect sheet = layout->fraPage->geometry();
     EXPECT_TRUE(layout->rect().contains(sheet));
     EXPECT_GE(sheet.top(), layout->Toolbar1->geometry().bottom());
+    // The boxes sit on the toolbar beside the printing buttons, none pushed off it.
+    QWidget* printing = layout->Toolbar1->widgetForAction(layout->Toolbar1->actions().at(3));
+    EXPECT_TRUE(printing->isVisible());
+    EXPECT_GT(layout->cboLayout->x(), printing->geometry().right());
     // A card's bottom lines sit at the foot of their clip frame, which cuts what is too tall.
     QStringList clipped;
     for (int i = 0; i < 10; ++i)
