@@ -6,8 +6,8 @@
 #include "platform/ipc/SingleInstance.h"
 #include "platform/ui/ErrorBoundary.h"
 #include "platform/ui/MessageService.h"
-#include "platform/vb/Command.h"
 #include "platform/ui/ProgramFont.h"
+#include "platform/vb/Command.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,9 +1,9 @@
 // Quorvane, the card-reading program.
 #include "platform/ipc/SingleInstance.h"
+#include "platform/ui/ProgramFont.h"
 #include "reader/frmImpression.h"
 #include "reader/frmMDIMain.h"
 #include "reader/modMain.h"
-#include "platform/ui/ProgramFont.h"
 
 #include <QApplication>
 #include <QDir>

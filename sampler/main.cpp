@@ -1,8 +1,8 @@
 // Brindlemark, the sample-card program.
 #include "platform/ipc/SingleInstance.h"
+#include "platform/ui/ProgramFont.h"
 #include "reader/modMain.h"
 #include "sampler/BrindlemarkProgram.h"
-#include "platform/ui/ProgramFont.h"
 
 #include <QApplication>
 

@@ -39,8 +39,8 @@ CaptionFit labelFit(const QLabel* label)
         return {};
     const int margin = label->margin();
     const QRect room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
-    const bool rich = label->textFormat() == Qt::RichText ||
-                      (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text));
+    const bool rich =
+        label->textFormat() == Qt::RichText || (label->textFormat() == Qt::AutoText && Qt::mightBeRichText(text));
     if (rich) {
         QTextDocument doc;
         doc.setDefaultFont(label->font());

@@ -13,9 +13,9 @@ namespace ui {
 
 struct CaptionFit
 {
-    QString text;   // the caption that does not fit (for a tab bar, the first such tab's)
-    QSize needed;   // what the text takes
-    QSize room;     // what the control gives it
+    QString text; // the caption that does not fit (for a tab bar, the first such tab's)
+    QSize needed; // what the text takes
+    QSize room;   // what the control gives it
     bool fits() const { return text.isNull(); }
 };
 

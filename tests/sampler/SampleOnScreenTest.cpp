@@ -17,11 +17,9 @@
 #include "WholeCaptions.h"
 #include "WidgetDriver.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
-#include <QTabBar>
-#include <QTabWidget>
-#include <QTest>
 #include <QToolBar>
 
 using testing_support::loadedNotShownWhole;
@@ -46,12 +44,7 @@ class SampleOnScreenTest : public SampleTest
 TEST_F(SampleOnScreenTest, EveryFormShowsItsCaptionsWholeAndOpensAtItsDesignSize)
 {
     QStringList cut = notShownWhole(m_frame);
-    SampleImpression* sample = newSample();
-    QTabBar* tabs = sample->SSTab1->tabBar();
-    for (int tab = 0; tab < tabs->count(); ++tab) {
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
-        cut << notShownWhole(sample);
-    }
+    cut << testing_support::notShownWholeOnEveryTab(newSample());
 
     // The layout window holds its whole sheet below the toolbar.
     frmLabelLayout* layout = m_frame->getEmptyLayout();

@@ -13,8 +13,8 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/ModalDriver.h"
-#include "platform/ui/TrayService.h"
 #include "platform/ui/ProgramFont.h"
+#include "platform/ui/TrayService.h"
 
 #include <QApplication>
 

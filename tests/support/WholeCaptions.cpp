@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
 #include <QWidget>
 
 namespace testing_support {
@@ -27,9 +29,8 @@ bool isInnerPart(const QWidget* widget)
 
 bool isScrolled(const QWidget* widget)
 {
-    const auto* area = qobject_cast<const QAbstractScrollArea*>(widget->parentWidget()
-                                                                    ? widget->parentWidget()->parentWidget()
-                                                                    : nullptr);
+    const auto* area = qobject_cast<const QAbstractScrollArea*>(
+        widget->parentWidget() ? widget->parentWidget()->parentWidget() : nullptr);
     return area && area->viewport() == widget->parentWidget();
 }
 
@@ -55,6 +56,21 @@ QStringList notShownWhole(const QWidget* form, const QStringList& exceptions)
                          .arg(control->y())
                          .arg(sizeText(control->size()), sizeText(holder->size()), holder->objectName());
     }
+    return found;
+}
+
+QStringList notShownWholeOnEveryTab(QWidget* form)
+{
+    QStringList found = notShownWhole(form);
+    for (QTabWidget* tabs : form->findChildren<QTabWidget*>()) {
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(tab).center());
+            if (tabs->currentIndex() != tab)
+                found << QStringLiteral("%1: tab %2 cannot be chosen").arg(tabs->objectName()).arg(tab);
+            found << notShownWhole(form);
+        }
+    }
+    found.removeDuplicates();
     return found;
 }
 

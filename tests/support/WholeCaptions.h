@@ -15,6 +15,9 @@ namespace testing_support {
 // it. Controls named in `exceptions` are passed over.
 QStringList notShownWhole(const QWidget* form, const QStringList& exceptions = {});
 
+// The same on every tab of each tab control of `form`, each tab chosen by a click on it.
+QStringList notShownWholeOnEveryTab(QWidget* form);
+
 // Loads `form` (which its unload deletes), shows it without waiting and gives what of it is not
 // shown whole, on each of its pages while the button `nextPage`, when named, takes the user
 // on; then unloads it.
