@@ -189,10 +189,4 @@ void fitCaption(QWidget* control)
         label->setWordWrap(true);
 }
 
-void fitCaptions(QWidget* form)
-{
-    for (QWidget* control : form->findChildren<QWidget*>())
-        fitCaption(control);
-}
-
 } // namespace ui

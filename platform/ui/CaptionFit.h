@@ -22,11 +22,9 @@ struct CaptionFit
 CaptionFit captionFit(const QWidget* control);
 
 // Makes a caption that does not fit drawn whole: in a smaller size of the control's font, down
-// to MinimumCaptionPoints, then, for a label or a button of more than one word, on two lines.
+// to MinimumCaptionPoints, then, for a label of more than one word, wrapped onto more lines.
 // A caption that fits keeps its font.
 void fitCaption(QWidget* control);
-// The same for every control on `form`.
-void fitCaptions(QWidget* form);
 
 constexpr double MinimumCaptionPoints = 6.5;
 
