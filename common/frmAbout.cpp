@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace {
 
 const QString LegalNotice = QStringLiteral("Copyright \u00a9 Tessaline. All rights reserved.");
@@ -53,9 +55,13 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
     lblVersion = makeLabel(this, QStringLiteral("lblVersion"), QString(), 780);
     lblDescription = makeLabel(this, QStringLiteral("lblDescription"), QString(), 1080);
     double top = 1440;
+    // A credit line longer than the width goes on as many lines as it takes.
     for (const auto& [name, text] : edition.labels) {
-        makeLabel(this, name, text, top)->setWordWrap(true);
-        top += LineHeight;
+        QLabel* label = makeLabel(this, name, text, top);
+        label->setWordWrap(true);
+        const double height = std::max(LineHeight, ui::pixelsToTwipsY(label->heightForWidth(label->width())));
+        label->resize(label->width(), ui::twipsToPixelsY(height));
+        top += height;
     }
     lblLink = makeLabel(
         this, edition.linkLabel,

@@ -168,6 +168,10 @@ QIcon toolbarIcon(const QString& strKey)
         {QStringLiteral("StartBrindlemark"), {Layout, Glyph::Letter, QStringLiteral("B")}},
         {QStringLiteral("NoStartBrindlemark"), {Layout, Glyph::Letter, QStringLiteral("B")}},
         {QStringLiteral("Preferences"), {Settings, Glyph::Cog, QString()}},
+        // The layout window's printing buttons.
+        {QStringLiteral("Print"), {Layout, Glyph::Sheet, QString()}},
+        {QStringLiteral("Preview"), {Layout, Glyph::Letter, QStringLiteral("V")}},
+        {QStringLiteral("Setup"), {Settings, Glyph::Letter, QStringLiteral("S")}},
     };
     return iconFor(looks.value(strKey, {Settings, Glyph::Letter, QString()}));
 }

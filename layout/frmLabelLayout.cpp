@@ -5,6 +5,7 @@
 #include "common/IImpressionFileWindow.h"
 #include "common/MainHelper.h"
 #include "common/modRegistryHigh.h"
+#include "icons/ButtonIcons.h"
 #include "layout/CardGeometry.h"
 #include "layout/ILayoutMainWindow.h"
 #include "layout/frmPrintPreview.h"
@@ -153,7 +154,10 @@ void frmLabelLayout::buildToolbar()
     };
     for (const Button& b : buttons) {
         const QString key = QString::fromLatin1(b.key);
-        QAction* action = Toolbar1->addAction(QIcon::fromTheme(QString::fromLatin1(b.icon)), key);
+        // The desktop's icon where its theme has one, else our own picture: a button of text
+        // would push the boxes off the toolbar.
+        QAction* action =
+            Toolbar1->addAction(QIcon::fromTheme(QString::fromLatin1(b.icon), icons::toolbarIcon(key)), key);
         action->setObjectName(key);
         action->setData(key);
         action->setToolTip(QString::fromLatin1(b.toolTip));
@@ -450,10 +454,12 @@ void frmLabelLayout::Form_Resize()
 
     const QWidget* layouts = m_layoutsPlaceholder;
     const QWidget* working = m_workingPlaceholder;
-    const int top = vb::toInt16((layouts->height() - cboLayout->height()) / 2.0 + layouts->y());
-    cboLayout->setGeometry(layouts->x(), top, layouts->width(), cboLayout->height());
+    // The boxes are as high as their font asks, like a combo box of the original platform.
+    const int height = cboLayout->sizeHint().height();
+    const int top = vb::toInt16((layouts->height() - height) / 2.0 + layouts->y());
+    cboLayout->setGeometry(layouts->x(), top, layouts->width(), height);
     for (QComboBox* box : {cboWorkingImage, cboTemplatePos})
-        box->setGeometry(working->x(), top, working->width(), box->height());
+        box->setGeometry(working->x(), top, working->width(), height);
 }
 
 // --- File name and title

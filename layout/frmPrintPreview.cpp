@@ -36,8 +36,6 @@ const QStringList ZoomMenuCaptions = {
     QStringLiteral("100 %"),  QStringLiteral("150 %"),  QStringLiteral("200 %"),
 };
 
-constexpr int FormWidth = 9600;
-constexpr int FormHeight = 10800;
 constexpr int KeyEnter = 13;
 constexpr int KeyEscape = 27;
 

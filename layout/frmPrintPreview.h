@@ -47,7 +47,10 @@ public:
     void VScroll1_Change();
     void cmdClose_Click();
 
-    // The strip above the viewport that holds the zoom controls, in twips.
+    // The window's size at design, and the strip above the viewport that holds the zoom
+    // controls, in twips.
+    static constexpr int FormWidth = 9600;
+    static constexpr int FormHeight = 10800;
     static constexpr int StripHeight = 340;
     static constexpr int MinZoom = 10;
     static constexpr int MaxZoom = 200;

@@ -23,9 +23,6 @@
 
 namespace {
 
-constexpr int FormWidth = 6660;
-constexpr int FormHeight = 3480;
-
 // The calibration page, in twips from the paper's corner. The grids' centres are the middle of
 // the page, where the creases of a page folded into quarters run.
 constexpr std::int32_t GridMargin = 1440;

@@ -26,6 +26,10 @@ class frmPrinterSetup : public QDialog, public ui::Form
 public:
     explicit frmPrinterSetup(QWidget* parent = nullptr);
 
+    // The dialog's size, in twips.
+    static constexpr int FormWidth = 6660;
+    static constexpr int FormHeight = 3480;
+
     // Selects layout type `index` and shows the printer and the offsets stored for it.
     void setLayoutIndex(qint16 index);
 

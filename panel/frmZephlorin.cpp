@@ -19,6 +19,7 @@
 #include "platform/ipc/IpcServer.h"
 #include "platform/ui/Beeper.h"
 #include "platform/ui/BusyCursor.h"
+#include "platform/ui/CaptionFit.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/ErrorBoundary.h"
@@ -866,6 +867,8 @@ QToolButton* frmZephlorin::makeButton(const QString& name, int index, const QStr
     button->setAcceptDrops(true);
     button->installEventFilter(this);
     placeTwips(button, 0, CaptionTwips, ButtonTwips, ButtonTwips);
+    // "Brindlemark" is wider than the square button in the programs' font.
+    ui::fitCaption(button);
     return button;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/ipc/SingleInstance.h"
 #include "platform/ui/ErrorBoundary.h"
 #include "platform/ui/MessageService.h"
+#include "platform/ui/ProgramFont.h"
 #include "platform/vb/Command.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
+    ui::useProgramFont();
     // The panel ends when it unloads, not when a dialog closes while the panel is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
     const QString title = QStringLiteral("Zephlorin");

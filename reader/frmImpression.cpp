@@ -55,6 +55,18 @@ const QString DefaultWordsFont = QStringLiteral("Arial");
 constexpr int DefaultWordsSize = 6;
 const QString WordsDataFile = QStringLiteral("tsncw.dat");
 constexpr int ImageTab = frmImpression::ImageTabIndex;
+// The space between rows of fields and around the tab control and the frames, in pixels.
+constexpr int FieldGap = 2;
+
+QGridLayout* tightGrid(QWidget* holder)
+{
+    auto* grid = new QGridLayout(holder);
+    grid->setVerticalSpacing(FieldGap);
+    const QMargins margins = grid->contentsMargins();
+    grid->setContentsMargins(margins.left(), FieldGap, margins.right(), FieldGap);
+    return grid;
+}
+
 // The vCard indices of the last three lines in the words data file.
 constexpr int FirstLastLineIndex = 50;
 // Help contexts: the tab control's is 1000 plus the tab shown; the Image tab's buttons.
@@ -139,7 +151,10 @@ qint16 frmImpression::untitledImpressionCount()
 
 void frmImpression::buildTabs()
 {
+    // Rows of fields close together and narrow margins, so that the fullest tab (Business) fits
+    // the window's design height.
     auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(FieldGap, FieldGap, FieldGap, FieldGap);
     SSTab1 = ui::makeControl<QTabWidget>(this, {QStringLiteral("SSTab1")});
     SSTab1->setAcceptDrops(true);
     SSTab1->installEventFilter(this);
@@ -153,7 +168,7 @@ void frmImpression::buildTabs()
         pages[tab] = new QWidget;
         SSTab1->addTab(pages[tab], captions[tab]);
         if (tab < ImageTab)
-            grids[tab] = new QGridLayout(pages[tab]);
+            grids[tab] = tightGrid(pages[tab]);
     }
 
     // The frames of the business and home tabs, each with a grid of labels and fields.
@@ -187,7 +202,7 @@ void frmImpression::buildTabs()
             page->addWidget(box, top - 1, 2, 1, 2);
             break;
         }
-        frames.append({field.tab, field.frame, new QGridLayout(box)});
+        frames.append({field.tab, field.frame, tightGrid(box)});
         return frames.last().grid;
     };
 

@@ -1,5 +1,6 @@
 // Quorvane, the card-reading program.
 #include "platform/ipc/SingleInstance.h"
+#include "platform/ui/ProgramFont.h"
 #include "reader/frmImpression.h"
 #include "reader/frmMDIMain.h"
 #include "reader/modMain.h"
@@ -13,6 +14,7 @@ int main(int argc, char** argv)
 {
     modMain::choosePlatform();
     QApplication app(argc, argv);
+    ui::useProgramFont();
     modMain::setUpProgram(QApplication::arguments().mid(1), QDir::currentPath());
     frmMDIMain::setImpressionWindowFactory([] { return new frmImpression; });
     // Held for the program's life: a later start finds this copy running.

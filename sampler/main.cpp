@@ -1,5 +1,6 @@
 // Brindlemark, the sample-card program.
 #include "platform/ipc/SingleInstance.h"
+#include "platform/ui/ProgramFont.h"
 #include "reader/modMain.h"
 #include "sampler/BrindlemarkProgram.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
 {
     modMain::choosePlatform();
     QApplication app(argc, argv);
+    ui::useProgramFont();
     modSampleMain::setUpProgram();
     // Held for the program's life: a later start finds this copy running.
     const ipc::SingleInstance instance(QString::fromLatin1(modSampleMain::ProgramTitle));

@@ -6,10 +6,13 @@
 #include "platform/ui/MdiChild.h"
 
 #include <QEvent>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 
 namespace ui {
 
@@ -17,6 +20,8 @@ namespace {
 
 // The dynamic property that marks the Window menu.
 constexpr const char* WindowListProperty = "ui_windowList";
+// The dynamic property that keeps a child form's own size until its window is first shown.
+constexpr const char* DesignSizeProperty = "ui_designSize";
 
 MdiFrame* g_loadedFrame = nullptr;
 
@@ -44,6 +49,9 @@ MdiFrame::MdiFrame(QWidget* parent) : QMainWindow(parent)
 {
     m_area = new QMdiArea(this);
     m_area->setObjectName(QStringLiteral("ui_mdiArea"));
+    // A child that reaches past the area is scrolled into view.
+    m_area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_area);
     m_menus = new QMenuBar(this);
     m_menus->setObjectName(QStringLiteral("ui_menuHolder"));
@@ -140,9 +148,39 @@ void MdiFrame::attach(MdiChild& child)
     child.m_frame = this;
     child.menus()->installEventFilter(this);
     widget->installEventFilter(this);
+    // The form's own size, before the area bounds its window to the area.
+    widget->setProperty(DesignSizeProperty, widget->size());
     QMdiSubWindow* sub = m_area->addSubWindow(widget);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->hide();
+}
+
+void MdiFrame::placeChild(QMdiSubWindow& sub)
+{
+    QWidget* widget = sub.widget();
+    // Never smaller than what the form's layout needs.
+    const QSize design = widget->property(DesignSizeProperty).toSize().expandedTo(widget->minimumSizeHint());
+    widget->setProperty(DesignSizeProperty, QVariant());
+    if (!design.isValid())
+        return;
+    // The window around the form at the form's own size: its frame and title bar are the
+    // difference the laid-out window shows now.
+    if (QLayout* layout = sub.layout())
+        layout->activate();
+    sub.resize(design + (sub.size() - widget->size()));
+    // Cascaded by a title bar's height from the origin for each child already shown, starting
+    // again at the origin before a child would begin in the area's far half.
+    int shown = 0;
+    for (MdiChild* other : std::as_const(m_children)) {
+        QMdiSubWindow* otherSub = subWindowOf(*other);
+        shown += otherSub && otherSub != &sub && otherSub->isVisible() ? 1 : 0;
+    }
+    const QStyleOptionTitleBar option;
+    const int step = std::max(1, sub.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &sub));
+    const QSize area = m_area->viewport()->size();
+    const int steps = std::max(1, std::min(area.width(), area.height()) / (2 * step));
+    const int offset = (shown % steps) * step;
+    sub.move(offset, offset);
 }
 
 void MdiFrame::detach(MdiChild& child)
@@ -164,6 +202,7 @@ void MdiFrame::childShown(MdiChild& child)
     if (QMdiSubWindow* sub = subWindowOf(child)) {
         sub->show();
         child.childWidget()->show();
+        placeChild(*sub);
     }
     activateChild(child);
     rebuildWindowList();

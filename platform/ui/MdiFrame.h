@@ -33,6 +33,8 @@ class MdiChild;
 //   checked and choosing an item activates that child.
 // - Files dragged over or dropped on the empty part of the area reach the frame's
 //   MDIForm_OLEDragOver and MDIForm_OLEDragDrop.
+// - A child opens at its form's own size, inside the area (cascaded after the others); the area
+//   shows scroll bars while a child reaches past it.
 // - F1 opens help (ui::installHelpKey).
 // One frame is loaded per program; children loaded while it is go into it.
 class MdiFrame : public QMainWindow, public Form
@@ -84,6 +86,9 @@ private:
     void attach(MdiChild& child);
     void detach(MdiChild& child);
     void childShown(MdiChild& child);
+    // Gives a child's window, on its first showing, the form's own size and a place inside the
+    // area: never above or left of its origin, cascaded after the children already shown.
+    void placeChild(QMdiSubWindow& sub);
     void childGone(MdiChild& child);
     void modalOpened();
     void modalEnded();

@@ -13,6 +13,7 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/ModalDriver.h"
+#include "platform/ui/ProgramFont.h"
 #include "platform/ui/TrayService.h"
 
 #include <QApplication>
@@ -139,6 +140,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    ui::useProgramFont();
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     UnexpectedInteraction interaction;
     ui::messageService.set(&interaction);
