@@ -524,12 +524,8 @@ void frmImpression::importBitmapMultiple(const QString& strFileName, qint16 nMod
             modSymbolRoutines::importMultipleFromBitmap(window, strFileName, nIdentified, nDecoded, nRead, nPrevious,
                                                         nNewer);
         } catch (const vb::Error& error) {
-            // The windows filled so far keep their cards; the working copies go.
+            // The windows filled so far keep their cards.
             bFailed = true;
-            for (const QString& work :
-                 {modSymbolRoutines::getTempMultipleBitmapName(), modSymbolRoutines::getTempMultipleVCardName()})
-                if (work != strFileName)
-                    QFile::remove(work);
             ui::reportError(error);
         }
         updateScreen();
