@@ -16,6 +16,7 @@
 #include "platform/print/PrinterDialog.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/FileDrops.h"
 #include "platform/ui/MdiFrame.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/MessageService.h"
@@ -1124,10 +1125,8 @@ bool frmLabelLayout::positionEvent(qint16 i, QObject*, QEvent* event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (!drag->mimeData()->hasFormat(PositionMimeType)) {
-            dragMoveEvent(drag); // files
-            return true;
-        }
+        if (!drag->mimeData()->hasFormat(PositionMimeType))
+            return handleFileDrop(event);
         if (draggedPosition(drag->mimeData()) >= 0)
             drag->acceptProposedAction();
         else
@@ -1136,10 +1135,8 @@ bool frmLabelLayout::positionEvent(qint16 i, QObject*, QEvent* event)
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        if (!drop->mimeData()->hasFormat(PositionMimeType)) {
-            dropEvent(drop); // files
-            return true;
-        }
+        if (!drop->mimeData()->hasFormat(PositionMimeType))
+            return handleFileDrop(event);
         const qint16 source = draggedPosition(drop->mimeData());
         if (source >= 0) {
             ui::runGuarded([&] { position_DragDrop(i, source); });
@@ -1156,29 +1153,22 @@ bool frmLabelLayout::positionEvent(qint16 i, QObject*, QEvent* event)
 
 // Files dragged over or dropped on the window or any control of it: the shared handlers,
 // which show the full-program notice and open nothing.
+bool frmLabelLayout::handleFileDrop(QEvent* event)
+{
+    return ui::answerFileDrop(event, modMainHelper::dragOverFiles, modMainHelper::dropFiles);
+}
+
 void frmLabelLayout::dragEnterEvent(QDragEnterEvent* event)
 {
-    dragMoveEvent(event);
+    handleFileDrop(event);
 }
 
 void frmLabelLayout::dragMoveEvent(QDragMoveEvent* event)
 {
-    Qt::DropAction effect = Qt::IgnoreAction;
-    ui::runGuarded([&] { modMainHelper::dragOverFiles(event->mimeData(), effect); });
-    if (effect == Qt::IgnoreAction) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(effect);
-    event->accept();
+    handleFileDrop(event);
 }
 
 void frmLabelLayout::dropEvent(QDropEvent* event)
 {
-    if (!event->mimeData()->hasUrls()) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    ui::runGuarded([&] { modMainHelper::dropFiles(event->mimeData()); });
+    handleFileDrop(event);
 }

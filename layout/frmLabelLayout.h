@@ -166,6 +166,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Files dragged over or dropped on the window or a control of it.
+    bool handleFileDrop(QEvent* event);
     void buildMenus();
     QList<ui::MenuEntry> copyCommands(int level, const std::array<const char*, 3>& names);
     QList<ui::MenuEntry> preferencesCommands(const QString& menuName, qint32 wizardHelp);

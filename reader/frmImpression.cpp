@@ -13,6 +13,7 @@
 #include "platform/ui/Beeper.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/FileDrops.h"
 #include "platform/ui/HelpContext.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Screen.h"
@@ -560,33 +561,24 @@ void frmImpression::resizeEvent(QResizeEvent* event)
     ui::runGuarded([this] { Form_Resize(); });
 }
 
-void frmImpression::dragEnterEvent(QDragEnterEvent* event)
+bool frmImpression::handleFileDrop(QEvent* event)
 {
-    Qt::DropAction effect = Qt::IgnoreAction;
-    modMainHelper::dragOverFiles(event->mimeData(), effect);
-    answerDrag(event, effect);
+    return ui::answerFileDrop(event, modMainHelper::dragOverFiles, modMainHelper::dropFiles);
 }
 
-void frmImpression::answerDrag(QDragMoveEvent* event, Qt::DropAction effect)
+void frmImpression::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (effect == Qt::IgnoreAction) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(effect);
-    event->accept();
+    handleFileDrop(event);
 }
 
 void frmImpression::dragMoveEvent(QDragMoveEvent* event)
 {
-    dragEnterEvent(static_cast<QDragEnterEvent*>(event));
+    handleFileDrop(event);
 }
 
 void frmImpression::dropEvent(QDropEvent* event)
 {
-    const QMimeData* data = event->mimeData();
-    event->acceptProposedAction();
-    ui::runGuarded([data] { modMainHelper::dropFiles(data); });
+    handleFileDrop(event);
 }
 
 // --- Caption and state

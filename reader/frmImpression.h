@@ -304,9 +304,9 @@ private:
     void buildImageTab(QWidget* page);
     void fieldChanged(int nSlot);
     void textBox_LostFocus(QWidget* textBox);
+    // Files dragged over or dropped on the window, and on its tab control or toolbar.
+    bool handleFileDrop(QEvent* event);
     bool handleControlDrop(QObject* watched, QEvent* event);
-    // Accepts a drag with the effect, or refuses it when the effect is none.
-    static void answerDrag(QDragMoveEvent* event, Qt::DropAction effect);
     void showSerialPortState(bool bHeld);
 
     std::array<QWidget*, 42> m_fieldControls{};

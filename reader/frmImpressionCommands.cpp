@@ -18,6 +18,7 @@
 #include "model/modImpressionFile.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/FileDrops.h"
 #include "platform/ui/HelpContext.h"
 #include "platform/ui/MdiFrame.h"
 #include "platform/ui/Menus.h"
@@ -30,8 +31,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -815,32 +814,7 @@ void frmImpression::updateImpressionMRUDisplay()
 
 bool frmImpression::handleControlDrop(QObject* watched, QEvent* event)
 {
-    const bool onTab = watched == SSTab1;
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto* drag = static_cast<QDragMoveEvent*>(event);
-        Qt::DropAction effect = Qt::IgnoreAction;
-        if (onTab)
-            modMainHelper::dragOverFilesOnTab(drag->mimeData(), effect);
-        else
-            modMainHelper::dragOverFilesOnControl(drag->mimeData(), effect);
-        answerDrag(drag, effect);
-        return true;
-    }
-    case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        const QMimeData* data = drop->mimeData();
-        drop->acceptProposedAction();
-        ui::runGuarded([data, onTab] {
-            if (onTab)
-                modMainHelper::dropFilesOnTab(data);
-            else
-                modMainHelper::dropFilesOnControl(data);
-        });
-        return true;
-    }
-    default:
-        return false;
-    }
+    if (watched == SSTab1)
+        return ui::answerFileDrop(event, modMainHelper::dragOverFilesOnTab, modMainHelper::dropFilesOnTab);
+    return ui::answerFileDrop(event, modMainHelper::dragOverFilesOnControl, modMainHelper::dropFilesOnControl);
 }
