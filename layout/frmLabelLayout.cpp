@@ -123,7 +123,9 @@ frmLabelLayout::frmLabelLayout(QWidget* parent)
     : QWidget(parent), m_dragToken(QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
     setObjectName(QStringLiteral("frmLabelLayout"));
-    setAcceptDrops(true);
+    // Files dragged over or dropped on the window or any control of it: the shared handlers,
+    // which show the full-program notice and open nothing.
+    ui::acceptFileDrops(this, modMainHelper::dragOverFiles, modMainHelper::dropFiles);
     buildToolbar();
     buildSheet();
     buildMenus();
@@ -1126,7 +1128,7 @@ bool frmLabelLayout::positionEvent(qint16 i, QObject*, QEvent* event)
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
         if (!drag->mimeData()->hasFormat(PositionMimeType))
-            return handleFileDrop(event);
+            return ui::answerFileDrop(event, modMainHelper::dragOverFiles, modMainHelper::dropFiles);
         if (draggedPosition(drag->mimeData()) >= 0)
             drag->acceptProposedAction();
         else
@@ -1136,7 +1138,7 @@ bool frmLabelLayout::positionEvent(qint16 i, QObject*, QEvent* event)
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
         if (!drop->mimeData()->hasFormat(PositionMimeType))
-            return handleFileDrop(event);
+            return ui::answerFileDrop(event, modMainHelper::dragOverFiles, modMainHelper::dropFiles);
         const qint16 source = draggedPosition(drop->mimeData());
         if (source >= 0) {
             ui::runGuarded([&] { position_DragDrop(i, source); });
@@ -1149,26 +1151,4 @@ bool frmLabelLayout::positionEvent(qint16 i, QObject*, QEvent* event)
     default:
         return false;
     }
-}
-
-// Files dragged over or dropped on the window or any control of it: the shared handlers,
-// which show the full-program notice and open nothing.
-bool frmLabelLayout::handleFileDrop(QEvent* event)
-{
-    return ui::answerFileDrop(event, modMainHelper::dragOverFiles, modMainHelper::dropFiles);
-}
-
-void frmLabelLayout::dragEnterEvent(QDragEnterEvent* event)
-{
-    handleFileDrop(event);
-}
-
-void frmLabelLayout::dragMoveEvent(QDragMoveEvent* event)
-{
-    handleFileDrop(event);
-}
-
-void frmLabelLayout::dropEvent(QDropEvent* event)
-{
-    handleFileDrop(event);
 }

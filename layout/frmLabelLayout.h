@@ -161,13 +161,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
-    // Files dragged over or dropped on the window or a control of it.
-    bool handleFileDrop(QEvent* event);
     void buildMenus();
     QList<ui::MenuEntry> copyCommands(int level, const std::array<const char*, 3>& names);
     QList<ui::MenuEntry> preferencesCommands(const QString& menuName, qint32 wizardHelp);

@@ -26,8 +26,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -119,7 +117,7 @@ QString frmImpression::versionText()
 frmImpression::frmImpression(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmImpression"));
-    setAcceptDrops(true);
+    ui::acceptFileDrops(this, modMainHelper::dragOverFiles, modMainHelper::dropFiles);
     buildTabs();
     resize(ui::Twips{0, 0, 9360, 6240}.toPixels().size());
 }
@@ -142,8 +140,7 @@ void frmImpression::buildTabs()
 {
     auto* layout = new QVBoxLayout(this);
     SSTab1 = ui::makeControl<QTabWidget>(this, {QStringLiteral("SSTab1")});
-    SSTab1->setAcceptDrops(true);
-    SSTab1->installEventFilter(this);
+    ui::acceptFileDrops(SSTab1, modMainHelper::dragOverFilesOnTab, modMainHelper::dropFilesOnTab);
     layout->addWidget(SSTab1);
 
     const std::array<QString, 4> captions = {QStringLiteral("&Name"), QStringLiteral("&Business"),
@@ -447,8 +444,6 @@ void frmImpression::textBox_LostFocus(QWidget* textBox)
 
 bool frmImpression::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == SSTab1 || (Toolbar1 && watched == Toolbar1))
-        return handleControlDrop(watched, event) || QWidget::eventFilter(watched, event);
     if (watched == m_scannerPlaceholder || watched == m_defaultPIMPlaceholder) {
         if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
             ui::runGuarded([this] { Form_Resize(); });
@@ -559,26 +554,6 @@ void frmImpression::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     ui::runGuarded([this] { Form_Resize(); });
-}
-
-bool frmImpression::handleFileDrop(QEvent* event)
-{
-    return ui::answerFileDrop(event, modMainHelper::dragOverFiles, modMainHelper::dropFiles);
-}
-
-void frmImpression::dragEnterEvent(QDragEnterEvent* event)
-{
-    handleFileDrop(event);
-}
-
-void frmImpression::dragMoveEvent(QDragMoveEvent* event)
-{
-    handleFileDrop(event);
-}
-
-void frmImpression::dropEvent(QDropEvent* event)
-{
-    handleFileDrop(event);
 }
 
 // --- Caption and state

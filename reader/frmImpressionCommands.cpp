@@ -83,8 +83,7 @@ void frmImpression::buildToolbar()
     Toolbar1 = new QToolBar(this);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->setMovable(false);
-    Toolbar1->setAcceptDrops(true);
-    Toolbar1->installEventFilter(this);
+    ui::acceptFileDrops(Toolbar1, modMainHelper::dragOverFilesOnControl, modMainHelper::dropFilesOnControl);
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, Toolbar1);
 
     auto button = [this](const QString& key, const QString& tip) {
@@ -808,13 +807,4 @@ void frmImpression::updateImpressionMRUDisplay()
         item->setVisible(true);
         strName = m_impressionMRU->getMRUDisplayName(qint16(n + 1));
     }
-}
-
-// --- Files dropped on the toolbar or the tab control
-
-bool frmImpression::handleControlDrop(QObject* watched, QEvent* event)
-{
-    if (watched == SSTab1)
-        return ui::answerFileDrop(event, modMainHelper::dragOverFilesOnTab, modMainHelper::dropFilesOnTab);
-    return ui::answerFileDrop(event, modMainHelper::dragOverFilesOnControl, modMainHelper::dropFilesOnControl);
 }
