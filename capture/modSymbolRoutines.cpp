@@ -23,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QStandardPaths>
 
 #include <optional>
@@ -368,15 +369,42 @@ qint16 decodeSymbolMultiple(const QString& strBitmapFile, const QString& strVCar
                              : pdf417::pdfDecodeBMPSymbolToFileMultiple(strBitmapFile, strVCardFile, nIndex, nCount);
 }
 
+void decodeEachSymbol(const QString& strBitmapFile, const QString& strVCardFile, int& nIdentified, int& nDecoded,
+                      const std::function<void()>& onSymbol)
+{
+    const QString strWorkBitmap = getTempMultipleBitmapName();
+    // The working bitmap itself may be imported: it is neither copied onto itself nor deleted.
+    const bool bOwnCopy = !isSameFile(strBitmapFile, strWorkBitmap);
+    // The work files go on every way out, a raised error included; the vCard only once a symbol
+    // of this bitmap was decoded into it.
+    bool bDecodedHere = false;
+    const auto removeWork = qScopeGuard([&] {
+        if (bOwnCopy)
+            QFile::remove(strWorkBitmap);
+        if (bDecodedHere)
+            QFile::remove(strVCardFile);
+    });
+    if (bOwnCopy)
+        copyFile(strBitmapFile, strWorkBitmap);
+
+    for (int i = 1;; ++i) {
+        qint16 nCount = 0;
+        const qint16 rc = decodeSymbolMultiple(strWorkBitmap, strVCardFile, i, nCount);
+        nIdentified += nCount;
+        if (rc < 1)
+            return;
+        ++nDecoded;
+        bDecodedHere = true;
+        onSymbol();
+        if (rc != 1)
+            return;
+    }
+}
+
 bool importMultipleFromBitmap(IImpressionWindow*& window, const QString& strBitmapFile, int& nIdentified, int& nDecoded,
                               int& nLoaded, int& nPrevious, int& nNewer)
 {
-    const QString strWorkBitmap = getTempMultipleBitmapName();
     const QString strWorkVCard = getTempMultipleVCardName();
-    // The working bitmap itself may be imported: it is neither copied onto itself nor deleted.
-    const bool bOwnCopy = !isSameFile(strBitmapFile, strWorkBitmap);
-    if (bOwnCopy)
-        copyFile(strBitmapFile, strWorkBitmap);
 
     // Until an export to the contact manager has been tried, errors go to the caller; from then
     // on a failing step is passed over and the import goes on.
@@ -390,13 +418,7 @@ bool importMultipleFromBitmap(IImpressionWindow*& window, const QString& strBitm
         }
     };
 
-    for (int i = 1;; ++i) {
-        qint16 nCount = 0;
-        const qint16 rc = decodeSymbolMultiple(strWorkBitmap, strWorkVCard, i, nCount);
-        nIdentified += nCount;
-        if (rc < 1)
-            break;
-        ++nDecoded;
+    decodeEachSymbol(strBitmapFile, strWorkVCard, nIdentified, nDecoded, [&] {
         // A symbol whose window could not be had is passed over rather than shown in the last one.
         IImpressionWindow* next = nullptr;
         step([&] {
@@ -410,32 +432,25 @@ bool importMultipleFromBitmap(IImpressionWindow*& window, const QString& strBitm
             window = next;
             step([&] { bLoaded = loadCardFromFile(strWorkVCard, doc); });
         }
-        if (bLoaded) {
-            ++nLoaded;
-            step([&] { window->readDoc(doc); });
-            step([&] {
-                const int nVersion = checkCardVersion(*window, doc, true);
-                if (nVersion == 1)
-                    ++nPrevious;
-                else if (nVersion == 2)
-                    ++nNewer;
-            });
-            step([&] { window->setCorvelWordsCreated(true); });
-            if (modRegistryHigh::getAutoUpdate()) {
-                bExportTried = true;
-                step([&] { window->exportToPIM(); });
-            }
-            step([&] { window->updateScreen(); });
-            step([&] { window->bringToFront(); });
+        if (!bLoaded)
+            return;
+        ++nLoaded;
+        step([&] { window->readDoc(doc); });
+        step([&] {
+            const int nVersion = checkCardVersion(*window, doc, true);
+            if (nVersion == 1)
+                ++nPrevious;
+            else if (nVersion == 2)
+                ++nNewer;
+        });
+        step([&] { window->setCorvelWordsCreated(true); });
+        if (modRegistryHigh::getAutoUpdate()) {
+            bExportTried = true;
+            step([&] { window->exportToPIM(); });
         }
-        if (rc != 1)
-            break;
-    }
-
-    if (bOwnCopy)
-        QFile::remove(strWorkBitmap);
-    if (nDecoded > 0)
-        QFile::remove(strWorkVCard);
+        step([&] { window->updateScreen(); });
+        step([&] { window->bringToFront(); });
+    });
     return true;
 }
 

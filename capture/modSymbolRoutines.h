@@ -98,6 +98,15 @@ bool loadCardFromFile(const QString& strVCardFile, CImpressionDoc& doc);
 // version becomes version 0), marks the window and, unless bQuiet, tells the user about an
 // older or newer card. 0 current, 1 older, 2 newer.
 int checkCardVersion(IImpressionWindow& window, CImpressionDoc& doc, bool bQuiet);
+// Decodes symbol 1, 2, 3 ... of a bitmap, through the working bitmap, into strVCardFile and calls
+// onSymbol after each one: stops before a symbol the decoder cannot give (an answer below 1) and
+// after the last one (an answer above 1). Adds every answer's count of symbols identified to
+// nIdentified and each decoded symbol to nDecoded. The working bitmap (unless it is the bitmap
+// given, which is then read in place and kept), and the vCard once a symbol was decoded into it,
+// are removed on every way out, a raised error included; errors of the copy, the decoder and
+// onSymbol reach the caller.
+void decodeEachSymbol(const QString& strBitmapFile, const QString& strVCardFile, int& nIdentified, int& nDecoded,
+                      const std::function<void()>& onSymbol);
 // Decodes every symbol of a bitmap, in reading order, into impression windows: the first into
 // window->getImportableImpression(), each further one into a new window; window ends as the
 // last one filled. Adds to the counters: symbols identified, decoded, loaded, and cards of an

@@ -17,6 +17,7 @@
 #include "platform/print/PrinterDialog.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/FileDrops.h"
 #include "platform/ui/MdiFrame.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/MessageService.h"
@@ -123,7 +124,9 @@ frmLabelLayout::frmLabelLayout(QWidget* parent)
     : QWidget(parent), m_dragToken(QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
     setObjectName(QStringLiteral("frmLabelLayout"));
-    setAcceptDrops(true);
+    // Files dragged over or dropped on the window or any control of it: the shared handlers,
+    // which show the full-program notice and open nothing.
+    ui::acceptFileDrops(this, modMainHelper::dragOverFiles, modMainHelper::dropFiles);
     buildToolbar();
     buildSheet();
     buildMenus();
@@ -1130,10 +1133,8 @@ bool frmLabelLayout::positionEvent(qint16 i, QObject*, QEvent* event)
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto* drag = static_cast<QDragMoveEvent*>(event);
-        if (!drag->mimeData()->hasFormat(PositionMimeType)) {
-            dragMoveEvent(drag); // files
-            return true;
-        }
+        if (!drag->mimeData()->hasFormat(PositionMimeType))
+            return ui::answerFileDrop(event, modMainHelper::dragOverFiles, modMainHelper::dropFiles);
         if (draggedPosition(drag->mimeData()) >= 0)
             drag->acceptProposedAction();
         else
@@ -1142,10 +1143,8 @@ bool frmLabelLayout::positionEvent(qint16 i, QObject*, QEvent* event)
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        if (!drop->mimeData()->hasFormat(PositionMimeType)) {
-            dropEvent(drop); // files
-            return true;
-        }
+        if (!drop->mimeData()->hasFormat(PositionMimeType))
+            return ui::answerFileDrop(event, modMainHelper::dragOverFiles, modMainHelper::dropFiles);
         const qint16 source = draggedPosition(drop->mimeData());
         if (source >= 0) {
             ui::runGuarded([&] { position_DragDrop(i, source); });
@@ -1158,33 +1157,4 @@ bool frmLabelLayout::positionEvent(qint16 i, QObject*, QEvent* event)
     default:
         return false;
     }
-}
-
-// Files dragged over or dropped on the window or any control of it: the shared handlers,
-// which show the full-program notice and open nothing.
-void frmLabelLayout::dragEnterEvent(QDragEnterEvent* event)
-{
-    dragMoveEvent(event);
-}
-
-void frmLabelLayout::dragMoveEvent(QDragMoveEvent* event)
-{
-    Qt::DropAction effect = Qt::IgnoreAction;
-    ui::runGuarded([&] { modMainHelper::dragOverFiles(event->mimeData(), effect); });
-    if (effect == Qt::IgnoreAction) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(effect);
-    event->accept();
-}
-
-void frmLabelLayout::dropEvent(QDropEvent* event)
-{
-    if (!event->mimeData()->hasUrls()) {
-        event->ignore();
-        return;
-    }
-    event->acceptProposedAction();
-    ui::runGuarded([&] { modMainHelper::dropFiles(event->mimeData()); });
 }

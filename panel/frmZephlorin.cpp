@@ -36,7 +36,6 @@
 
 #include <QActionGroup>
 #include <QCursor>
-#include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -118,7 +117,7 @@ frmZephlorin::frmZephlorin(bool bPrevInstance, QWidget* parent)
     setObjectName(QStringLiteral("frmZephlorin"));
     setWindowTitle(ui::programTitle());
     setWindowIcon(icons::zephlorinIcon());
-    setAcceptDrops(true);
+    acceptFileDrops(this);
     // F1 on a highlighted item of the popup menu opens its topic.
     ui::installHelpKey();
     buildControls();
@@ -443,9 +442,6 @@ void frmZephlorin::prepareTrayMenu()
 
 bool frmZephlorin::eventFilter(QObject* watched, QEvent* event)
 {
-    // A button takes drops as the panel does.
-    if (watched != this && handleDrop(event))
-        return true;
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::RightButton)
         ui::runGuarded([this] { showButtonMenu(); });
     return QWidget::eventFilter(watched, event);
@@ -778,26 +774,11 @@ void frmZephlorin::Form_OLEDragDrop(const QMimeData* data)
     });
 }
 
-bool frmZephlorin::handleDrop(QEvent* event)
+void frmZephlorin::acceptFileDrops(QWidget* widget)
 {
-    return ui::answerFileDrop(
-        event, [this](const QMimeData* data, Qt::DropAction& effect) { Form_OLEDragOver(data, effect); },
+    ui::acceptFileDrops(
+        widget, [this](const QMimeData* data, Qt::DropAction& effect) { Form_OLEDragOver(data, effect); },
         [this](const QMimeData* data) { Form_OLEDragDrop(data); });
-}
-
-void frmZephlorin::dragEnterEvent(QDragEnterEvent* event)
-{
-    handleDrop(event);
-}
-
-void frmZephlorin::dragMoveEvent(QDragMoveEvent* event)
-{
-    handleDrop(event);
-}
-
-void frmZephlorin::dropEvent(QDropEvent* event)
-{
-    handleDrop(event);
 }
 
 void frmZephlorin::mnuPopupImportBitmap_Click()
@@ -864,7 +845,8 @@ QToolButton* frmZephlorin::makeButton(const QString& name, int index, const QStr
     button->setIconSize(QSize(32, 32));
     button->setFocusPolicy(Qt::StrongFocus);
     button->setProperty("Tag", QStringLiteral("1"));
-    button->setAcceptDrops(true);
+    // A button takes drops as the panel does.
+    acceptFileDrops(button);
     button->installEventFilter(this);
     placeTwips(button, 0, CaptionTwips, ButtonTwips, ButtonTwips);
     // "Brindlemark" is wider than the square button in the programs' font.

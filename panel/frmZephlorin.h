@@ -25,9 +25,6 @@ class CPreferencesForm;
 class QAbstractButton;
 class QAction;
 class QActionGroup;
-class QDragEnterEvent;
-class QDragMoveEvent;
-class QDropEvent;
 class QMimeData;
 class QMenu;
 class QToolButton;
@@ -177,9 +174,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
 
 private:
@@ -218,8 +212,8 @@ private:
     // Marks a scan or an import as running for its lifetime; an unload asked for meanwhile
     // happens once the last one has returned.
     class Command;
-    // Answers a drag over the panel or a button; true when it was a drag or drop event.
-    bool handleDrop(QEvent* event);
+    // Lets the panel or a button take files dragged over or dropped on it.
+    void acceptFileDrops(QWidget* widget);
 
     // Places a control at a place in twips, each edge converted to pixels once.
     static void placeTwips(QWidget* control, double left, double top, double width, double height);

@@ -5,8 +5,6 @@
 #include "model/CImpressionDoc.h"
 #include "platform/vb/VbError.h"
 
-#include <QFile>
-
 #include <memory>
 
 namespace modSymbolRoutines {
@@ -33,49 +31,24 @@ bool importMultipleToPIM(CImpressionDoc& doc, const QString& strBitmapFile)
     if (!database)
         return false;
 
+    // A failing step is passed over, but an error of the copy or the decoder ends the search:
+    // going on would load the card of the symbol before again.
     const QString strVCard = getTempSymbolVCardName();
-    const QString strWorkBitmap = getTempMultipleBitmapName();
-    // The working bitmap itself may be imported: it is neither copied onto itself nor deleted.
-    const bool bOwnCopy = !isSameFile(strBitmapFile, strWorkBitmap);
-    if (bOwnCopy) {
-        try {
-            copyFile(strBitmapFile, strWorkBitmap);
-        } catch (const vb::Error&) {
-            return false;
-        }
-    }
-
-    // From here a failing step is passed over, but a symbol the decoder could not give ends the
-    // search: going on would load the card of the symbol before again.
+    int nIdentified = 0;
     int nDecoded = 0;
-    for (int n = 1;; ++n) {
-        qint16 nCount = 0;
-        qint16 rc = 0;
-        try {
-            rc = decodeSymbolMultiple(strWorkBitmap, strVCard, n, nCount);
-        } catch (const vb::Error&) {
-            break;
-        }
-        if (rc < 1)
-            break;
-        ++nDecoded;
-        // A card of an older version fills only some fields: none may stay from the card before.
-        doc.clearAll();
-        try {
-            if (loadCardFromFile(strVCard, doc))
-                database->addNewRecord(doc);
-        } catch (const vb::Error&) {
-        }
-        if (rc != 1)
-            break;
+    try {
+        decodeEachSymbol(strBitmapFile, strVCard, nIdentified, nDecoded, [&] {
+            // A card of an older version fills only some fields: none may stay from the card before.
+            doc.clearAll();
+            try {
+                if (loadCardFromFile(strVCard, doc))
+                    database->addNewRecord(doc);
+            } catch (const vb::Error&) {
+            }
+        });
+    } catch (const vb::Error&) {
     }
-
-    if (bOwnCopy)
-        QFile::remove(strWorkBitmap);
-    if (nDecoded == 0)
-        return false;
-    QFile::remove(strVCard);
-    return true;
+    return nDecoded > 0;
 }
 
 } // namespace modSymbolRoutines

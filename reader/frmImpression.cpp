@@ -13,6 +13,7 @@
 #include "platform/ui/Beeper.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/FileDrops.h"
 #include "platform/ui/HelpContext.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Screen.h"
@@ -25,8 +26,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileInfo>
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -130,7 +129,7 @@ QString frmImpression::versionText()
 frmImpression::frmImpression(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmImpression"));
-    setAcceptDrops(true);
+    ui::acceptFileDrops(this, modMainHelper::dragOverFiles, modMainHelper::dropFiles);
     buildTabs();
     resize(ui::Twips{0, 0, 9360, 6240}.toPixels().size());
 }
@@ -156,8 +155,7 @@ void frmImpression::buildTabs()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(FieldGap, FieldGap, FieldGap, FieldGap);
     SSTab1 = ui::makeControl<QTabWidget>(this, {QStringLiteral("SSTab1")});
-    SSTab1->setAcceptDrops(true);
-    SSTab1->installEventFilter(this);
+    ui::acceptFileDrops(SSTab1, modMainHelper::dragOverFilesOnTab, modMainHelper::dropFilesOnTab);
     layout->addWidget(SSTab1);
 
     const std::array<QString, 4> captions = {QStringLiteral("&Name"), QStringLiteral("&Business"),
@@ -461,8 +459,6 @@ void frmImpression::textBox_LostFocus(QWidget* textBox)
 
 bool frmImpression::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == SSTab1 || (Toolbar1 && watched == Toolbar1))
-        return handleControlDrop(watched, event) || QWidget::eventFilter(watched, event);
     if (watched == m_scannerPlaceholder || watched == m_defaultPIMPlaceholder) {
         if (event->type() == QEvent::Resize || event->type() == QEvent::Move)
             ui::runGuarded([this] { Form_Resize(); });
@@ -573,35 +569,6 @@ void frmImpression::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     ui::runGuarded([this] { Form_Resize(); });
-}
-
-void frmImpression::dragEnterEvent(QDragEnterEvent* event)
-{
-    Qt::DropAction effect = Qt::IgnoreAction;
-    modMainHelper::dragOverFiles(event->mimeData(), effect);
-    answerDrag(event, effect);
-}
-
-void frmImpression::answerDrag(QDragMoveEvent* event, Qt::DropAction effect)
-{
-    if (effect == Qt::IgnoreAction) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(effect);
-    event->accept();
-}
-
-void frmImpression::dragMoveEvent(QDragMoveEvent* event)
-{
-    dragEnterEvent(static_cast<QDragEnterEvent*>(event));
-}
-
-void frmImpression::dropEvent(QDropEvent* event)
-{
-    const QMimeData* data = event->mimeData();
-    event->acceptProposedAction();
-    ui::runGuarded([data] { modMainHelper::dropFiles(data); });
 }
 
 // --- Caption and state

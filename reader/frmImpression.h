@@ -23,7 +23,6 @@ class LockableComboBox;
 class MultiLineTextBox;
 class QAction;
 class QComboBox;
-class QDragMoveEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -275,9 +274,6 @@ protected:
     int fontStoreSize() const;
 
     void resizeEvent(QResizeEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     QString m_strFileName;
@@ -304,9 +300,6 @@ private:
     void buildImageTab(QWidget* page);
     void fieldChanged(int nSlot);
     void textBox_LostFocus(QWidget* textBox);
-    bool handleControlDrop(QObject* watched, QEvent* event);
-    // Accepts a drag with the effect, or refuses it when the effect is none.
-    static void answerDrag(QDragMoveEvent* event, Qt::DropAction effect);
     void showSerialPortState(bool bHeld);
 
     std::array<QWidget*, 42> m_fieldControls{};

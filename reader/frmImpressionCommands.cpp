@@ -18,6 +18,7 @@
 #include "model/modImpressionFile.h"
 #include "platform/ui/BusyCursor.h"
 #include "platform/ui/Controls.h"
+#include "platform/ui/FileDrops.h"
 #include "platform/ui/HelpContext.h"
 #include "platform/ui/MdiFrame.h"
 #include "platform/ui/Menus.h"
@@ -30,8 +31,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -84,8 +83,7 @@ void frmImpression::buildToolbar()
     Toolbar1 = new QToolBar(this);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->setMovable(false);
-    Toolbar1->setAcceptDrops(true);
-    Toolbar1->installEventFilter(this);
+    ui::acceptFileDrops(Toolbar1, modMainHelper::dragOverFilesOnControl, modMainHelper::dropFilesOnControl);
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, Toolbar1);
 
     auto button = [this](const QString& key, const QString& tip) {
@@ -524,12 +522,8 @@ void frmImpression::importBitmapMultiple(const QString& strFileName, qint16 nMod
             modSymbolRoutines::importMultipleFromBitmap(window, strFileName, nIdentified, nDecoded, nRead, nPrevious,
                                                         nNewer);
         } catch (const vb::Error& error) {
-            // The windows filled so far keep their cards; the working copies go.
+            // The windows filled so far keep their cards.
             bFailed = true;
-            for (const QString& work :
-                 {modSymbolRoutines::getTempMultipleBitmapName(), modSymbolRoutines::getTempMultipleVCardName()})
-                if (work != strFileName)
-                    QFile::remove(work);
             ui::reportError(error);
         }
         updateScreen();
@@ -812,39 +806,5 @@ void frmImpression::updateImpressionMRUDisplay()
         item->setText(QStringLiteral("&") + number(n + 1) + QStringLiteral(" ") + strName);
         item->setVisible(true);
         strName = m_impressionMRU->getMRUDisplayName(qint16(n + 1));
-    }
-}
-
-// --- Files dropped on the toolbar or the tab control
-
-bool frmImpression::handleControlDrop(QObject* watched, QEvent* event)
-{
-    const bool onTab = watched == SSTab1;
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        auto* drag = static_cast<QDragMoveEvent*>(event);
-        Qt::DropAction effect = Qt::IgnoreAction;
-        if (onTab)
-            modMainHelper::dragOverFilesOnTab(drag->mimeData(), effect);
-        else
-            modMainHelper::dragOverFilesOnControl(drag->mimeData(), effect);
-        answerDrag(drag, effect);
-        return true;
-    }
-    case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        const QMimeData* data = drop->mimeData();
-        drop->acceptProposedAction();
-        ui::runGuarded([data, onTab] {
-            if (onTab)
-                modMainHelper::dropFilesOnTab(data);
-            else
-                modMainHelper::dropFilesOnControl(data);
-        });
-        return true;
-    }
-    default:
-        return false;
     }
 }

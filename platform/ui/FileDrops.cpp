@@ -3,8 +3,32 @@
 #include "platform/ui/ErrorBoundary.h"
 
 #include <QDropEvent>
+#include <QWidget>
+
+#include <utility>
 
 namespace ui {
+
+namespace {
+
+// Answers the drag and drop events of the widget it watches; a child of that widget.
+class FileDropFilter : public QObject
+{
+public:
+    FileDropFilter(QWidget* widget, DragOverHandler over, DropHandler drop, Qt::DropAction effect)
+        : QObject(widget), m_over(std::move(over)), m_drop(std::move(drop)), m_effect(effect)
+    {
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override { return answerFileDrop(event, m_over, m_drop, m_effect); }
+
+private:
+    DragOverHandler m_over;
+    DropHandler m_drop;
+    Qt::DropAction m_effect;
+};
+
+} // namespace
 
 bool answerFileDrop(QEvent* event, const DragOverHandler& over, const DropHandler& drop, Qt::DropAction effect)
 {
@@ -30,6 +54,12 @@ bool answerFileDrop(QEvent* event, const DragOverHandler& over, const DropHandle
     default:
         return false;
     }
+}
+
+void acceptFileDrops(QWidget* widget, DragOverHandler over, DropHandler drop, Qt::DropAction effect)
+{
+    widget->setAcceptDrops(true);
+    widget->installEventFilter(new FileDropFilter(widget, std::move(over), std::move(drop), effect));
 }
 
 } // namespace ui

@@ -6,6 +6,7 @@
 
 class QEvent;
 class QMimeData;
+class QWidget;
 
 namespace ui {
 
@@ -20,5 +21,9 @@ using DropHandler = std::function<void(const QMimeData* data)>;
 // for any other event.
 bool answerFileDrop(QEvent* event, const DragOverHandler& over, const DropHandler& drop,
                     Qt::DropAction effect = Qt::IgnoreAction);
+
+// Lets `widget` take drops and answers its drag and drop events by answerFileDrop with these
+// handlers, ahead of the widget's own event handling, for as long as the widget lives.
+void acceptFileDrops(QWidget* widget, DragOverHandler over, DropHandler drop, Qt::DropAction effect = Qt::IgnoreAction);
 
 } // namespace ui

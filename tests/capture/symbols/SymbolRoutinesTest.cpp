@@ -426,6 +426,9 @@ TEST_F(ImportMultipleTest, ErrorsReachTheCallerUntilAnExportWasTried)
     };
     EXPECT_THROW(import(path(QStringLiteral("page.bmp"))), vb::Error);
     EXPECT_EQ(m_decoded, 1);
+    // The work files go with the error.
+    EXPECT_FALSE(QFile::exists(getTempMultipleBitmapName()));
+    EXPECT_FALSE(QFile::exists(getTempMultipleVCardName()));
 }
 
 TEST_F(ImportMultipleTest, ErrorsAfterAnExportArePassedOver)
