@@ -132,7 +132,8 @@ TEST_F(SecondStartTest, TheSymbolReaderEndsWithTheProgramThatStartedItHoweverItE
         GTEST_SKIP() << "quorvane is not built";
     for (const int signal : {SIGTERM, SIGKILL}) {
         // The program reads the card of its command line; its reader stays for the next read.
-        ChildProcess quorvane(program, {testing_support::sourceDir() + QStringLiteral("/data/samples/sample-card.bmp")});
+        ChildProcess quorvane(program,
+                              {testing_support::sourceDir() + QStringLiteral("/data/samples/sample-card.bmp")});
         qint64 reader = 0;
         ASSERT_TRUE(testing_support::waitUntil([&] {
             QFile children(QStringLiteral("/proc/%1/task/%1/children").arg(quorvane.pid()));

@@ -14,14 +14,9 @@ namespace testing_support {
 
 namespace {
 
-QString sizeText(QSize size)
-{
-    return QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
-}
-
-// The controls of the form as shown now, except Qt's inner parts of a control (a tab bar's scroll
-// buttons, a scroll area's viewport), which are the control's business; a tab control's tab bar
-// shows captions and counts.
+// Adds what of `form` as it shows now is not whole. Qt's inner parts of a control (a tab bar's
+// scroll buttons, a scroll area's viewport) are the control's business, except the tab bar of a
+// tab control, which shows captions; what a scroll area holds can be scrolled into view.
 void addNotShownWhole(QStringList& found, const QWidget* form, const QStringList& exceptions)
 {
     for (const QWidget* control : form->findChildren<QWidget*>()) {
@@ -30,17 +25,12 @@ void addNotShownWhole(QStringList& found, const QWidget* form, const QStringList
             (name.startsWith(QStringLiteral("qt_")) && !qobject_cast<const QTabBar*>(control)))
             continue;
         if (const ui::CaptionFit fit = ui::captionFit(control); !fit.fits())
-            found << QStringLiteral("%1 \"%2\": needs %3 in %4").arg(name, fit.text, sizeText(fit.needed), sizeText(fit.room));
+            found << QStringLiteral("%1 \"%2\" is cut or elided").arg(name, fit.text);
         const QWidget* holder = control->parentWidget();
-        const auto* area = qobject_cast<const QAbstractScrollArea*>(holder ? holder->parentWidget() : nullptr);
-        if (name.isEmpty() || (area && area->viewport() == holder) || (holder->isWindow() && holder != form) ||
-            holder->rect().contains(control->geometry()))
-            continue;
-        found << QStringLiteral("%1: at %2,%3 size %4 outside %5 of %6")
-                     .arg(name)
-                     .arg(control->x())
-                     .arg(control->y())
-                     .arg(sizeText(control->size()), sizeText(holder->size()), holder->objectName());
+        const auto* area = qobject_cast<const QAbstractScrollArea*>(holder->parentWidget());
+        if (!name.isEmpty() && !(area && area->viewport() == holder) && (!holder->isWindow() || holder == form) &&
+            !holder->rect().contains(control->geometry()))
+            found << QStringLiteral("%1 reaches out of %2").arg(name, holder->objectName());
     }
 }
 
@@ -51,8 +41,8 @@ QStringList notShownWhole(const QList<QWidget*>& forms, const QStringList& excep
     QStringList found;
     for (QWidget* form : forms) {
         auto* loadable = dynamic_cast<ui::Form*>(form);
-        const bool ours = loadable && !ui::isLoaded(*loadable);
-        if (ours)
+        const bool shownHere = loadable && !ui::isLoaded(*loadable);
+        if (shownHere)
             ui::show(*loadable);
         QApplication::processEvents();
         addNotShownWhole(found, form, exceptions);
@@ -70,7 +60,7 @@ QStringList notShownWhole(const QList<QWidget*>& forms, const QStringList& excep
             QApplication::processEvents();
             addNotShownWhole(found, form, exceptions);
         }
-        if (ours)
+        if (shownHere)
             ui::unload(*loadable);
     }
     found.removeDuplicates();

@@ -49,8 +49,8 @@ TEST_F(OnScreenTest, ImpressionWindowsOpenCascadedInsideTheAreaAndScrollIntoView
 TEST_F(OnScreenTest, EveryFormShowsItsCaptionsWhole)
 {
     const PreferencesEdition& preferences = *modMainHelper::programEdition().preferences;
-    const QStringList cut = testing_support::notShownWhole({m_frame, newWindow(), new frmAbout, new frmDSMA,
-                                                            new frmGetTSN, new frmNoToAll, new frmPreferences(preferences),
-                                                            new frmConfigWizard(preferences)});
+    const QStringList cut =
+        testing_support::notShownWhole({m_frame, newWindow(), new frmAbout, new frmDSMA, new frmGetTSN, new frmNoToAll,
+                                        new frmPreferences(preferences), new frmConfigWizard(preferences)});
     EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
 }
