@@ -65,17 +65,6 @@ cardscans::Scan cardScan(double angle, bool clean)
     return scan;
 }
 
-// A scan at 600 dpi with the scanner's blur and `noise` grain.
-cardscans::Scan scanAt600Dpi(double angle, double noise)
-{
-    cardscans::Scan scan;
-    scan.dpi = 600;
-    scan.angle = angle;
-    scan.blur = 1.5;
-    scan.noise = noise;
-    return scan;
-}
-
 QString cardFile(double angle, bool clean)
 {
     return madeOnce(QStringLiteral("card-%1-%2.bmp").arg(angle).arg(clean),
@@ -146,7 +135,12 @@ void hardCardAt12Degrees(benchmark::State& state)
 void hardCardOnItsSideAt600Dpi(benchmark::State& state)
 {
     const QString card = madeOnce(QStringLiteral("side-600.bmp"), [] {
-        return cardscans::scanCard(symbolOf(cardscans::fullImpression()), scanAt600Dpi(93, 8));
+        cardscans::Scan scan;
+        scan.dpi = 600;
+        scan.angle = 93;
+        scan.blur = 1.5;
+        scan.noise = 8;
+        return cardscans::scanCard(symbolOf(cardscans::fullImpression()), scan);
     });
     decodeFile(state, &pdf417::pdfDecodeBMPSymbolToFileHard, card);
 }
@@ -228,8 +222,9 @@ void hardSmallLevel1Symbol(benchmark::State& state)
 // A US Letter page at 600 dpi (34 megapixels) holding nothing readable: under a second.
 void hardBlankPageAt600Dpi(benchmark::State& state)
 {
-    const QString page =
-        madeOnce(QStringLiteral("blank-page-600.bmp"), [] { return cardscans::scanPage({}, scanAt600Dpi(0, 6)); });
+    const QString page = madeOnce(QStringLiteral("blank-page-600.bmp"), [] {
+        return cardscans::scanPage({}, cardscans::Scan{.dpi = 600, .blur = 1.5, .noise = 6});
+    });
     decodeFile(state, &pdf417::pdfDecodeBMPSymbolToFileHard, page, pdf417::NoSymbol);
 }
 

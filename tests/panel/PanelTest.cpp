@@ -1,12 +1,17 @@
 // The panel's start-up, buttons, place on the screen, tray mode and closing.
 #include "PanelFixture.h"
 
+#include "common/ProgramEdition.h"
+#include "common/frmAbout.h"
+#include "common/frmConfigWizard.h"
+#include "common/frmPreferences.h"
 #include "panel/CaptionStrip.h"
 #include "platform/shell/Desktop.h"
 #include "platform/ui/Beeper.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Timer.h"
 
+#include "WholeCaptions.h"
 #include "WidgetDriver.h"
 
 #include <QAction>
@@ -94,6 +99,19 @@ TEST_F(PanelTest, TheButtonsFollowTheInstalledPrograms)
     trigger(m_panel, QStringLiteral("mnuStartBMK"));
     ASSERT_EQ(m_desktop.starts().size(), 1);
     EXPECT_EQ(m_desktop.starts().at(0).program, brindlemark);
+}
+
+TEST_F(PanelTest, EveryFormShowsItsCaptionsWhole)
+{
+    for (const char* program : {"Quorvane.exe", "Brindlemark.exe", "Kelvadon.exe"})
+        install(QString::fromLatin1(program));
+    setSetting(QStringLiteral("Preferences"), QStringLiteral("Show In Systray"), QStringLiteral("0"));
+    start();
+    ASSERT_TRUE(shown(QStringLiteral("cmdLaunchBMK")) && shown(QStringLiteral("cmdLaunchKLV")));
+    const PreferencesEdition& preferences = *modMainHelper::programEdition().preferences;
+    const QStringList cut = testing_support::notShownWhole(
+        {m_panel, new frmAbout, new frmPreferences(preferences), new frmConfigWizard(preferences)});
+    EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
 }
 
 TEST_F(PanelTest, WithoutTessalineOrQuorvaneTheProgramEndsBeforeShowingOrWritingAnything)

@@ -4,23 +4,13 @@
 
 class QWidget;
 
-namespace ui {
-class Form;
-}
-
 namespace testing_support {
 
-// What on `form` a user would not see whole, one line each: a shown control whose caption is cut
-// or elided (ui::captionFit), and a shown named control that reaches out of the control holding
-// it. Controls named in `exceptions` are passed over.
-QStringList notShownWhole(const QWidget* form, const QStringList& exceptions = {});
-
-// The same on every tab of each tab control of `form`, each tab chosen by a click on it.
-QStringList notShownWholeOnEveryTab(QWidget* form);
-
-// Loads `form` (which its unload deletes), shows it without waiting and gives what of it is not
-// shown whole, on each of its pages while the button `nextPage`, when named, takes the user
-// on; then unloads it.
-QStringList loadedNotShownWhole(ui::Form* form, const QString& nextPage = {});
+// What a user would not see whole on each of `forms`, one line each: a shown control whose caption
+// is cut or elided (ui::captionFit), and a shown named control that reaches out of the control
+// holding it; on every tab of each tab control, chosen by a click, and on every page a "cmdNext"
+// button leads to. A form not loaded yet is shown, then unloaded (which deletes it). Controls
+// named in `exceptions` are passed over.
+QStringList notShownWhole(const QList<QWidget*>& forms, const QStringList& exceptions = {});
 
 } // namespace testing_support

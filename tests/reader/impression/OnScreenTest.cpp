@@ -16,73 +16,41 @@
 #include <QAction>
 #include <QApplication>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QScrollBar>
 
-using testing_support::loadedNotShownWhole;
-using testing_support::notShownWhole;
-using testing_support::notShownWholeOnEveryTab;
+using OnScreenTest = ImpressionFixture;
 
-namespace {
-
-// The window's place in the area's viewport.
-QRect placeInArea(QMdiArea* area, frmImpression* window)
+TEST_F(OnScreenTest, ImpressionWindowsOpenCascadedInsideTheAreaAndScrollIntoView)
 {
-    QWidget* sub = window->parentWidget();
-    return QRect(sub->mapTo(area->viewport(), QPoint(0, 0)), sub->size());
-}
-
-} // namespace
-
-class OnScreenTest : public ImpressionFixture
-{
-};
-
-TEST_F(OnScreenTest, ImpressionWindowsOpenInsideTheAreaAndScrollIntoView)
-{
-    m_frame->mnuFileNewImpression->trigger();
-    ASSERT_EQ(windows().size(), 1);
-    frmImpression* first = windows().at(0);
+    for (int i = 0; i < 3; ++i)
+        m_frame->mnuFileNewImpression->trigger();
+    ASSERT_EQ(windows().size(), 3);
     QMdiArea* area = m_frame->mdiArea();
     QApplication::processEvents();
     const QRect viewport = area->viewport()->rect();
-    QRect place = placeInArea(area, first);
-    ASSERT_GT(place.width(), viewport.width()) << "the window is wider than the area";
-    EXPECT_EQ(place.topLeft(), QPoint(0, 0));
-    EXPECT_GE(first->width(), ui::twipsToPixelsX(9360)) << "the window keeps its own size";
+    const auto place = [area](frmImpression* w) {
+        return QRect(w->parentWidget()->mapTo(area->viewport(), QPoint(0, 0)), w->parentWidget()->size());
+    };
+    ASSERT_GT(place(windows().at(0)).width(), viewport.width()) << "the window is wider than the area";
+    EXPECT_GE(windows().at(0)->width(), ui::twipsToPixelsX(9360)) << "the window keeps its own size";
+    EXPECT_EQ(place(windows().at(0)).topLeft(), QPoint(0, 0));
     EXPECT_TRUE(area->horizontalScrollBar()->isVisible());
-
+    for (int i = 1; i < 3; ++i) {
+        const QPoint at = place(windows().at(i)).topLeft(), previous = place(windows().at(i - 1)).topLeft();
+        EXPECT_TRUE(viewport.contains(at) && at.x() > previous.x() && at.y() > previous.y()) << at.x() << "," << at.y();
+    }
     // Scrolled to the far ends, the right and bottom edges come into view.
     area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
     area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
-    place = placeInArea(area, first);
-    EXPECT_LE(place.right(), area->viewport()->rect().right());
-    EXPECT_LE(place.bottom(), area->viewport()->rect().bottom());
-    area->horizontalScrollBar()->setValue(0);
-    area->verticalScrollBar()->setValue(0);
-    EXPECT_EQ(placeInArea(area, first).topLeft(), QPoint(0, 0));
-
-    // The second and third windows cascade down and right, inside the area.
-    m_frame->mnuFileNewImpression->trigger();
-    m_frame->mnuFileNewImpression->trigger();
-    ASSERT_EQ(windows().size(), 3);
-    QPoint previous(0, 0);
-    for (frmImpression* next : {windows().at(1), windows().at(2)}) {
-        const QPoint at = placeInArea(area, next).topLeft();
-        EXPECT_GT(at.x(), previous.x());
-        EXPECT_GT(at.y(), previous.y());
-        EXPECT_TRUE(viewport.contains(at)) << at.x() << "," << at.y();
-        previous = at;
-    }
+    for (frmImpression* w : windows())
+        EXPECT_TRUE(viewport.contains(place(w).bottomRight()));
 }
 
 TEST_F(OnScreenTest, EveryFormShowsItsCaptionsWhole)
 {
-    QStringList cut = notShownWhole(m_frame);
-    cut << notShownWholeOnEveryTab(newWindow());
     const PreferencesEdition& preferences = *modMainHelper::programEdition().preferences;
-    cut << loadedNotShownWhole(new frmAbout) << loadedNotShownWhole(new frmDSMA) << loadedNotShownWhole(new frmGetTSN)
-        << loadedNotShownWhole(new frmNoToAll) << loadedNotShownWhole(new frmPreferences(preferences))
-        << loadedNotShownWhole(new frmConfigWizard(preferences), QStringLiteral("cmdNext"));
+    const QStringList cut =
+        testing_support::notShownWhole({m_frame, newWindow(), new frmAbout, new frmDSMA, new frmGetTSN, new frmNoToAll,
+                                        new frmPreferences(preferences), new frmConfigWizard(preferences)});
     EXPECT_TRUE(cut.isEmpty()) << cut.join(u'\n').toStdString();
 }
