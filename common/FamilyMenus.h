@@ -16,7 +16,7 @@ namespace modMainHelper {
 // Where a window's Help menu differs from the others'.
 struct HelpMenuEdition
 {
-    QKeySequence contentsKey; // the shortcut of "&Contents and Index..."
+    QKeySequence contentsKey = {}; // the shortcut of "&Contents and Index..."
     QString wizardCaption = QStringLiteral("&Wizard...");
     QString separatorName = QStringLiteral("mnuHelpDash1");
     QString aboutCaption = QStringLiteral("&About App");
