@@ -62,6 +62,11 @@ TEST_F(PanelPortTest, ThePanelTakesReleasesAndRequestsThePortAndFreesItAtExit)
     EXPECT_TRUE(m_panel->mnuPopupSystrayScannerportRelease->isEnabled());
     EXPECT_FALSE(m_panel->mnuPopupSystrayScannerportRequest->isEnabled());
     EXPECT_TRUE(m_panel->mnuScan->isEnabled());
+    // The menu paths the help pages name for the panel are in its pop-up menu.
+    const QStringList paths = testing_support::helpMenuPaths(QStringLiteral("Zephlorin"));
+    EXPECT_GE(paths.size(), 3);
+    for (const QString& path : paths)
+        EXPECT_TRUE(testing_support::hasMenuPath({m_panel->mnuPopupSystray}, path)) << path.toStdString();
 
     click(m_panel, QStringLiteral("cmdScan(2)"));
     EXPECT_FALSE(helper.isScannerActive());

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 
 namespace {
@@ -74,6 +75,15 @@ TEST_F(SampleFrameTest, TheMenusOfTheFrameAndTheSampleCommand)
     }
     // The drop handler of this program opens nothing and shows the notice instead.
     EXPECT_TRUE(m_messages.shown().isEmpty());
+
+    // Every menu path the help pages name for this program, in the frame, a sample or a layout window.
+    QPointer<frmLabelLayout> layout = m_frame->getEmptyLayout();
+    ui::show(*layout);
+    const QStringList paths = testing_support::helpMenuPaths(QStringLiteral("Brindlemark"));
+    EXPECT_GT(paths.size(), 15);
+    for (const QString& path : paths)
+        EXPECT_TRUE(testing_support::hasMenuPath({m_frame->menus(), first->menus(), layout->menus()}, path))
+            << path.toStdString();
 }
 
 TEST_F(SampleFrameTest, OnlyImpressionFilesOpen)

@@ -1,17 +1,24 @@
 #include "WidgetDriver.h"
 
+#include "TestPaths.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTest>
 #include <QTextEdit>
 #include <QWidget>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace testing_support {
 
@@ -106,6 +113,46 @@ void type(const QObject* form, const QString& name, const QString& text)
         QTest::keyClick(widget, Qt::Key_Delete);
     else
         QTest::keyClicks(widget, text);
+}
+
+QStringList helpMenuPaths(const QString& program)
+{
+    static const QRegularExpression marked(
+        QStringLiteral(R"re(<span class="menu" data-program="([^"]+)">([^<]+)</span>)re"));
+    const QDir help(sourceDir() + QStringLiteral("/data/help"));
+    QStringList paths;
+    for (const QString& page : help.entryList({QStringLiteral("*.html")})) {
+        QFile file(help.filePath(page));
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
+        for (const QRegularExpressionMatch& match : marked.globalMatch(QString::fromUtf8(file.readAll())))
+            if (match.captured(1).split(u' ').contains(program))
+                paths << match.captured(2)
+                             .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+                             .replace(QStringLiteral("&#39;"), QStringLiteral("'"));
+    }
+    return paths;
+}
+
+bool hasMenuPath(const QList<const QWidget*>& roots, const QString& path)
+{
+    static const QRegularExpression accessKey(QStringLiteral("&(?!&)"));
+    const QStringList steps = path.split(QStringLiteral(" > "));
+    for (const QWidget* root : roots) {
+        QList<QAction*> items = root->actions();
+        for (qsizetype i = 0; i < steps.size(); ++i) {
+            const auto item = std::find_if(items.cbegin(), items.cend(), [&](const QAction* a) {
+                return a->isVisible() && QString(a->text()).remove(accessKey) == steps[i];
+            });
+            if (item == items.cend())
+                break;
+            if (i + 1 == steps.size())
+                return true;
+            if (!(*item)->menu())
+                break;
+            items = (*item)->menu()->actions();
+        }
+    }
+    return false;
 }
 
 } // namespace testing_support

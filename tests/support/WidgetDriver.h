@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <stdexcept>
 
@@ -34,5 +36,12 @@ void click(const QObject* form, const QString& name);
 void trigger(const QObject* form, const QString& name);
 // Replaces the text of a text box (or an editable combo box) by typing `text` into it.
 void type(const QObject* form, const QString& name, const QString& text);
+
+// The menu paths the help pages name for `program`, as they mark them:
+// <span class="menu" data-program="Quorvane Brindlemark">File &gt; Exit</span> is "File > Exit".
+QStringList helpMenuPaths(const QString& program);
+// Whether the menus of one of `roots` (menu bars, or a pop-up menu) lead the user along `path`,
+// each step a visible item with that caption, access keys left out.
+bool hasMenuPath(const QList<const QWidget*>& roots, const QString& path);
 
 } // namespace testing_support

@@ -11,6 +11,7 @@
 #include "PseudoTerminal.h"
 #include "WidgetDriver.h"
 
+#include <QMenuBar>
 
 namespace {
 
@@ -146,6 +147,15 @@ TEST_F(FrameSerialScanTest, AScanWithNoWindowShowsOneCountedWindowAndAClosedTopm
     EXPECT_EQ(docOf(*next).NamFormattedName(), QStringLiteral("Rhea Castellan"));
     EXPECT_EQ(frmImpression::openImpressionCount(), 1);
     EXPECT_TRUE(m_messages.shown().isEmpty());
+}
+
+TEST_F(FrameSerialScanTest, EveryMenuPathTheHelpPagesNameIsInTheFrameOrAnImpressionWindow)
+{
+    const QStringList paths = testing_support::helpMenuPaths(QStringLiteral("Quorvane"));
+    EXPECT_GT(paths.size(), 20);
+    frmImpression* w = newWindow();
+    for (const QString& path : paths)
+        EXPECT_TRUE(testing_support::hasMenuPath({m_frame->menus(), w->menus()}, path)) << path.toStdString();
 }
 
 } // namespace
