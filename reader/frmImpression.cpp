@@ -66,6 +66,13 @@ QGridLayout* tightGrid(QWidget* holder)
     return grid;
 }
 
+// Keeps a one-line text box (or a combo) at least as wide as the style's size for a usual
+// entry, so that no layout squeezes it below that.
+void keepWholeWidth(QWidget* textBox)
+{
+    textBox->setMinimumWidth(textBox->sizeHint().width());
+}
+
 // The vCard indices of the last three lines in the words data file.
 constexpr int FirstLastLineIndex = 50;
 // Help contexts: the tab control's is 1000 plus the tab shown; the Image tab's buttons.
@@ -131,7 +138,7 @@ frmImpression::frmImpression(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("frmImpression"));
     ui::acceptFileDrops(this, modMainHelper::dragOverFiles, modMainHelper::dropFiles);
     buildTabs();
-    resize(ui::Twips{0, 0, 9360, 6240}.toPixels().size());
+    resize(ui::Twips{0, 0, FormWidth, FormHeight}.toPixels().size());
 }
 
 frmImpression::~frmImpression() = default;
@@ -177,6 +184,7 @@ void frmImpression::buildTabs()
         QGridLayout* grid;
     };
     QList<FrameGrid> frames;
+    std::array<QHBoxLayout*, 3> lowerRows{};
     auto gridFor = [&](const Table& field) -> QGridLayout* {
         if (field.frame == ImpressionFieldTable::Frame::None)
             return grids[field.tab];
@@ -186,18 +194,21 @@ void frmImpression::buildTabs()
         auto* box =
             ui::makeControl<QGroupBox>(pages[field.tab], {ImpressionFieldTable::frameName(field.tab, field.frame),
                                                           ImpressionFieldTable::frameCaption(field.frame)});
-        // Location at the left; Post Box Address and Telephone above each other at the right.
+        // Location across the tab, Post Box Address and Telephone side by side below it: the
+        // tab keeps to the width of the frame's area, and every field to its whole width.
         QGridLayout* page = grids[field.tab];
         const int top = page->rowCount();
         switch (field.frame) {
         case ImpressionFieldTable::Frame::Location:
-            page->addWidget(box, top, 0, 2, 2);
+            page->addWidget(box, top, 0, 1, 2);
             break;
         case ImpressionFieldTable::Frame::PostBox:
-            page->addWidget(box, top - 2, 2, 1, 2);
+            lowerRows[field.tab] = new QHBoxLayout;
+            page->addLayout(lowerRows[field.tab], top, 0, 1, 2);
+            lowerRows[field.tab]->addWidget(box, 1);
             break;
         default:
-            page->addWidget(box, top - 1, 2, 1, 2);
+            lowerRows[field.tab]->addWidget(box, 1);
             break;
         }
         frames.append({field.tab, field.frame, tightGrid(box)});
@@ -216,13 +227,20 @@ void frmImpression::buildTabs()
         const int row = grid->rowCount();
         grid->addWidget(label, row, 0);
         grid->addWidget(control, row, 1);
+        // A street takes the height its frame has to spare.
+        if (field.multiLine && field.frame != ImpressionFieldTable::Frame::None)
+            grid->setRowStretch(row, 1);
         // Focus moves through each tab in the order of its fields.
         if (previous && table[slot - 1].tab == field.tab)
             QWidget::setTabOrder(previous, control);
         previous = control;
     }
+    // The fields keep together at the top of their tabs and frames.
     for (QGridLayout* grid : grids)
         grid->setRowStretch(grid->rowCount(), 1);
+    for (const FrameGrid& f : std::as_const(frames))
+        if (f.frame != ImpressionFieldTable::Frame::Location)
+            f.grid->setRowStretch(f.grid->rowCount(), 1);
     buildImageTab(pages[ImageTab]);
 
     ui::handle(SSTab1, [this] {
@@ -257,6 +275,9 @@ QWidget* frmImpression::makeFieldControl(int nSlot, QWidget* parent)
     QFont font = control->font();
     font.setFamily(FieldFont);
     control->setFont(font);
+    // A one-line field never gets narrower than the room for a usual entry.
+    if (!field.multiLine)
+        keepWholeWidth(control);
     m_fieldControls[nSlot] = control;
     if (control != cboNamTitle) {
         control->installEventFilter(this);
@@ -267,17 +288,18 @@ QWidget* frmImpression::makeFieldControl(int nSlot, QWidget* parent)
 
 void frmImpression::buildImageTab(QWidget* page)
 {
-    auto* grid = new QGridLayout(page);
-    auto* lines = new QVBoxLayout;
-    grid->addLayout(lines, 0, 0, 2, 1);
+    // The lines of The Corvel Words above the preview, each group's buttons beside it, so that
+    // the tab keeps to the width of the frame's area.
+    QGridLayout* grid = tightGrid(page);
     auto makeLine = [&](const QString& name, int index, const QString& tip) {
         auto* line = ui::makeControl<QLineEdit>(page, {name, {}, {}, tip}, index, [this](int) { m_isDirty = true; });
         line->setMaxLength(std::numeric_limits<int>::max());
         QFont font = line->font();
         font.setFamily(FieldFont);
         line->setFont(font);
+        keepWholeWidth(line);
         line->installEventFilter(this);
-        lines->addWidget(line);
+        grid->addWidget(line, grid->rowCount(), 0);
         m_textBoxes.append(line);
         return line;
     };
@@ -292,22 +314,35 @@ void frmImpression::buildImageTab(QWidget* page)
         buttons[1]->setIcon(icons::imageTabButtonIcon(name));
         buttons[0]->hide();
     };
+    // The buttons of a group of three lines in a column beside them; other buttons in a row
+    // across the tab, below what is there.
+    auto buttonColumn = [&](int top) {
+        auto* column = new QVBoxLayout;
+        grid->addLayout(column, top, 1, 3, 1);
+        return column;
+    };
+    auto buttonRow = [&] {
+        auto* row = new QHBoxLayout;
+        grid->addLayout(row, grid->rowCount(), 0, 1, 2);
+        return row;
+    };
 
     Label4 = ui::makeControl<QLabel>(page, {QStringLiteral("Label4"), QStringLiteral("The Corvel Words, First 3 Lines"),
                                             {}, QStringLiteral("Text above The Corvel Encoding")});
-    lines->addWidget(Label4);
+    grid->addWidget(Label4, 0, 0, 1, 2);
+    const int firstTop = grid->rowCount();
     for (int i = 0; i < 3; ++i)
         txtLabTop[i] = makeLine(QStringLiteral("txtLabTop"), i, QString());
-    auto* firstRow = new QHBoxLayout;
-    lines->addLayout(firstRow);
+    QBoxLayout* firstButtons = buttonColumn(firstTop);
     makeButtons(cmdUseDefaultsFirst, QStringLiteral("cmdUseDefaultsFirst"), QStringLiteral("Use Default"),
                 QStringLiteral("Compose The Corvel Words using information from the Name Tab"), ImageTabHelp,
-                &frmImpression::cmdUseDefaultsFirst_Click, firstRow);
-    firstRow->addStretch(1);
+                &frmImpression::cmdUseDefaultsFirst_Click, firstButtons);
+    firstButtons->addStretch(1);
 
     Label2 = ui::makeControl<QLabel>(page, {QStringLiteral("Label2"), QStringLiteral("The Corvel Words, Last 3 Lines"),
                                             {}, QStringLiteral("Text below The Corvel Encoding")});
-    lines->addWidget(Label2);
+    grid->addWidget(Label2, grid->rowCount(), 0, 1, 2);
+    const int lastTop = grid->rowCount();
     for (int i = 0; i < 3; ++i) {
         txtLabBottom[i] = makeLine(QStringLiteral("txtLabBottom"), i, LastLineTips[i]);
         // By design the last lines have the colour of a button face.
@@ -315,24 +350,23 @@ void frmImpression::buildImageTab(QWidget* page)
         palette.setColor(QPalette::Base, palette.color(QPalette::Button));
         txtLabBottom[i]->setPalette(palette);
     }
-    auto* lastRow = new QHBoxLayout;
-    lines->addLayout(lastRow);
+    QBoxLayout* lastButtons = buttonColumn(lastTop);
     makeButtons(cmdUseDefaultsLast, QStringLiteral("cmdUseDefaultsLast"), QStringLiteral("Use Default"),
                 QStringLiteral("Compose The Corvel Words, specifying compatibility."), ImageTabHelp,
-                &frmImpression::cmdUseDefaultsLast_Click, lastRow);
+                &frmImpression::cmdUseDefaultsLast_Click, lastButtons);
+    lastButtons->addStretch(1);
+    QBoxLayout* fontButtons = buttonRow();
     makeButtons(cmdFont, QStringLiteral("cmdFont"), QStringLiteral("F&ont"),
-                QStringLiteral("Change how The Corvel Words are displayed"), ImageTabHelp, &frmImpression::cmdFont_Click,
-                lastRow);
+                QStringLiteral("Change how The Corvel Words are displayed"), ImageTabHelp,
+                &frmImpression::cmdFont_Click, fontButtons);
     makeButtons(cmdFontDefault, QStringLiteral("cmdFontDefault"), QStringLiteral("Use Defaul&t Fonts"),
-                QStringLiteral("Arial, 6 point"), ImageTabHelp, &frmImpression::cmdFontDefault_Click, lastRow);
-    lastRow->addStretch(1);
-    lines->addStretch(1);
+                QStringLiteral("Arial, 6 point"), ImageTabHelp, &frmImpression::cmdFontDefault_Click, fontButtons);
+    fontButtons->addStretch(1);
 
-    auto* previewColumn = new QVBoxLayout;
-    grid->addLayout(previewColumn, 0, 1);
     Label3 = ui::makeControl<QLabel>(page, {QStringLiteral("Label3"), QStringLiteral("Preview"), {},
                                             QStringLiteral("Impression image")});
-    previewColumn->addWidget(Label3);
+    grid->addWidget(Label3, grid->rowCount(), 0, 1, 2);
+    QBoxLayout* previewRow = buttonRow();
     picPreview = ui::makeControl<print::PictureBox>(
         page, {QStringLiteral("picPreview"), {}, {}, QStringLiteral("Impression image")});
     // The card box and a margin of its own size around it.
@@ -340,17 +374,18 @@ void frmImpression::buildImageTab(QWidget* page)
                               ui::twipsToPixelsY(PreviewTop * 2 + PreviewHeight));
     picPreview->setFixedSize(previewPixels);
     picPreview->target().resize(previewPixels);
-    previewColumn->addWidget(picPreview);
-    auto* previewRow = new QHBoxLayout;
-    previewColumn->addLayout(previewRow);
+    previewRow->addWidget(picPreview);
+    auto* previewButtons = new QVBoxLayout;
+    previewRow->addLayout(previewButtons);
+    previewRow->addStretch(1);
     makeButtons(cmdMakeBMP, QStringLiteral("cmdMakeBMP"), QStringLiteral("Export Bitmap"),
                 QStringLiteral("Image of The Corvel Impression, shown at right"), ExportBitmapHelp,
-                &frmImpression::cmdMakeBMP_Click, previewRow);
+                &frmImpression::cmdMakeBMP_Click, previewButtons);
     makeButtons(cmdUpdate, QStringLiteral("cmdUpdate"), QStringLiteral("&Update"), QStringLiteral("Preview"),
-                ImageTabHelp, &frmImpression::cmdUpdate_Click, previewRow);
-    previewRow->addStretch(1);
-    previewColumn->addStretch(1);
+                ImageTabHelp, &frmImpression::cmdUpdate_Click, previewButtons);
+    previewButtons->addStretch(1);
     grid->setColumnStretch(0, 1);
+    grid->setRowStretch(grid->rowCount(), 1);
 
     // Keeps the font of The Corvel Words in its own font; never shown.
     txtStoreFontInfoHere = ui::makeControl<QLineEdit>(

@@ -61,6 +61,11 @@ public:
     static QString versionText();
     // The tab "&Image", where the lines of The Corvel Words and the preview are.
     static constexpr int ImageTabIndex = 3;
+    // The window's own size in twips: the main window's area at the main window's own size (6500
+    // x 8350 twips less its menu bar), less the child window's borders and title bar, so that the
+    // first window opens whole, with no scroll bar.
+    static constexpr int FormWidth = 6375;
+    static constexpr int FormHeight = 7665;
 
     explicit frmImpression(QWidget* parent = nullptr);
     ~frmImpression() override;

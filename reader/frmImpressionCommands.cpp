@@ -57,6 +57,8 @@ constexpr qint32 QuickLayoutHelp = 71;
 constexpr int ComboWidthTwips = 1335;
 // The empty space at the left end of the toolbar.
 constexpr int LeftSpaceTwips = 120;
+// The toolbar's pictures, small enough that the whole toolbar fits the window at its own size.
+constexpr int ToolbarIconPixels = 16;
 // importBitmapMultiple after a scan: a page without symbols gets a hint.
 constexpr qint16 ScanMode = 1;
 constexpr qint16 BitmapFileMode = 3;
@@ -83,6 +85,7 @@ void frmImpression::buildToolbar()
     Toolbar1 = new QToolBar(this);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->setMovable(false);
+    Toolbar1->setIconSize(QSize(ToolbarIconPixels, ToolbarIconPixels));
     ui::acceptFileDrops(Toolbar1, modMainHelper::dragOverFilesOnControl, modMainHelper::dropFilesOnControl);
     static_cast<QVBoxLayout*>(layout())->insertWidget(0, Toolbar1);
 
