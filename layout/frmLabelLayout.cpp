@@ -930,7 +930,7 @@ void frmLabelLayout::mnuFilePreferencesWizard_Click()
 void frmLabelLayout::mnuPrintTemplate_Click()
 {
     try {
-        print::showPrinter();
+        print::showPrinter(ui::PrinterChoice::Print);
         modPrinterRoutines::printTemplate();
     } catch (const vb::Error&) {
     }
@@ -939,7 +939,7 @@ void frmLabelLayout::mnuPrintTemplate_Click()
 void frmLabelLayout::mnuFilePrint_Click()
 {
     try {
-        print::showPrinter();
+        print::showPrinter(ui::PrinterChoice::Print);
         modPrinterRoutines::printLayout(print::printer(), *this, false, 1.0f);
     } catch (const vb::Error&) {
     }
@@ -959,7 +959,6 @@ void frmLabelLayout::mnuFilePrintPreview_Click()
         ui::unload(*preview);
 }
 
-// Without a printer the setup has nothing to show: the error is reported and nothing opens.
 void frmLabelLayout::mnuFilePrintSetup_Click()
 {
     QPointer<frmPrinterSetup> setup = new frmPrinterSetup;

@@ -201,9 +201,17 @@ void frmPrinterSetup::setLayoutIndex(qint16 index)
     refreshPrinterSettings();
 }
 
+// Without a printer the dialog names none.
 void frmPrinterSetup::refreshPrinterSettings()
 {
-    txtCurrentPrinterName->setText(print::printer().deviceName());
+    QString deviceName;
+    try {
+        deviceName = print::printer().deviceName();
+    } catch (const vb::Error& error) {
+        if (error.number() != vb::err::NoPrinter)
+            throw;
+    }
+    txtCurrentPrinterName->setText(deviceName);
     qint32 x = 0;
     qint32 y = 0;
     modRegistryHigh::getPrintOffsets(x, y, txtCurrentPrinterName->text(), qint16(cboLayout->currentIndex()), 0, 0);
@@ -219,13 +227,16 @@ void frmPrinterSetup::cboLayout_Click()
     refreshPrinterSettings();
 }
 
-// A cancelled or failed printer dialog leaves everything as it was.
+// A cancelled or failed printer dialog leaves everything as it was; when the dialog found no
+// printer at all, the printer shown is gone too.
 void frmPrinterSetup::cmdSelectPrinter_Click()
 {
     try {
-        print::showPrinter();
+        print::showPrinter(ui::PrinterChoice::Select);
         refreshPrinterSettings();
-    } catch (const vb::Error&) {
+    } catch (const vb::Error& error) {
+        if (error.number() == vb::err::NoPrinter)
+            refreshPrinterSettings();
     }
 }
 

@@ -18,7 +18,7 @@ class QPushButton;
 // coordinate. The user chooses another printer, edits, saves or resets the offsets, and prints
 // a calibration page: two numbered grids to read where the creases of the folded page cross
 // them. The layout window loads it, calls setLayoutIndex with its own layout type and shows it
-// modally. Loading it without an installed printer raises 482.
+// modally. Without a printer it names none.
 class frmPrinterSetup : public QDialog, public ui::Form
 {
     Q_OBJECT

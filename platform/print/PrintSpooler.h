@@ -15,6 +15,7 @@ class PrintSpooler
 public:
     virtual ~PrintSpooler() = default;
 
+    // None when the print server cannot be reached.
     virtual QStringList printerNames() = 0;
     // Empty when no default is set.
     virtual QString defaultPrinterName() = 0;

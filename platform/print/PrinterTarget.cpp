@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
+#include <QTimer>
 
 namespace print {
 
@@ -52,23 +53,38 @@ void PrinterTarget::setDeviceName(const QString& deviceName)
     m_requestedName = deviceName;
 }
 
-// The printer is looked up at the first use and again after another one was chosen; a
-// document in progress finishes on the printer it began on.
+// A measure of the printer is asked hundreds of times for one card, a listing of the spooler
+// costs a round trip to the print server: one listing serves the whole of one command, and the
+// next command asks again, so that a printer removed meanwhile is seen.
+const PrinterTarget::Listing& PrinterTarget::listing()
+{
+    if (m_listing && m_listedSpooler == spooler.changes())
+        return *m_listing;
+    PrintSpooler& system = spooler();
+    Listing listed{system.printerNames(), QString()};
+    if (!listed.names.isEmpty())
+        listed.defaultName = system.defaultPrinterName();
+    m_listing = std::move(listed);
+    m_listedSpooler = spooler.changes();
+    QTimer::singleShot(0, &m_listingExpiry, [this] { m_listing.reset(); });
+    return *m_listing;
+}
+
 void PrinterTarget::requireDevice()
 {
-    if (m_printer && (isPainting() || m_requestedName.isEmpty() || m_requestedName == m_printerName))
+    if (isPainting())
+        return;
+    const Listing& listed = listing();
+    if (!listed.names.contains(m_requestedName))
+        m_requestedName.clear();
+    QString name = m_requestedName.isEmpty() ? listed.defaultName : m_requestedName;
+    if (!listed.names.contains(name))
+        name = listed.names.value(0);
+    if (m_printer && name == m_printerName)
         return;
     m_printer.reset();
     m_printerName.clear();
-    PrintSpooler& system = spooler();
-    const QStringList names = system.printerNames();
-    QString name = m_requestedName;
-    if (name.isEmpty()) {
-        name = system.defaultPrinterName();
-        if (!names.contains(name))
-            name = names.value(0);
-    }
-    if (name.isEmpty() || !names.contains(name))
+    if (name.isEmpty())
         throw printerError();
     open(name);
 }

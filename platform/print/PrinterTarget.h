@@ -2,7 +2,11 @@
 
 #include "platform/print/PainterTarget.h"
 
+#include <QObject>
+#include <QStringList>
+
 #include <memory>
+#include <optional>
 
 class QPrinter;
 class QTemporaryFile;
@@ -11,14 +15,16 @@ namespace print {
 
 // A printer of the system, reached through the print spooler (CUPS), at its own resolution
 // with its own unprintable margins: drawing coordinates start at the corner of the printable
-// area. The printer is looked up at its first use; without an installed printer every
-// operation raises vb::Error 482 (Printer error). A document is spooled to a temporary PDF
-// from its first drawing on and handed to the printer by endDoc; killDoc abandons it and
-// nothing reaches the printer.
+// area. The printer is looked up in the spooler's list at the first use in each pass of the
+// event loop, so that a printer the spooler no longer lists is dropped: one chosen by name is
+// forgotten and the default printer serves. Without a listed printer (a print server that
+// cannot be reached lists none) every operation raises vb::Error 482 (Printer error). A
+// document is spooled to a temporary PDF from its first drawing on, finishes on the printer it
+// began on, and is handed to it by endDoc; killDoc abandons it and nothing reaches the printer.
 class PrinterTarget : public PainterTarget
 {
 public:
-    // The printer called `deviceName`, or the system's default printer when it is empty.
+    // The printer called `deviceName`, or the system's default printer when it is empty or not listed.
     explicit PrinterTarget(const QString& deviceName = QString());
     ~PrinterTarget() override;
 
@@ -38,8 +44,18 @@ protected:
     void finishDocument(bool keep) override;
 
 private:
+    struct Listing
+    {
+        QStringList names;
+        QString defaultName;
+    };
+    // The spooler's printers, asked once in a pass of the event loop.
+    const Listing& listing();
     void open(const QString& printerName);
 
+    std::optional<Listing> m_listing;
+    unsigned m_listedSpooler = 0; // the spooler's changes when it was asked
+    QObject m_listingExpiry;      // ends the listing's pass
     QString m_requestedName;
     QString m_printerName;
     std::unique_ptr<QPrinter> m_printer;

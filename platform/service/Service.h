@@ -39,10 +39,17 @@ public:
     I& fallback() const { return m_default(); }
     // The installed replacement; nullptr while the default serves.
     I* replacement() const { return m_current; }
+    // How many times the implementation in use was changed: what one implementation said is
+    // not taken for what the next one says.
+    unsigned changes() const { return m_changes; }
 
     // Installs `replacement` (not owned; nullptr restores the default) for good and returns the
     // replacement it displaces. A test main installs its guards so; tests use replace().
-    I* set(I* replacement) { return std::exchange(m_current, replacement); }
+    I* set(I* replacement)
+    {
+        ++m_changes;
+        return std::exchange(m_current, replacement);
+    }
 
     // Installs `replacement` until the returned object goes; then what was there before comes
     // back, also when overrides of the same service end in another order than they began.
@@ -52,6 +59,7 @@ private:
     Default m_default;
     I* m_current = nullptr;
     Override* m_top = nullptr; // the latest override still in force
+    unsigned m_changes = 0;
 };
 
 // The scoped replacement made by Service::replace. Movable, not copyable.
@@ -86,7 +94,7 @@ public:
         if (m_service->m_top == this) {
             // The usual case: the latest override ends first.
             if (m_service->m_current == m_installed)
-                m_service->m_current = m_previous;
+                m_service->set(m_previous);
             m_service->m_top = m_below;
         } else {
             // An earlier override ends while a later one is still in force: the later one will

@@ -3,10 +3,12 @@
 #include "platform/vb/EventWait.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace ui {
 
@@ -34,7 +36,7 @@ public:
         return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
     }
 
-    std::optional<QString> choosePrinter(const QString& printerName) override
+    std::optional<QString> choosePrinter(const QString& printerName, PrinterChoice choice) override
     {
         const vb::EventWait waiting;
         QPrinter printer;
@@ -43,9 +45,15 @@ public:
         QPrintDialog dialog(&printer, QApplication::activeWindow());
         // The programs print on printers only.
         dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+        if (choice == PrinterChoice::Select) {
+            if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+                if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok))
+                    accept->setText(QStringLiteral("OK"));
+            }
+        }
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        return printer.printerName().isEmpty() ? printerName : printer.printerName();
+        return printer.printerName();
     }
 
     std::optional<QFont> chooseFont(const QFont& initial) override

@@ -20,6 +20,14 @@ struct FileDialogRequest
     bool confirmOverwrite = true; // saving: ask before replacing an existing file
 };
 
+// What the printer dialog is for: printing what the command made (its button to accept reads
+// "Print") or only choosing the printer (it reads "OK").
+enum class PrinterChoice
+{
+    Print,
+    Select,
+};
+
 // The common dialogs. Windows reach them only through the current service, so that
 // tests can answer them from a script.
 class DialogService
@@ -30,9 +38,9 @@ public:
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
     // Lets the user choose a printer, starting from the one called `printerName`: the chosen
-    // printer's name, or nullopt when the user cancelled. The system's default printer stays
-    // as it is.
-    virtual std::optional<QString> choosePrinter(const QString& printerName) = 0;
+    // printer's name (empty when the dialog listed none), or nullopt when the user cancelled.
+    // The system's default printer stays as it is.
+    virtual std::optional<QString> choosePrinter(const QString& printerName, PrinterChoice choice) = 0;
     // The chosen font, or nullopt when the user cancelled.
     virtual std::optional<QFont> chooseFont(const QFont& initial) = 0;
 };

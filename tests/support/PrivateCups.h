@@ -31,6 +31,8 @@ public:
     const QString& queue() const { return m_queue; }
     QString outputFolder() const { return m_dir.filePath(QStringLiteral("out")); }
 
+    // Removes the queue, as an administrator may while the programs run.
+    bool removeQueue();
     // Waits until the queue has no job left to print; false when one is still there at the bound.
     bool waitUntilIdle();
     // The PDFs cups-pdf wrote so far.

@@ -29,6 +29,7 @@ public:
         Kind kind;
         ui::FileDialogRequest file; // for Open and Save
         QString printerName;        // for Printer: the printer the dialog showed first
+        ui::PrinterChoice printerChoice = ui::PrinterChoice::Print;
     };
 
     ScriptedDialogs();
@@ -48,7 +49,7 @@ public:
 
     std::optional<QString> openFile(const ui::FileDialogRequest& request) override;
     std::optional<QString> saveFile(const ui::FileDialogRequest& request) override;
-    std::optional<QString> choosePrinter(const QString& printerName) override;
+    std::optional<QString> choosePrinter(const QString& printerName, ui::PrinterChoice choice) override;
     std::optional<QFont> chooseFont(const QFont& initial) override;
 
 private:

@@ -38,7 +38,10 @@ public:
     }
     std::optional<QString> openFile(const ui::FileDialogRequest& r) override { return fail("open", r.title); }
     std::optional<QString> saveFile(const ui::FileDialogRequest& r) override { return fail("save", r.title); }
-    std::optional<QString> choosePrinter(const QString& name) override { return fail("printer", name); }
+    std::optional<QString> choosePrinter(const QString& name, ui::PrinterChoice) override
+    {
+        return fail("printer", name);
+    }
     std::optional<QFont> chooseFont(const QFont&) override
     {
         fail("font", QString());
