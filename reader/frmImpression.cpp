@@ -244,7 +244,7 @@ QWidget* frmImpression::makeFieldControl(int nSlot, QWidget* parent)
         cboNamTitle->setEditText(QString());
         ui::connect(cboNamTitle, &QComboBox::editTextChanged, this,
                     [this] { fieldChanged(CImpressionDoc::slotNamTitle); });
-        // Ctrl+A in the salutation is Card > Scan too.
+        // Ctrl+A in the salutation selects its text, as in the other text boxes.
         cboNamTitle->lineEdit()->installEventFilter(this);
         control = cboNamTitle;
     } else if (field.multiLine) {
@@ -464,9 +464,10 @@ bool frmImpression::eventFilter(QObject* watched, QEvent* event)
             ui::runGuarded([this] { Form_Resize(); });
         return QWidget::eventFilter(watched, event);
     }
-    if (event->type() == QEvent::ShortcutOverride &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::SelectAll)) {
-        // Ctrl+A is Card > Scan, also from a text box, which would take it as select-all.
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->matches(QKeySequence::SelectAll)) {
+        // A text box, also a locked one, keeps Ctrl+A to select its text; Card > Scan takes
+        // the key only from the window's other controls.
+        event->accept();
         return true;
     }
     if (event->type() == QEvent::FocusOut && m_textBoxes.contains(static_cast<QWidget*>(watched))) {

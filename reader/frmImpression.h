@@ -143,7 +143,7 @@ public:
     void mnuFileMRU_Click(int nIndex);
     void mnuFileExit_Click();
     void mnuCard_Click();
-    void mnuCardScan_Click();
+    virtual void mnuCardScan_Click();
     void mnuCardScannerownershipRequest_Click();
     void mnuCardScannerownershipRelease_Click();
     void mnuCardToPIM_Click();
