@@ -271,7 +271,8 @@ void frmImpression::buildImageTab(QWidget* page)
     auto* lines = new QVBoxLayout;
     grid->addLayout(lines, 0, 0, 2, 1);
     auto makeLine = [&](const QString& name, int index, const QString& tip) {
-        auto* line = ui::makeControl<QLineEdit>(page, {name, {}, {}, tip}, index, [this](int) { m_isDirty = true; });
+        auto* line =
+            ui::makeControl<SingleLineTextBox>(page, {name, {}, {}, tip}, index, [this](int) { m_isDirty = true; });
         line->setMaxLength(std::numeric_limits<int>::max());
         QFont font = line->font();
         font.setFamily(FieldFont);
@@ -373,7 +374,9 @@ QString frmImpression::textOf(const QWidget* control)
 
 void frmImpression::setTextOf(QWidget* control, const QString& text)
 {
-    if (auto* line = qobject_cast<QLineEdit*>(control))
+    if (auto* words = qobject_cast<SingleLineTextBox*>(control))
+        words->setText(text);
+    else if (auto* line = qobject_cast<QLineEdit*>(control))
         line->setText(text);
     else if (auto* box = qobject_cast<MultiLineTextBox*>(control))
         box->setText(text);
@@ -894,8 +897,6 @@ void frmImpression::setDefaultFirstLines()
     txtLabTop[0]->setText(first);
     txtLabTop[1]->setText(fieldText(CImpressionDoc::slotBusCompany));
     txtLabTop[2]->setText(fieldText(CImpressionDoc::slotNamEmail));
-    for (QLineEdit* line : txtLabTop)
-        caretToStart(line);
     setCorvelWordsCreated(true);
 }
 
@@ -910,10 +911,8 @@ void frmImpression::setDefaultLastLines()
         const QString dataFile = wordsDataFile();
         vcard::InitializevCard();
         if (vcard::ReadvCardIntoMemory(dataFile) == 0) {
-            for (int i = 0; i < 3; ++i) {
+            for (int i = 0; i < 3; ++i)
                 txtLabBottom[i]->setText(modVCard::getProp(FirstLastLineIndex + i));
-                caretToStart(txtLabBottom[i]);
-            }
             return;
         }
         txtLabBottom[0]->setText(

@@ -7,6 +7,7 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/MdiChild.h"
 #include "reader/IImpressionChild.h"
+#include "reader/SingleLineTextBox.h"
 
 #include <QList>
 #include <QString>
@@ -169,8 +170,9 @@ public:
     // --- Controls
     QTabWidget* SSTab1 = nullptr;
     LockableComboBox* cboNamTitle = nullptr;
-    std::array<QLineEdit*, 3> txtLabTop{};
-    std::array<QLineEdit*, 3> txtLabBottom{};
+    // The lines of The Corvel Words; each shows the start of a line put into it.
+    std::array<SingleLineTextBox*, 3> txtLabTop{};
+    std::array<SingleLineTextBox*, 3> txtLabBottom{};
     QLineEdit* txtStoreFontInfoHere = nullptr;
     QToolBar* Toolbar1 = nullptr;
     QComboBox* cboScanner = nullptr;
