@@ -57,6 +57,8 @@ frmGetTSN::frmGetTSN(QWidget* parent) : QDialog(parent)
     buttons->addStretch();
     layout->addSpacing(12);
     layout->addLayout(buttons);
+    // A prompt of fixed size, as large as its texts: it cannot be resized and has no size grip.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     ui::handle(cmdHelp, [this] { cmdHelp_Click(); });
     ui::handle(cmdClose, [this] { cmdClose_Click(); });
 }

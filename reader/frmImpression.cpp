@@ -262,7 +262,7 @@ QWidget* frmImpression::makeFieldControl(int nSlot, QWidget* parent)
         cboNamTitle->setEditText(QString());
         ui::connect(cboNamTitle, &QComboBox::editTextChanged, this,
                     [this] { fieldChanged(CImpressionDoc::slotNamTitle); });
-        // Ctrl+A in the salutation is Card > Scan too.
+        // Ctrl+A in the salutation selects its text, as in the other text boxes.
         cboNamTitle->lineEdit()->installEventFilter(this);
         control = cboNamTitle;
     } else if (field.multiLine) {
@@ -292,7 +292,8 @@ void frmImpression::buildImageTab(QWidget* page)
     // the tab keeps to the width of the frame's area.
     QGridLayout* grid = tightGrid(page);
     auto makeLine = [&](const QString& name, int index, const QString& tip) {
-        auto* line = ui::makeControl<QLineEdit>(page, {name, {}, {}, tip}, index, [this](int) { m_isDirty = true; });
+        auto* line =
+            ui::makeControl<SingleLineTextBox>(page, {name, {}, {}, tip}, index, [this](int) { m_isDirty = true; });
         line->setMaxLength(std::numeric_limits<int>::max());
         QFont font = line->font();
         font.setFamily(FieldFont);
@@ -408,7 +409,9 @@ QString frmImpression::textOf(const QWidget* control)
 
 void frmImpression::setTextOf(QWidget* control, const QString& text)
 {
-    if (auto* line = qobject_cast<QLineEdit*>(control))
+    if (auto* words = qobject_cast<SingleLineTextBox*>(control))
+        words->setText(text);
+    else if (auto* line = qobject_cast<QLineEdit*>(control))
         line->setText(text);
     else if (auto* box = qobject_cast<MultiLineTextBox*>(control))
         box->setText(text);
@@ -499,9 +502,10 @@ bool frmImpression::eventFilter(QObject* watched, QEvent* event)
             ui::runGuarded([this] { Form_Resize(); });
         return QWidget::eventFilter(watched, event);
     }
-    if (event->type() == QEvent::ShortcutOverride &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::SelectAll)) {
-        // Ctrl+A is Card > Scan, also from a text box, which would take it as select-all.
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->matches(QKeySequence::SelectAll)) {
+        // A text box, also a locked one, keeps Ctrl+A to select its text; Card > Scan takes
+        // the key only from the window's other controls.
+        event->accept();
         return true;
     }
     if (event->type() == QEvent::FocusOut && m_textBoxes.contains(static_cast<QWidget*>(watched))) {
@@ -928,8 +932,6 @@ void frmImpression::setDefaultFirstLines()
     txtLabTop[0]->setText(first);
     txtLabTop[1]->setText(fieldText(CImpressionDoc::slotBusCompany));
     txtLabTop[2]->setText(fieldText(CImpressionDoc::slotNamEmail));
-    for (QLineEdit* line : txtLabTop)
-        caretToStart(line);
     setCorvelWordsCreated(true);
 }
 
@@ -944,10 +946,8 @@ void frmImpression::setDefaultLastLines()
         const QString dataFile = wordsDataFile();
         vcard::InitializevCard();
         if (vcard::ReadvCardIntoMemory(dataFile) == 0) {
-            for (int i = 0; i < 3; ++i) {
+            for (int i = 0; i < 3; ++i)
                 txtLabBottom[i]->setText(modVCard::getProp(FirstLastLineIndex + i));
-                caretToStart(txtLabBottom[i]);
-            }
             return;
         }
         txtLabBottom[0]->setText(

@@ -7,6 +7,7 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/MdiChild.h"
 #include "reader/IImpressionChild.h"
+#include "reader/SingleLineTextBox.h"
 
 #include <QList>
 #include <QString>
@@ -148,7 +149,7 @@ public:
     void mnuFileMRU_Click(int nIndex);
     void mnuFileExit_Click();
     void mnuCard_Click();
-    void mnuCardScan_Click();
+    virtual void mnuCardScan_Click();
     void mnuCardScannerownershipRequest_Click();
     void mnuCardScannerownershipRelease_Click();
     void mnuCardToPIM_Click();
@@ -174,8 +175,9 @@ public:
     // --- Controls
     QTabWidget* SSTab1 = nullptr;
     LockableComboBox* cboNamTitle = nullptr;
-    std::array<QLineEdit*, 3> txtLabTop{};
-    std::array<QLineEdit*, 3> txtLabBottom{};
+    // The lines of The Corvel Words; each shows the start of a line put into it.
+    std::array<SingleLineTextBox*, 3> txtLabTop{};
+    std::array<SingleLineTextBox*, 3> txtLabBottom{};
     QLineEdit* txtStoreFontInfoHere = nullptr;
     QToolBar* Toolbar1 = nullptr;
     QComboBox* cboScanner = nullptr;

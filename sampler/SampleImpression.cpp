@@ -268,7 +268,6 @@ void SampleImpression::setDefaultCorvelWords()
                 for (int i = 0; i < 3; ++i) {
                     txtLabTop[i]->setText(lines[i]);
                     txtLabBottom[i]->setText(lines[i + 3]);
-                    caretToStart(txtLabBottom[i]);
                 }
                 setCorvelWordsCreated(true);
                 return;

@@ -54,6 +54,8 @@ public:
     // The toolbar buttons this edition handles itself, by key: the scan buttons show the
     // full-program notice and "QuickLayout" runs Quick 'n Easy.
     void Toolbar1_ButtonClick(const QString& key) override;
+    // Card > Scan (Ctrl+A) has no action in this program: it does nothing.
+    void mnuCardScan_Click() override {}
 
 protected:
     // " Impression - " and the file name, or "Sample" while untitled.
@@ -72,7 +74,7 @@ protected:
     void prepareMenusAndToolbar() override;
     // An image scanner shows only "NoScan": scanning belongs to the full program.
     void showImageScannerButtons(qint32 nScanner) override;
-    // Scanning belongs to the full program: Card > Scan and the scan buttons show its notice.
+    // Scanning belongs to the full program: the scan buttons show its notice.
     void scanCard() override;
 
 private:

@@ -22,6 +22,8 @@
 #include "platform/scanner/FakeImageSource.h"
 #include "platform/serial/CommPort.h"
 #include "platform/ui/HelpContext.h"
+#include "reader/LockableComboBox.h"
+#include "reader/MultiLineTextBox.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,6 +34,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QMimeData>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -679,7 +682,7 @@ TEST_F(CommandsTest, ContactManagersTakeAndGiveTheContact)
     EXPECT_EQ(windows().size(), 2);
 }
 
-TEST_F(CommandsTest, CtrlAInAFieldIsCardScan)
+TEST_F(CommandsTest, CtrlASelectsTheTextOfATextBoxAndIsCardScanFromTheOtherControls)
 {
     modRegistryHigh::setScanner(ScannerSerial);
     frmImpression* w = newWindow();
@@ -687,14 +690,26 @@ TEST_F(CommandsTest, CtrlAInAFieldIsCardScan)
     w->bringToFront();
     ASSERT_TRUE(QTest::qWaitForWindowActive(m_frame));
     w->mnuCardScannerownershipRequest_Click();
+    // A locked line, a locked multi-line field and the salutation each select their text.
     auto* first = control<QLineEdit>(w, QStringLiteral("txtNamFirst"));
     first->setText(QStringLiteral("Ann"));
-    first->setFocus();
+    auto* notes = control<MultiLineTextBox>(w, QStringLiteral("txtNamNotes"));
+    notes->setText(QStringLiteral("Met at the fair"));
+    w->cboNamTitle->setEditText(QStringLiteral("Dr."));
+    for (QWidget* box : std::initializer_list<QWidget*>{first, notes, w->cboNamTitle->lineEdit()}) {
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        auto* line = qobject_cast<QLineEdit*>(box);
+        EXPECT_EQ(line ? line->selectedText() : notes->textCursor().selectedText(),
+                  line ? line->text() : notes->text());
+    }
+    EXPECT_TRUE(m_messages.shown().isEmpty());
+    // From the tab control the key is Card > Scan.
+    w->SSTab1->tabBar()->setFocus();
     m_messages.ok();
-    QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(w->SSTab1->tabBar(), Qt::Key_A, Qt::ControlModifier);
     ASSERT_EQ(m_messages.shown().size(), 1);
     EXPECT_TRUE(m_messages.last().text.startsWith(QStringLiteral("PDF417 scanner port acquired.")));
-    EXPECT_FALSE(first->hasSelectedText());
 }
 
 TEST_F(CommandsTest, SampleCardScanReadsAsTheSampleImpression)

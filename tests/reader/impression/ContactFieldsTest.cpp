@@ -219,8 +219,7 @@ TEST_F(ContactFieldsTest, LockedFieldsSelectAndCopyButNeverChange)
     EXPECT_FALSE(window->cboNamTitle->view()->isVisible());
     EXPECT_EQ(differences(docOf(*window), before), QStringList());
 
-    // Selecting and copying still work, in a line, a multi-line field and the salutation
-    // (Ctrl+A is Card > Scan).
+    // Selecting and copying still work, in a line, a multi-line field and the salutation.
     auto* first = control<QLineEdit>(window, QStringLiteral("txtNamFirst"));
     first->setFocus();
     first->selectAll();

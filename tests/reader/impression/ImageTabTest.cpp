@@ -45,13 +45,15 @@ protected:
         control<QLineEdit>(w, QStringLiteral("txtNamSuffix"))->setText(suffix);
         control<QLineEdit>(w, QStringLiteral("txtNamFormattedName"))->setText(formatted);
     }
+    // The six lines, each of which shows its start.
     static QStringList lines(const frmImpression* w)
     {
         QStringList all;
-        for (const QLineEdit* line : w->txtLabTop)
-            all << line->text();
-        for (const QLineEdit* line : w->txtLabBottom)
-            all << line->text();
+        for (const auto& box : {w->txtLabTop, w->txtLabBottom})
+            for (const QLineEdit* line : box) {
+                all << line->text();
+                EXPECT_EQ(line->cursorPosition(), 0) << line->objectName().toStdString();
+            }
         return all;
     }
 };
