@@ -20,9 +20,9 @@ enum CrtkResult : int
 };
 
 // Opens a session and sets `handle` to its number (never 0). The session keeps the current image
-// source ready (SANE initialised) until CRTK_Term. When the source cannot be made ready, raises
-// vb::Error 48 (Error in loading DLL) with the reason as its description, as the SDK does when its
-// library cannot be loaded; `handle` is left unchanged.
+// source ready until CRTK_Term (SANE is started, and stays started for the run). When the source
+// cannot be made ready, raises vb::Error 48 (Error in loading DLL) with the reason as its
+// description, as the SDK does when its library cannot be loaded; `handle` is left unchanged.
 int CRTK_Init(qint32& handle);
 // Scans one card into the session. `mode` is the SDK's scan mode (the programs use 5); the
 // image comes from the current image source, its progress window owned by the active window.

@@ -32,7 +32,8 @@ struct Acquired
     static Acquired failed(QString error);
 };
 
-// Keeps an image source ready for acquisitions while it lives (for SANE: the library initialised).
+// Keeps an image source ready for acquisitions while it lives (SANE, once started, stays started
+// for the run and needs none).
 using SourceHold = std::shared_ptr<void>;
 
 // The outcome of making a source ready.

@@ -6,18 +6,20 @@
 #include "platform/scanner/SourceDialog.h"
 #include "platform/vb/EventWait.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QScopedValueRollback>
-#include <QSocketNotifier>
-#include <QTimer>
+#include <QThread>
 
+#include <sane/sane.h>
 #include <sane/saneopts.h>
 
+#include <atomic>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <poll.h>
 #include <vector>
 
@@ -27,11 +29,47 @@ namespace {
 
 bool s_acquiring = false;
 
-// How long a read loop waits in the event loop for a non-blocking device before asking again.
+// How long a read loop waits for a non-blocking device before asking again.
 constexpr int PollMs = 50;
-// The progress window appears only for scans that take longer than this.
-constexpr int ProgressDelayMs = 500;
 constexpr int ReadChunkBytes = 64 * 1024;
+
+const QString LookingText = QStringLiteral("Looking for scanners...");
+const QString ScanningText = QStringLiteral("Scanning...");
+
+// An answer of the SANE thread that the interface thread waits for with its events running.
+// Both sides hold it; the SANE thread gives the answer through SaneSession::reply, so that every
+// member is used on the interface thread only, except `cancelled`.
+template <typename T> struct Answer
+{
+    std::optional<T> value;
+    QEventLoop* waiting = nullptr;
+    QPointer<QProgressDialog> progress;
+    std::atomic_bool cancelled = false; // the interface thread stopped waiting
+
+    void give(T given)
+    {
+        value = std::move(given);
+        if (waiting)
+            waiting->quit();
+    }
+
+    // Runs the events until the answer is in or the progress window is cancelled; false when
+    // cancelled.
+    bool wait()
+    {
+        QEventLoop loop;
+        if (progress)
+            QObject::connect(progress, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+        waiting = &loop;
+        if (!value && !(progress && progress->wasCanceled()))
+            loop.exec();
+        waiting = nullptr;
+        cancelled = !value;
+        return value.has_value();
+    }
+};
+
+using Acquisition = Answer<Acquired>;
 
 struct Option
 {
@@ -129,26 +167,47 @@ double numberValue(SANE_Handle handle, const char* name)
     return option.desc->type == SANE_TYPE_FIXED ? SANE_UNFIX(value) : value;
 }
 
-bool hasData(int fd)
+bool hasData(int fd, int waitMs = 0)
 {
     pollfd poller{fd, POLLIN, 0};
-    return ::poll(&poller, 1, 0) != 0; // an error or a hang-up is for sane_read to report
+    return ::poll(&poller, 1, waitMs) != 0; // an error or a hang-up is for sane_read to report
 }
 
-// Runs the event loop until the device's descriptor has data, the user cancels, or a short
-// while has passed (for devices without a descriptor).
-void waitForData(SANE_Int fd, QProgressDialog& progress)
+// Waits until the device's descriptor has data, or a short while has passed (for devices
+// without a descriptor).
+void waitForData(SANE_Int fd)
 {
-    QEventLoop loop;
-    QTimer::singleShot(PollMs, &loop, &QEventLoop::quit);
-    QObject::connect(&progress, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
-    std::unique_ptr<QSocketNotifier> notifier;
-    if (fd >= 0) {
-        notifier = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
-        QObject::connect(notifier.get(), &QSocketNotifier::activated, &loop, &QEventLoop::quit);
-    }
-    loop.exec();
+    if (fd >= 0)
+        hasData(fd, PollMs);
+    else
+        QThread::msleep(PollMs);
 }
+
+// The progress window, updated from the SANE thread.
+void showProgress(const std::shared_ptr<Acquisition>& scan, int maximum, int value)
+{
+    SaneSession::reply([scan, maximum, value] {
+        if (!scan->progress)
+            return;
+        scan->progress->setRange(0, maximum);
+        scan->progress->setValue(value);
+    });
+}
+
+void showLabel(const std::shared_ptr<Acquisition>& scan, const QString& text)
+{
+    SaneSession::reply([scan, text] {
+        if (scan->progress)
+            scan->progress->setLabelText(text);
+    });
+}
+
+// The SANE thread's side of an acquisition, below.
+Acquired acquireOnSaneThread(QString device, const ScanSettings& settings, const std::shared_ptr<Acquisition>& scan);
+Acquired scanDevice(SANE_Handle handle, const QString& device, const ScanSettings& settings,
+                    const std::shared_ptr<Acquisition>& scan);
+SANE_Status readFrame(SANE_Handle handle, SaneImageBuilder& builder, const ScanSettings& settings,
+                      const std::shared_ptr<Acquisition>& scan, QString& error);
 
 } // namespace
 
@@ -156,10 +215,13 @@ SaneImageSource::SaneImageSource(ScanSettings settings) : m_settings(std::move(s
 
 Opened SaneImageSource::open()
 {
-    auto session = std::make_shared<SaneSession>();
-    if (!*session)
-        return {nullptr, session->error()};
-    return {std::move(session), QString()};
+    const vb::EventWait waiting; // SANE starts on its own thread while events run
+    auto started = std::make_shared<Answer<QString>>();
+    SaneSession::run([started](const QString& startError) {
+        SaneSession::reply([started, startError] { started->give(startError); });
+    });
+    started->wait();
+    return {nullptr, *started->value};
 }
 
 Acquired SaneImageSource::acquire(QWidget* parent)
@@ -169,46 +231,68 @@ Acquired SaneImageSource::acquire(QWidget* parent)
     QScopedValueRollback busy(s_acquiring, true);
     const vb::EventWait waiting; // the progress window lets events run until the image is in
 
-    SaneSession session;
-    if (!session)
-        return Acquired::failed(session.error());
-    QString device = chosenDevice();
+    const QString device = chosenDevice();
+    QProgressDialog progress(device.isEmpty() ? LookingText : ScanningText, QStringLiteral("Cancel"), 0, 0, parent);
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+
+    auto scan = std::make_shared<Acquisition>();
+    scan->progress = &progress;
+    SaneSession::run([scan, device, settings = m_settings](const QString& startError) {
+        Acquired result =
+            startError.isEmpty() ? acquireOnSaneThread(device, settings, scan) : Acquired::failed(startError);
+        SaneSession::reply([scan, result] { scan->give(result); });
+    });
+    progress.setValue(0);
+    progress.show();
+    if (!scan->wait())
+        return Acquired::cancelled();
+    return *scan->value;
+}
+
+namespace {
+
+// On the SANE thread: the first device found when none was chosen, opened and read.
+Acquired acquireOnSaneThread(QString device, const ScanSettings& settings, const std::shared_ptr<Acquisition>& scan)
+{
+    if (scan->cancelled) // while it waited for the jobs before it
+        return Acquired::cancelled();
     if (device.isEmpty()) {
-        const QList<SaneDevice> devices = session.devices();
+        const QList<SaneDevice> devices = SaneSession::devices();
         if (devices.isEmpty())
             return Acquired::failed(QStringLiteral("No scanner was found."));
         device = devices.first().name;
+        showLabel(scan, ScanningText);
     }
+    if (scan->cancelled)
+        return Acquired::cancelled();
 
     SANE_Handle handle = nullptr;
     const SANE_Status status = sane_open(device.toUtf8().constData(), &handle);
     if (status != SANE_STATUS_GOOD)
         return Acquired::failed(QStringLiteral("The scanner %1 could not be opened: %2")
                                     .arg(device, QString::fromUtf8(sane_strstatus(status))));
-    Acquired result = scan(handle, device, parent);
+    Acquired result = scanDevice(handle, device, settings, scan);
     sane_close(handle);
     return result;
 }
 
-double SaneImageSource::applySettings(SANE_Handle handle) const
+// Sets mode, depth and resolution as far as the device allows; returns the resolution in dpi (0: unknown).
+double applySettings(SANE_Handle handle, const ScanSettings& settings)
 {
     // The mode first: it decides which depths and resolutions the device offers.
-    setStringChoice(handle, SANE_NAME_SCAN_MODE, m_settings.mode);
-    setNumber(handle, SANE_NAME_BIT_DEPTH, m_settings.depth);
-    setNumber(handle, SANE_NAME_SCAN_RESOLUTION, m_settings.dpi);
+    setStringChoice(handle, SANE_NAME_SCAN_MODE, settings.mode);
+    setNumber(handle, SANE_NAME_BIT_DEPTH, settings.depth);
+    setNumber(handle, SANE_NAME_SCAN_RESOLUTION, settings.dpi);
     return numberValue(handle, SANE_NAME_SCAN_RESOLUTION);
 }
 
-Acquired SaneImageSource::scan(SANE_Handle handle, const QString& device, QWidget* parent)
+Acquired scanDevice(SANE_Handle handle, const QString& device, const ScanSettings& settings,
+                    const std::shared_ptr<Acquisition>& scan)
 {
-    const double dpi = applySettings(handle);
-
-    QProgressDialog progress(QStringLiteral("Scanning..."), QStringLiteral("Cancel"), 0, 0, parent);
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(ProgressDelayMs);
-    progress.setAutoReset(false);
-    progress.setAutoClose(false);
-    progress.setValue(0);
+    const double dpi = applySettings(handle, settings);
 
     SaneImageBuilder builder;
     SANE_Status status = SANE_STATUS_GOOD;
@@ -223,7 +307,7 @@ Acquired SaneImageSource::scan(SANE_Handle handle, const QString& device, QWidge
             status = SANE_STATUS_UNSUPPORTED;
         }
         if (status == SANE_STATUS_GOOD)
-            status = readFrame(handle, builder, progress, error);
+            status = readFrame(handle, builder, settings, scan, error);
         lastFrame = params.last_frame;
     }
     sane_cancel(handle);
@@ -246,21 +330,23 @@ Acquired SaneImageSource::scan(SANE_Handle handle, const QString& device, QWidge
     return Acquired::done(std::move(image));
 }
 
-SANE_Status SaneImageSource::readFrame(SANE_Handle handle, SaneImageBuilder& builder, QProgressDialog& progress,
-                                       QString& error) const
+SANE_Status readFrame(SANE_Handle handle, SaneImageBuilder& builder, const ScanSettings& settings,
+                      const std::shared_ptr<Acquisition>& scan, QString& error)
 {
     const bool nonBlocking = sane_set_io_mode(handle, SANE_TRUE) == SANE_STATUS_GOOD;
     SANE_Int fd = -1;
     if (!nonBlocking || sane_get_select_fd(handle, &fd) != SANE_STATUS_GOOD)
         fd = -1;
     const qint64 expected = builder.expectedFrameBytes();
-    progress.setRange(0, expected > 0 ? 1000 : 0);
+    const int maximum = expected > 0 ? 1000 : 0;
+    int shown = 0;
+    showProgress(scan, maximum, shown);
 
     std::vector<SANE_Byte> chunk(ReadChunkBytes);
     QElapsedTimer sinceData;
     sinceData.start();
     for (;;) {
-        if (progress.wasCanceled())
+        if (scan->cancelled)
             return SANE_STATUS_CANCELLED;
         // With a descriptor, read only once it signals data (or the end): some backends lose
         // data when asked for it before it is there.
@@ -276,30 +362,40 @@ SANE_Status SaneImageSource::readFrame(SANE_Handle handle, SaneImageBuilder& bui
         if (length > 0) {
             builder.append(chunk.data(), length);
             sinceData.restart();
-            if (expected > 0)
-                progress.setValue(int(qMin<qint64>(1000, builder.receivedFrameBytes() * 1000 / expected)));
-            QCoreApplication::processEvents();
-        } else if (sinceData.hasExpired(m_settings.stallTimeoutMs)) {
+            const int value =
+                expected > 0 ? int(qMin<qint64>(1000, builder.receivedFrameBytes() * 1000 / expected)) : 0;
+            if (value != shown)
+                showProgress(scan, maximum, shown = value);
+        } else if (sinceData.hasExpired(settings.stallTimeoutMs)) {
             error = QStringLiteral("The scanner stopped sending data.");
             return SANE_STATUS_IO_ERROR;
         } else {
-            waitForData(fd, progress);
+            waitForData(fd);
         }
     }
 }
 
+} // namespace
+
 bool SaneImageSource::chooseSource(QWidget* owner)
 {
-    QList<SaneDevice> devices;
+    SourceDialog dialog(chosenDevice(), owner);
+    // The list comes from the SANE thread while the dialog shows; the dialog may be gone by then.
+    SaneSession::run([shown = QPointer<SourceDialog>(&dialog)](const QString& startError) {
+        if (!startError.isEmpty())
+            qWarning("%s", qPrintable(startError));
+        const QList<SaneDevice> devices = startError.isEmpty() ? SaneSession::devices() : QList<SaneDevice>();
+        SaneSession::reply([shown, devices] {
+            if (shown)
+                shown->setDevices(devices);
+        });
+    });
+    int answer = QDialog::Rejected;
     {
-        SaneSession session;
-        if (session)
-            devices = session.devices();
-        else
-            qWarning("%s", qPrintable(session.error()));
+        const vb::EventWait waiting; // the dialog's own loop
+        answer = dialog.exec();
     }
-    SourceDialog dialog(devices, chosenDevice(), owner);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedDevice().isEmpty())
+    if (answer != QDialog::Accepted || dialog.selectedDevice().isEmpty())
         return false;
     if (!setChosenDevice(dialog.selectedDevice())) {
         qWarning("The chosen scanner could not be remembered in %s", qPrintable(sourceChoiceFile()));

@@ -2,13 +2,7 @@
 
 #include "platform/scanner/ImageSource.h"
 
-#include <sane/sane.h>
-
-class QProgressDialog;
-
 namespace scanner {
-
-class SaneImageBuilder;
 
 // What an acquisition asks of the scanner, where the device offers it.
 struct ScanSettings
@@ -22,33 +16,29 @@ struct ScanSettings
 // Acquires one image from the SANE device the user chose (see SourceChoice.h), or from the first
 // device found when none was chosen.
 //
-// SANE calls block. The read loop asks the device for non-blocking reads and waits for its data
-// in the event loop; a device without them is read in blocking calls with the events handled
-// between calls. Either way the window stays responsive between reads, a progress window with
-// Cancel appears when a scan takes a moment, and a device that stops sending data for
-// `stallTimeoutMs` ends the scan (immediately in non-blocking mode, at its next answer otherwise).
-// One acquisition runs at a time; another one asked for meanwhile fails at once.
+// SANE calls block, so they all run on the SANE thread (SaneSession), and the window goes on
+// meanwhile: from the first moment of an acquisition a progress window with Cancel shows while
+// the devices are listed and the device opened and read, and Cancel ends the wait at once. The
+// read loop asks the device for non-blocking reads where it has them, so that a cancelled scan
+// stops between two reads; a device that stops sending data for `stallTimeoutMs` ends the scan
+// (immediately in non-blocking mode, at its next answer otherwise). One acquisition runs at a
+// time; another one asked for meanwhile fails at once.
 class SaneImageSource : public ImageSource
 {
 public:
     explicit SaneImageSource(ScanSettings settings = {});
 
     Acquired acquire(QWidget* parent) override;
-    // Initialises SANE for as long as the hold lives; fails when SANE does not start.
+    // Starts SANE, which then stays started for the rest of the run; fails when SANE does not
+    // start.
     Opened open() override;
-    // The "Select Source" dialog listing the SANE devices found; the choice is kept in
-    // sourceChoiceFile().
+    // The "Select Source" dialog listing the SANE devices found; it shows at once and fills in
+    // once the devices are listed. The choice is kept in sourceChoiceFile().
     bool chooseSource(QWidget* owner) override;
 
     const ScanSettings& settings() const { return m_settings; }
 
 private:
-    Acquired scan(SANE_Handle handle, const QString& device, QWidget* parent);
-    // Sets mode, depth and resolution as far as the device allows; returns the resolution in dpi (0: unknown).
-    double applySettings(SANE_Handle handle) const;
-    SANE_Status readFrame(SANE_Handle handle, SaneImageBuilder& builder, QProgressDialog& progress,
-                          QString& error) const;
-
     ScanSettings m_settings;
 };
 

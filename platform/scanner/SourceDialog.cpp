@@ -8,34 +8,23 @@
 
 namespace scanner {
 
-SourceDialog::SourceDialog(const QList<SaneDevice>& devices, const QString& current, QWidget* parent)
-    : QDialog(parent), m_list(new QListWidget(this))
+SourceDialog::SourceDialog(const QString& current, QWidget* parent)
+    : QDialog(parent), m_current(current), m_caption(new QLabel(QStringLiteral("Looking for scanners..."), this)),
+      m_list(new QListWidget(this))
 {
     setObjectName(QStringLiteral("SourceDialog"));
     setWindowTitle(QStringLiteral("Select Source"));
     m_list->setObjectName(QStringLiteral("lstSources"));
-
-    auto* caption =
-        new QLabel(devices.isEmpty() ? QStringLiteral("No scanner was found.") : QStringLiteral("Sources:"), this);
-    caption->setObjectName(QStringLiteral("lblSources"));
-    caption->setBuddy(m_list);
-
-    for (const SaneDevice& device : devices) {
-        auto* item = new QListWidgetItem(QStringLiteral("%1 (%2)").arg(device.displayName(), device.name), m_list);
-        item->setData(Qt::UserRole, device.name);
-        item->setToolTip(device.type);
-        if (device.name == current)
-            m_list->setCurrentItem(item);
-    }
-    if (!m_list->currentItem() && m_list->count() > 0)
-        m_list->setCurrentRow(0);
+    m_list->setCursor(Qt::BusyCursor);
+    m_caption->setObjectName(QStringLiteral("lblSources"));
+    m_caption->setBuddy(m_list);
 
     auto* buttons = new QDialogButtonBox(this);
     m_select = buttons->addButton(QStringLiteral("Select"), QDialogButtonBox::AcceptRole);
     m_select->setObjectName(QStringLiteral("cmdSelect"));
+    m_select->setEnabled(false);
     QPushButton* cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
-    m_select->setEnabled(m_list->currentItem() != nullptr);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_list, &QListWidget::currentItemChanged, this,
@@ -43,9 +32,25 @@ SourceDialog::SourceDialog(const QList<SaneDevice>& devices, const QString& curr
     connect(m_list, &QListWidget::itemActivated, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(caption);
+    layout->addWidget(m_caption);
     layout->addWidget(m_list);
     layout->addWidget(buttons);
+}
+
+void SourceDialog::setDevices(const QList<SaneDevice>& devices)
+{
+    m_list->unsetCursor();
+    m_list->clear();
+    m_caption->setText(devices.isEmpty() ? QStringLiteral("No scanner was found.") : QStringLiteral("Sources:"));
+    for (const SaneDevice& device : devices) {
+        auto* item = new QListWidgetItem(QStringLiteral("%1 (%2)").arg(device.displayName(), device.name), m_list);
+        item->setData(Qt::UserRole, device.name);
+        item->setToolTip(device.type);
+        if (device.name == m_current)
+            m_list->setCurrentItem(item);
+    }
+    if (!m_list->currentItem() && m_list->count() > 0)
+        m_list->setCurrentRow(0);
 }
 
 QString SourceDialog::selectedDevice() const

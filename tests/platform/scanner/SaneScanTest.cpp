@@ -4,10 +4,16 @@
 #include "SaneTestBackend.h"
 #include "WhenShown.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 using namespace scanner;
 
@@ -15,6 +21,29 @@ using namespace scanner;
 extern "C" const char* __lsan_default_suppressions()
 {
     return "leak:libsane-test.so\n";
+}
+
+// The stand-ins of SaneTestBackend: this program's calls reach them before SANE's own.
+SANE_Status sane_init(SANE_Int* version, SANE_Auth_Callback authorize)
+{
+    SaneTestBackend& sane = SaneTestBackend::instance();
+    ++sane.starts;
+    sane.callsOnInterfaceThread += QThread::currentThread() == qApp->thread();
+    static auto* const own = reinterpret_cast<decltype(&sane_init)>(::dlsym(RTLD_NEXT, "sane_init"));
+    return own(version, authorize);
+}
+
+SANE_Status sane_get_devices(const SANE_Device*** list, SANE_Bool localOnly)
+{
+    SaneTestBackend& sane = SaneTestBackend::instance();
+    sane.callsOnInterfaceThread += QThread::currentThread() == qApp->thread();
+    if (sane.held) {
+        sane.listing = true;
+        sane.released.try_acquire_for(std::chrono::seconds(5));
+        sane.listing = false;
+    }
+    static auto* const own = reinterpret_cast<decltype(&sane_get_devices)>(::dlsym(RTLD_NEXT, "sane_get_devices"));
+    return own(list, localOnly);
 }
 
 namespace {
@@ -122,6 +151,10 @@ TEST_F(SaneScanTest, UsesTheChosenScannerAndNoOther)
     const Acquired acquired = SaneImageSource().acquire(nullptr);
     EXPECT_EQ(acquired.status, Acquired::Status::Failed);
     EXPECT_TRUE(acquired.error.contains(QStringLiteral("test:7"))) << acquired.error.toStdString();
+
+    // SANE started once for both scans, and was called off the interface thread only.
+    EXPECT_EQ(SaneTestBackend::instance().starts, 1);
+    EXPECT_EQ(SaneTestBackend::instance().callsOnInterfaceThread, 0);
 }
 
 TEST_F(SaneScanTest, NoScannerIsAFailureWithAReason)
@@ -146,8 +179,21 @@ TEST_F(SaneScanTest, ScannerThatStopsSendingEndsTheScan)
     EXPECT_EQ(acquired.error, QStringLiteral("The scanner stopped sending data."));
 }
 
-TEST_F(SaneScanTest, CancelInTheProgressWindowStopsASlowScan)
+TEST_F(SaneScanTest, CancelInTheProgressWindowStopsTheListingOrASlowScan)
 {
+    // The progress window shows from the first moment, while the scanners are listed, and Cancel
+    // ends the wait there.
+    SaneTestBackend& sane = SaneTestBackend::instance();
+    sane.holdListing();
+    whenShown<QProgressDialog>([&](QProgressDialog* progress) {
+        EXPECT_EQ(progress->labelText(), QStringLiteral("Looking for scanners..."));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return sane.listing.load(); }));
+        progress->findChild<QPushButton*>()->click();
+    });
+    EXPECT_EQ(SaneImageSource().acquire(nullptr).status, Acquired::Status::Cancelled);
+    EXPECT_TRUE(sane.listing);
+    sane.releaseListing();
+
     // Blocking reads of a line every 0.2 s: the window stays responsive between them.
     SaneTestBackend::instance().configure({QStringLiteral("test-picture \"Solid white\""),
                                            QStringLiteral("read-delay true"),
@@ -156,7 +202,7 @@ TEST_F(SaneScanTest, CancelInTheProgressWindowStopsASlowScan)
     whenShown<QProgressDialog>([&](QProgressDialog* progress) {
         EXPECT_TRUE(progress->isModal());
         nested = SaneImageSource().acquire(nullptr); // one scan at a time
-        progress->cancel();
+        progress->findChild<QPushButton*>()->click();
     });
     const Acquired acquired = SaneImageSource().acquire(nullptr);
     EXPECT_EQ(acquired.status, Acquired::Status::Cancelled);

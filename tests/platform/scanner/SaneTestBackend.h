@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/scanner/SaneSession.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,8 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <dlfcn.h>
 #include <ostream>
+#include <semaphore>
 
 #include <sane/sane.h>
 
@@ -19,8 +23,12 @@ inline void PrintTo(const QString& text, std::ostream* out)
 }
 
 // SANE's own "test" backend (devices "test:0" and "test:1"), enabled in a private configuration
-// folder: every SANE session of the test process loads only the backends named here, with the
-// test backend's defaults written to test.conf.
+// folder: SANE, started afresh by configure(), loads only the backends named here, with the test
+// backend's defaults written to test.conf.
+//
+// The test program puts stand-ins in front of sane_init and sane_get_devices (SaneScanTest.cpp):
+// they note the calls and hold a device listing as long as a test needs, as a listing that looks
+// for network scanners takes seconds.
 class SaneTestBackend
 {
 public:
@@ -50,7 +58,32 @@ public:
             QStringLiteral("select-fd false"),
         };
         write(QStringLiteral("test.conf"), (lines + testConf).join(u'\n') + u'\n');
+        releaseListing();
+        scanner::SaneSession::end(); // the next SANE call starts SANE again, reading the files
+        starts = 0;
+        callsOnInterfaceThread = 0;
     }
+
+    // From now on device listings wait until released, 5 s at most; `listing` is true meanwhile.
+    void holdListing()
+    {
+        while (released.try_acquire()) {
+        }
+        held = true;
+    }
+    void releaseListing()
+    {
+        if (held.exchange(false))
+            released.release();
+    }
+
+    // What the stand-ins note: sane_init calls since configure(), SANE calls made on the
+    // interface thread, a listing held.
+    std::atomic_int starts = 0;
+    std::atomic_int callsOnInterfaceThread = 0;
+    std::atomic_bool held = false;
+    std::atomic_bool listing = false;
+    std::binary_semaphore released{0};
 
 private:
     SaneTestBackend()
@@ -67,7 +100,7 @@ private:
     static void keepBackendLoaded()
     {
         Dl_info info{};
-        if (::dladdr(reinterpret_cast<void*>(&sane_init), &info) && info.dli_fname) {
+        if (::dladdr(reinterpret_cast<void*>(&sane_strstatus), &info) && info.dli_fname) {
             const QString backend =
                 QFileInfo(QString::fromLocal8Bit(info.dli_fname)).path() + QStringLiteral("/sane/libsane-test.so.1");
             ::dlopen(QFile::encodeName(backend).constData(), RTLD_NOW | RTLD_NODELETE);

@@ -7,10 +7,13 @@
 #include "SaneTestBackend.h"
 #include "WhenShown.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -104,32 +107,67 @@ TEST_F(TwainTest, ExportWritesEveryDepthFaithfully)
 
 TEST_F(TwainTest, SourceDialogRemembersTheChoiceAndCancelKeepsIt)
 {
-    whenShown<SourceDialog>([](SourceDialog* dialog) {
+    // The dialog shows at once, and the window goes on, while a slow listing runs.
+    SaneTestBackend& sane = SaneTestBackend::instance();
+    sane.holdListing();
+    QElapsedTimer sinceTick;
+    qint64 longestGapMs = 0;
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        longestGapMs = qMax(longestGapMs, sinceTick.restart());
+        ++ticks;
+    });
+    tick.start(50);
+    sinceTick.start();
+    whenShown<SourceDialog>([&](SourceDialog* dialog) {
+        auto* caption = dialog->findChild<QLabel*>(QStringLiteral("lblSources"));
+        auto* select = dialog->findChild<QPushButton*>(QStringLiteral("cmdSelect"));
+        EXPECT_EQ(caption->text(), QStringLiteral("Looking for scanners..."));
+        EXPECT_FALSE(select->isEnabled());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return sane.listing && ticks >= 10; }));
+        sane.releaseListing();
         auto* list = dialog->findChild<QListWidget*>(QStringLiteral("lstSources"));
-        ASSERT_EQ(list->count(), 2);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return list->count() == 2; }));
+        EXPECT_EQ(caption->text(), QStringLiteral("Sources:"));
         EXPECT_EQ(list->currentRow(), 0);
         list->setCurrentRow(1);
-        dialog->findChild<QPushButton*>(QStringLiteral("cmdSelect"))->click();
+        select->click();
     });
     EXPECT_EQ(TWAIN_SelectImageSource(nullptr), 1);
+    EXPECT_LE(qMax(longestGapMs, sinceTick.elapsed()), 200);
     EXPECT_EQ(chosenDevice(), QStringLiteral("test:1"));
 
     whenShown<SourceDialog>([](SourceDialog* dialog) {
         auto* list = dialog->findChild<QListWidget*>(QStringLiteral("lstSources"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return list->count() == 2; }));
         EXPECT_EQ(list->currentItem()->data(Qt::UserRole).toString(), QStringLiteral("test:1"));
         list->setCurrentRow(0);
         dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
     });
     EXPECT_EQ(TWAIN_SelectImageSource(nullptr), 0);
     EXPECT_EQ(chosenDevice(), QStringLiteral("test:1"));
+
+    // Cancel while the scanners are listed closes the dialog at once.
+    sane.holdListing();
+    whenShown<SourceDialog>([&](SourceDialog* dialog) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return sane.listing.load(); }));
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click();
+    });
+    EXPECT_EQ(TWAIN_SelectImageSource(nullptr), 0);
+    EXPECT_TRUE(sane.listing);
+    sane.releaseListing();
+    EXPECT_EQ(chosenDevice(), QStringLiteral("test:1"));
+    EXPECT_EQ(sane.callsOnInterfaceThread, 0);
 }
 
 TEST_F(TwainTest, SourceDialogWithoutScannersOffersOnlyCancel)
 {
     SaneTestBackend::instance().configure({}, false);
     whenShown<SourceDialog>([](SourceDialog* dialog) {
-        EXPECT_EQ(dialog->findChild<QLabel*>(QStringLiteral("lblSources"))->text(),
-                  QStringLiteral("No scanner was found."));
+        auto* caption = dialog->findChild<QLabel*>(QStringLiteral("lblSources"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return caption->text() != QStringLiteral("Looking for scanners..."); }));
+        EXPECT_EQ(caption->text(), QStringLiteral("No scanner was found."));
         EXPECT_FALSE(dialog->findChild<QPushButton*>(QStringLiteral("cmdSelect"))->isEnabled());
         dialog->reject();
     });
