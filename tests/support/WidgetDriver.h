@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <stdexcept>
 
 class QWidget;
@@ -34,5 +35,8 @@ void click(const QObject* form, const QString& name);
 void trigger(const QObject* form, const QString& name);
 // Replaces the text of a text box (or an editable combo box) by typing `text` into it.
 void type(const QObject* form, const QString& name, const QString& text);
+// Runs `work` once a real message box is up, with the box's own event loop running, then
+// presses the box's default button.
+void whenMessageBoxIsUp(std::function<void()> work);
 
 } // namespace testing_support
