@@ -9,8 +9,8 @@
 #include "platform/serial/CommPort.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/MessageService.h"
+#include "platform/ui/Road.h"
 #include "platform/ui/Timer.h"
-#include "platform/vb/Road.h"
 #include "platform/vb/VbError.h"
 
 #include <QLabel>
@@ -92,10 +92,10 @@ void frmHelper::MSComm1_DeviceLost()
 // The client's work is a road of its own: while another road runs, the call waits for a later tick.
 void frmHelper::Timer1_Timer()
 {
-    if (vb::Road::running())
+    if (ui::Road::running())
         return;
     if (auto* client = dynamic_cast<ITimerClient*>(m_frmTimerClient.data())) {
-        const vb::Road road;
+        const ui::Road road;
         ui::runGuarded([&] { client->OnTimer(*Timer1); }, ui::OnError::Ignore);
     }
 }
@@ -195,7 +195,7 @@ void frmHelper::endScan()
     // Taken off the port at once: bytes that come from now on are the next scan's.
     MSComm1->setInputLen(0);
     m_endedScans.push_back(EndedScan{++m_nScansEnded, MSComm1->input()});
-    vb::Road::whenFree([helper = QPointer<frmHelper>(this), nScan = m_nScansEnded] {
+    ui::Road::whenFree([helper = QPointer<frmHelper>(this), nScan = m_nScansEnded] {
         if (helper)
             helper->serialScanEnded(nScan);
     });

@@ -29,7 +29,7 @@ class Timer;
 // - the serial PDF417 hand scanner: the port is opened for an owner form (IScanOwner). Once a
 //   burst of bytes has stopped growing for one tick of tmrScan, the scan has ended: its bytes
 //   are taken off the port as one scan and queued, and the owner's serialScanComplete is called
-//   once nothing else runs (vb::Road), to take the scan with modSymbolRoutines;
+//   once nothing else runs (ui::Road), to take the scan with modSymbolRoutines;
 // - deferred calls: after startTimer(form), the form's OnTimer (ITimerClient) is called every
 //   150 ms until killTimer;
 // - the file dialogs of the four file kinds, through ui::dialogs().

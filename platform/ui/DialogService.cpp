@@ -1,7 +1,5 @@
 #include "platform/ui/DialogService.h"
 
-#include "platform/vb/EventWait.h"
-
 #include <QApplication>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -15,10 +13,9 @@ namespace {
 class QtDialogs : public DialogService
 {
 public:
-    // Each dialog lets events run until it is answered.
+    // Each dialog runs an event loop of its own until it is answered.
     std::optional<QString> openFile(const FileDialogRequest& request) override
     {
-        const vb::EventWait waiting;
         const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title, request.fileName,
                                                           qtFileFilter(request.filter));
         return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
@@ -26,7 +23,6 @@ public:
 
     std::optional<QString> saveFile(const FileDialogRequest& request) override
     {
-        const vb::EventWait waiting;
         const QFileDialog::Options options =
             request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
         const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), request.title, request.fileName,
@@ -36,7 +32,6 @@ public:
 
     std::optional<QString> choosePrinter(const QString& printerName) override
     {
-        const vb::EventWait waiting;
         QPrinter printer;
         if (!printerName.isEmpty())
             printer.setPrinterName(printerName);
@@ -50,7 +45,6 @@ public:
 
     std::optional<QFont> chooseFont(const QFont& initial) override
     {
-        const vb::EventWait waiting;
         bool ok = false;
         const QFont font = QFontDialog::getFont(&ok, initial, QApplication::activeWindow());
         return ok ? std::optional<QFont>(font) : std::nullopt;

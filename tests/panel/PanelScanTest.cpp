@@ -161,6 +161,7 @@ protected:
         QCoreApplication::sendEvent(target, &enter);
         QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(target, &event);
+        QCoreApplication::processEvents(); // what the drop left to the event loop
     }
     bool dragAccepted(QWidget* target, const QMimeData& data)
     {

@@ -18,6 +18,7 @@
 #include "common/modRegistryLow.h"
 #include "platform/contacts/ContactStore.h"
 #include "platform/ipc/DdeLink.h"
+#include "platform/pdf417/Pdf417.h"
 #include "platform/print/PictureBox.h"
 #include "platform/scanner/FakeImageSource.h"
 #include "platform/serial/CommPort.h"
@@ -369,7 +370,15 @@ TEST_F(CommandsTest, TenCardPageFillsTenWindowsInReadingOrder)
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     m_messages.ok();
+    // The drop is answered before the symbol reader is asked for the page.
+    bool bAnswered = false;
+    modSymbolRoutines::setMultipleSymbolDecoder([&](const QString& bmp, const QString& vcf, int n, qint16& count) {
+        EXPECT_TRUE(bAnswered) << "read inside the drop";
+        return pdf417::pdfDecodeBMPSymbolToFileMultiple(bmp, vcf, n, count);
+    });
     QCoreApplication::sendEvent(shown->SSTab1, &drop);
+    bAnswered = true;
+    QCoreApplication::processEvents();
     EXPECT_EQ(m_messages.last().text, summary);
     EXPECT_EQ(firstNames(), QStringList{QStringLiteral("Kept")} + expected);
 
@@ -397,12 +406,17 @@ TEST_F(CommandsTest, AHandOverOrASerialScanDuringAReadWaitsUntilTheImportHasEnde
     const QString page = savePage(QStringLiteral("page.bmp"), symbols, 600);
     const QString one = savePage(QStringLiteral("one.bmp"), {symbolOf(cardDocument(QStringLiteral("Dov")))});
     const QStringList summary{QStringLiteral("Read 3 of 3 bar codes identified.\r")};
-    // Runs `step` from the first events that run after this: those of the import's read.
+    // Runs `step` from the first events that run once the symbol reader is asked for a page.
     const auto duringTheRead = [this](std::function<void()> step) {
-        QTimer::singleShot(0, [this, step] {
-            EXPECT_TRUE(QFile::exists(workFile(QStringLiteral("temp_multiple.bmp")))) << "not during the import";
-            step();
-        });
+        modSymbolRoutines::setMultipleSymbolDecoder(
+            [this, step, bArmed = true](const QString& bmp, const QString& vcf, int n, qint16& count) mutable {
+                if (std::exchange(bArmed, false))
+                    QTimer::singleShot(0, [this, step] {
+                        EXPECT_TRUE(QFile::exists(workFile(QStringLiteral("temp_multiple.bmp"))));
+                        step();
+                    });
+                return pdf417::pdfDecodeBMPSymbolToFileMultiple(bmp, vcf, n, count);
+            });
     };
 
     // The page dropped on the frame with its one empty window; the bitmap handed over meanwhile
