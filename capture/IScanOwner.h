@@ -1,8 +1,9 @@
 #pragma once
 
 // Offered by the form that owns the serial scanner port (frmHelper::turnOnSerialScanner):
-// told when a scan has arrived and its bytes stopped coming. The bytes wait in the helper's
-// port for modSymbolRoutines to read.
+// told, once nothing else runs, when a scan has arrived and its bytes stopped coming. The scan
+// waits in the helper form for modSymbolRoutines::captureSerialScan to take; one the owner does
+// not take is dropped.
 class IScanOwner
 {
 public:

@@ -9,8 +9,8 @@
 #include "platform/serial/CommPort.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/MessageService.h"
+#include "platform/ui/Road.h"
 #include "platform/ui/Timer.h"
-#include "platform/vb/Road.h"
 #include "platform/vb/VbError.h"
 
 #include <QLabel>
@@ -92,10 +92,10 @@ void frmHelper::MSComm1_DeviceLost()
 // The client's work is a road of its own: while another road runs, the call waits for a later tick.
 void frmHelper::Timer1_Timer()
 {
-    if (vb::Road::running())
+    if (ui::Road::running())
         return;
     if (auto* client = dynamic_cast<ITimerClient*>(m_frmTimerClient.data())) {
-        const vb::Road road;
+        const ui::Road road;
         ui::runGuarded([&] { client->OnTimer(*Timer1); }, ui::OnError::Ignore);
     }
 }
@@ -165,14 +165,14 @@ void frmHelper::turnOffSerialScanner()
     }
     m_bScannerOn = false;
     m_frmScanOwner = nullptr;
+    // Scans not handled yet go with the port.
+    m_endedScans.clear();
 }
 
+// The detection goes on while a road runs (the owner's handling of the scan before, a message
+// box...): it only watches the count, so every scan ends on its own and none is merged with the next.
 void frmHelper::tmrScan_Timer()
 {
-    // A road is running (the owner's handling of the previous scan among them, whose capture
-    // reads the bytes meanwhile): the end of this scan is looked for once it has ended.
-    if (vb::Road::running())
-        return;
     if (!m_bPortOpen || !m_bScanning) {
         tmrScan->setEnabled(false);
         return;
@@ -186,20 +186,41 @@ void frmHelper::tmrScan_Timer()
     // deferred calls (Timer1) go on.
     tmrScan->setEnabled(false);
     m_bScanning = false;
-    // Nothing waiting: the bytes that started this detection were already taken by the capture
-    // of the scan before, so there is no further scan to report.
     if (nCount > 0)
-        callSerialScanComplete();
+        endScan();
 }
 
-void frmHelper::callSerialScanComplete()
+void frmHelper::endScan()
 {
-    auto* owner = dynamic_cast<IScanOwner*>(m_frmScanOwner.data());
-    if (!owner)
+    // Taken off the port at once: bytes that come from now on are the next scan's.
+    MSComm1->setInputLen(0);
+    m_endedScans.push_back(EndedScan{++m_nScansEnded, MSComm1->input()});
+    ui::Road::whenFree([helper = QPointer<frmHelper>(this), nScan = m_nScansEnded] {
+        if (helper)
+            helper->serialScanEnded(nScan);
+    });
+}
+
+void frmHelper::serialScanEnded(quint64 nScan)
+{
+    // A capture of its own took the scan meanwhile (or the port was released): nothing to tell.
+    if (m_endedScans.empty() || m_endedScans.front().nScan != nScan)
         return;
     // Called by name: its errors are ignored.
-    const vb::Road road;
-    ui::runGuarded([owner] { owner->serialScanComplete(); }, ui::OnError::Ignore);
+    if (auto* owner = dynamic_cast<IScanOwner*>(m_frmScanOwner.data()))
+        ui::runGuarded([owner] { owner->serialScanComplete(); }, ui::OnError::Ignore);
+    // An owner that does not read scans leaves it: dropped, so that no later capture takes it.
+    if (!m_endedScans.empty() && m_endedScans.front().nScan == nScan)
+        m_endedScans.pop_front();
+}
+
+std::optional<QByteArray> frmHelper::takeEndedScan()
+{
+    if (m_endedScans.empty())
+        return std::nullopt;
+    QByteArray bytes = std::move(m_endedScans.front().bytes);
+    m_endedScans.pop_front();
+    return bytes;
 }
 
 bool frmHelper::isScannerActive() const

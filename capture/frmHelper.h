@@ -4,8 +4,12 @@
 #include "platform/ui/DialogService.h"
 #include "platform/ui/Form.h"
 
+#include <QByteArray>
 #include <QPointer>
 #include <QWidget>
+
+#include <deque>
+#include <optional>
 
 class QLabel;
 
@@ -22,9 +26,10 @@ class Timer;
 // The program's hidden helper form: one per program, loaded on first use (instance()) and
 // never shown. It holds the controls the whole program shares and three services built on
 // them:
-// - the serial PDF417 hand scanner: the port is opened for an owner form (IScanOwner), and
-//   once a burst of bytes has stopped growing for one tick of tmrScan the owner's
-//   serialScanComplete is called; the bytes stay in the port for the owner to read;
+// - the serial PDF417 hand scanner: the port is opened for an owner form (IScanOwner). Once a
+//   burst of bytes has stopped growing for one tick of tmrScan, the scan has ended: its bytes
+//   are taken off the port as one scan and queued, and the owner's serialScanComplete is called
+//   once nothing else runs (ui::Road), to take the scan with modSymbolRoutines;
 // - deferred calls: after startTimer(form), the form's OnTimer (ITimerClient) is called every
 //   150 ms until killTimer;
 // - the file dialogs of the four file kinds, through ui::dialogs().
@@ -63,6 +68,9 @@ public:
     void tmrScan_Timer();
     // With the serial scanner chosen: whether it is switched on; with any other scanner, true.
     bool isScannerActive() const;
+    // The bytes of the oldest scan that has ended and not been taken yet, taken off the queue;
+    // nothing while no ended scan waits.
+    std::optional<QByteArray> takeEndedScan();
 
     // The file prompts. On true, strLongName holds the chosen path and strShortName its file
     // name; on false (cancelled) both stay unchanged. The Create prompts offer strLongName as
@@ -90,7 +98,8 @@ public:
 private:
     struct FileKind;
     bool promptForFile(const FileKind& kind, bool bCreate, QString& strLongName, QString& strShortName);
-    void callSerialScanComplete();
+    void endScan();
+    void serialScanEnded(quint64 nScan);
 
     QPointer<QWidget> m_frmTimerClient;
     QPointer<QWidget> m_frmScanOwner;
@@ -98,4 +107,12 @@ private:
     bool m_bPortOpen = false;
     bool m_bScanning = false;
     bool m_bScannerOn = false;
+    // The scans that have ended, oldest first, each with its running number.
+    struct EndedScan
+    {
+        quint64 nScan;
+        QByteArray bytes;
+    };
+    std::deque<EndedScan> m_endedScans;
+    quint64 m_nScansEnded = 0;
 };

@@ -12,7 +12,6 @@
 #include "platform/files/AtomicFile.h"
 #include "platform/pdf417/Pdf417.h"
 #include "platform/scanner/Twain.h"
-#include "platform/serial/CommPort.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/Screen.h"
@@ -39,10 +38,9 @@ constexpr int FileVersionProperty = 43;
 constexpr qint16 CurrentCardVersion = 3;
 constexpr long ObjectVariableNotSet = 91;
 
-// The serial capture: the whole capture may take this long; the bytes have settled once
-// none came for the quiet time; between two looks at the port, events run this long.
+// The serial capture: the whole capture may take this long; between two looks for an ended
+// scan, events run this long.
 constexpr qint64 CaptureLimitMs = 5000;
-constexpr qint64 CaptureQuietMs = 200;
 constexpr int CapturePollMs = 10;
 
 // The decoder of several symbols a test installed; empty: the library's.
@@ -62,37 +60,18 @@ void removeFile(const QString& strFileName)
         raise(vb::err::PathFileAccessError);
 }
 
-// The part of the serial capture after the first byte: the bytes once they have settled, or
-// nothing when the deadline passes first.
-std::optional<QByteArray> settledBytes(serial::CommPort& port, qint64 deadline)
-{
-    int nLastCount = 0;
-    qint64 quietUntil = 0;
-    for (;;) {
-        const qint64 now = ui::clock().msecs();
-        if (now > deadline)
-            return std::nullopt;
-        const int nCount = port.inBufferCount();
-        if (nCount != nLastCount) {
-            nLastCount = nCount;
-            quietUntil = now + CaptureQuietMs;
-        } else if (now > quietUntil) {
-            port.setInputLen(0);
-            return port.input();
-        }
-        ui::waitEvents(CapturePollMs);
-    }
-}
-
+// The oldest scan the helper form's end-of-scan detection has ended, once there is one; nothing
+// when the deadline passes first. One detection decides where each scan ends, so that scans
+// made while a box was up are read one by one.
 std::optional<QByteArray> receiveScan()
 {
-    serial::CommPort& port = *frmHelper::instance().MSComm1;
+    frmHelper& helper = frmHelper::instance();
     const qint64 deadline = ui::clock().msecs() + CaptureLimitMs;
     for (;;) {
+        if (std::optional<QByteArray> bytes = helper.takeEndedScan())
+            return bytes;
         if (ui::clock().msecs() > deadline)
             return std::nullopt;
-        if (port.inBufferCount() >= 1)
-            return settledBytes(port, deadline);
         ui::waitEvents(CapturePollMs);
     }
 }

@@ -78,9 +78,9 @@ using ImageTaker = std::function<bool(const QString& strBitmapFile, const QStrin
 // image scanner's image goes to takeImage. A cancelled prompt, a failure (told where it
 // happens) or a raised error give false.
 bool captureCard(QWidget* hWnd, CImpressionDoc& doc, const ImageTaker& takeImage);
-// Waits, events running, for the serial scanner's bytes in the helper form's port: at most 5 s
-// from the start, until 0.2 s pass without a new byte; then writes exactly those bytes to
-// strRawFile. On time-out or error tells the user and gives false.
+// Takes the oldest serial scan the helper form has ended (its bytes stopped for a tick of 0.2 s),
+// waiting for one with events running at most 5 s from the start, and writes exactly its bytes
+// to strRawFile. On time-out or error tells the user and gives false.
 bool captureSerialScan(const QString& strRawFile);
 // The vCard carried by a serial scan; false, after telling the user, when there is none.
 bool decodeRawScan(const QString& strRawFile, const QString& strVCardFile);

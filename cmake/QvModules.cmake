@@ -19,26 +19,37 @@ function(qv_add_library name)
     target_link_libraries(${name} PUBLIC ${A_LIBS})
 endfunction()
 
-# qv_add_test(NAME SOURCES ... LIBS ...): one GoogleTest executable for a module, run
+# qv_add_test(NAME SOURCES ... LIBS ... [X11 filter]): one GoogleTest executable for a module, run
 # headless with a private home, config, data and runtime folder so that no test touches
-# the user's own files or another test's.
+# the user's own files or another test's. The tests the X11 filter names run again as NAME_x11
+# on a real X server (Xvfb), for what only a window system does, such as a drag's event loop.
 function(qv_add_test name)
-    cmake_parse_arguments(A "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(A "" "TIMEOUT;X11" "SOURCES;LIBS" ${ARGN})
     if(NOT QV_TESTS)
         return()
     endif()
     add_executable(${name} ${A_SOURCES})
     target_link_libraries(${name} PRIVATE testsupport ${A_LIBS})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
-    set(home ${PROJECT_BINARY_DIR}/testhome/${name})
-    file(MAKE_DIRECTORY ${home}/config ${home}/data ${home}/cache ${home}/runtime)
-    file(CHMOD ${home}/runtime PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
-    add_test(NAME ${name} COMMAND ${name})
     if(NOT A_TIMEOUT)
         set(A_TIMEOUT 300)
     endif()
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${A_TIMEOUT} ENVIRONMENT
-        "QT_QPA_PLATFORM=offscreen;LANG=C.UTF-8;LC_ALL=C.UTF-8;HOME=${home};XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data;XDG_CACHE_HOME=${home}/cache;XDG_RUNTIME_DIR=${home}/runtime;QV_SOURCE_DIR=${PROJECT_SOURCE_DIR};QV_BINARY_DIR=${PROJECT_BINARY_DIR}")
+    add_test(NAME ${name} COMMAND ${name})
+    qv_test_environment(${name} ${name} offscreen ${A_TIMEOUT})
+    if(A_X11)
+        add_test(NAME ${name}_x11 COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${name}>
+                                          --gtest_filter=${A_X11})
+        qv_test_environment(${name}_x11 ${name}_x11 xcb ${A_TIMEOUT})
+    endif()
+endfunction()
+
+# The environment of a test: its own home below the build tree, the Qt platform given.
+function(qv_test_environment test folder platform timeout)
+    set(home ${PROJECT_BINARY_DIR}/testhome/${folder})
+    file(MAKE_DIRECTORY ${home}/config ${home}/data ${home}/cache ${home}/runtime)
+    file(CHMOD ${home}/runtime PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+    set_tests_properties(${test} PROPERTIES TIMEOUT ${timeout} ENVIRONMENT
+        "QT_QPA_PLATFORM=${platform};LANG=C.UTF-8;LC_ALL=C.UTF-8;HOME=${home};XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/data;XDG_CACHE_HOME=${home}/cache;XDG_RUNTIME_DIR=${home}/runtime;QV_SOURCE_DIR=${PROJECT_SOURCE_DIR};QV_BINARY_DIR=${PROJECT_BINARY_DIR}")
 endfunction()
 
 # qv_add_fuzzer(NAME SOURCES ... LIBS ...): a libFuzzer target, built only with QV_FUZZ.

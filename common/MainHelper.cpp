@@ -15,8 +15,8 @@
 #include "platform/ui/Help.h"
 #include "platform/ui/HelpContext.h"
 #include "platform/ui/MessageService.h"
+#include "platform/ui/Road.h"
 #include "platform/ui/ToolTips.h"
-#include "platform/vb/Road.h"
 #include "platform/vb/VbError.h"
 
 #include <QAction>
@@ -294,20 +294,19 @@ void dropFiles(const QMimeData* data)
     const QStringList files = droppedFiles(data);
     if (files.isEmpty())
         return;
-    if (programEdition().drops == DropHandling::FullProgramNotice) {
-        showGetTSNDialog(9, QStringLiteral("Drag and Drop Files to Open/Import"));
-        return;
-    }
-    // Dropped while a road runs, the files are opened once it has ended.
-    vb::Road::whenFree([files] {
-        ui::runGuarded([&] {
-            for (const QString& file : files) {
-                if (isOpenableFile(file))
-                    openDroppedFile(file);
-                else
-                    exclamation(QStringLiteral("Invalid file type"));
-            }
-        });
+    // The drop is answered at once, so that the program the files came from goes on; the files
+    // are opened from the event loop afterwards, once no road runs.
+    ui::Road::whenFree([files] {
+        if (programEdition().drops == DropHandling::FullProgramNotice) {
+            showGetTSNDialog(9, QStringLiteral("Drag and Drop Files to Open/Import"));
+            return;
+        }
+        for (const QString& file : files) {
+            if (isOpenableFile(file))
+                openDroppedFile(file);
+            else
+                exclamation(QStringLiteral("Invalid file type"));
+        }
     });
 }
 

@@ -119,8 +119,8 @@ void promptSerialScan();
 QStringList droppedFiles(const QMimeData* data);
 // A drop handed to the edition's handling: by default each ".imf" or ".bmp" file (by its
 // lower-cased extension) goes to the main window's openFile, and any other file is refused
-// with "Invalid file type". Data without local files is ignored. Files dropped while a road
-// runs are handled once it has ended (vb::Road).
+// with "Invalid file type". Data without local files is ignored. The drop is answered at once;
+// the files are handled from the event loop afterwards, once no road runs (ui::Road).
 void dropFiles(const QMimeData* data);
 // The effect a drag over a window shows: Qt::CopyAction when the first dropped file is of
 // a type the program opens, else Qt::IgnoreAction.

@@ -27,11 +27,11 @@
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Menus.h"
 #include "platform/ui/MessageService.h"
+#include "platform/ui/Road.h"
 #include "platform/ui/Screen.h"
 #include "platform/ui/Timer.h"
 #include "platform/ui/TrayService.h"
 #include "platform/vb/Command.h"
-#include "platform/vb/Road.h"
 #include "platform/vb/VbNumber.h"
 
 #include <QActionGroup>
@@ -524,7 +524,7 @@ void frmZephlorin::tmrCommand_Timer()
         return;
     }
     // While a road runs the entry waits for a later tick.
-    if (boolReady && !vb::Road::running())
+    if (boolReady && !ui::Road::running())
         processCommandLines();
 }
 
@@ -753,24 +753,22 @@ void frmZephlorin::Form_OLEDragOver(const QMimeData* data, Qt::DropAction& effec
     effect = !files.isEmpty() && isBitmapFile(files.first()) ? Qt::CopyAction : Qt::IgnoreAction;
 }
 
-// Dropped while a road runs (a scan, a capture, another import), the files are imported once it
-// has ended.
+// The drop is answered at once; the files are imported from the event loop afterwards, once no
+// road (a scan, a capture, another import) runs.
 void frmZephlorin::Form_OLEDragDrop(const QMimeData* data)
 {
     const QStringList files = modMainHelper::droppedFiles(data);
     if (files.isEmpty())
         return;
-    vb::Road::whenFree([panel = QPointer<frmZephlorin>(this), files] {
-        ui::runGuarded([&] {
-            for (const QString& file : files) {
-                if (!panel) // the panel was closed meanwhile
-                    return;
-                if (isBitmapFile(file))
-                    panel->importThisBitmapToPIM(file);
-                else
-                    ui::msgBox(QStringLiteral("Invalid file type"), ui::Buttons::Ok, ui::Icon::Exclamation);
-            }
-        });
+    ui::Road::whenFree([panel = QPointer<frmZephlorin>(this), files] {
+        for (const QString& file : files) {
+            if (!panel) // the panel was closed meanwhile
+                return;
+            if (isBitmapFile(file))
+                panel->importThisBitmapToPIM(file);
+            else
+                ui::msgBox(QStringLiteral("Invalid file type"), ui::Buttons::Ok, ui::Icon::Exclamation);
+        }
     });
 }
 

@@ -7,6 +7,7 @@
 #include "platform/ui/ErrorBoundary.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/ProgramFont.h"
+#include "platform/ui/Road.h"
 #include "platform/vb/Command.h"
 
 #include <QApplication>
@@ -39,5 +40,5 @@ int main(int argc, char** argv)
     ui::runGuarded([&panel] { ui::load(*panel); });
     if (!panel || !ui::isLoaded(*panel) || panel->hasEnded())
         return 0;
-    return QApplication::exec();
+    return ui::Road::exec();
 }

@@ -1,6 +1,7 @@
 // Quorvane, the card-reading program.
 #include "platform/ipc/SingleInstance.h"
 #include "platform/ui/ProgramFont.h"
+#include "platform/ui/Road.h"
 #include "reader/frmImpression.h"
 #include "reader/frmMDIMain.h"
 #include "reader/modMain.h"
@@ -23,5 +24,5 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "quorvane: %s\n", qPrintable(instance.errorString()));
     if (!modMain::Main(instance.prevInstance()))
         return 0;
-    return QApplication::exec();
+    return ui::Road::exec();
 }

@@ -1,6 +1,7 @@
 // Brindlemark, the sample-card program.
 #include "platform/ipc/SingleInstance.h"
 #include "platform/ui/ProgramFont.h"
+#include "platform/ui/Road.h"
 #include "reader/modMain.h"
 #include "sampler/BrindlemarkProgram.h"
 
@@ -20,5 +21,5 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "brindlemark: %s\n", qPrintable(instance.errorString()));
     if (!modSampleMain::Main(instance.prevInstance()))
         return 0;
-    return QApplication::exec();
+    return ui::Road::exec();
 }

@@ -8,6 +8,7 @@
 #include "common/IImpressionMRUDisplay.h"
 #include "platform/ipc/SingleInstance.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Road.h"
 #include "reader/frmImpression.h"
 #include "reader/frmMDIMain.h"
 #include "reader/modMain.h"
@@ -70,7 +71,7 @@ int runProgram(int argc, char** argv)
             QCoreApplication::quit();
         }
     });
-    return QApplication::exec();
+    return ui::Road::exec();
 }
 
 // A private home for the programs of one benchmark.

@@ -1,7 +1,6 @@
 #include "platform/ipc/IpcConversation.h"
 
 #include "platform/ipc/IpcPeer.h"
-#include "platform/vb/EventWait.h"
 
 #include <QEventLoop>
 #include <QLocalSocket>
@@ -108,7 +107,6 @@ Conversation::Result Conversation::transact(Kind kind, const QString& text, int 
     const QPointer<Conversation> self(this);
     if (!m_replies.contains(transaction) && isOpen()) {
         timer.start(std::max(timeoutMs, 0));
-        const vb::EventWait waiting;
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
     if (!self)

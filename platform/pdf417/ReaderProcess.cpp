@@ -1,7 +1,5 @@
 #include "platform/pdf417/ReaderProcess.h"
 
-#include "platform/vb/EventWait.h"
-
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -135,7 +133,6 @@ private:
         if (answered() || broken() || m_process.state() == QProcess::NotRunning || deadline.hasExpired())
             return;
         bound.start(int(deadline.remainingTime()));
-        const vb::EventWait waiting; // timers and sockets run meanwhile: this read is a road
         loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
 

@@ -1,7 +1,5 @@
 #include "platform/ui/DialogService.h"
 
-#include "platform/vb/EventWait.h"
-
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -17,10 +15,9 @@ namespace {
 class QtDialogs : public DialogService
 {
 public:
-    // Each dialog lets events run until it is answered.
+    // Each dialog runs an event loop of its own until it is answered.
     std::optional<QString> openFile(const FileDialogRequest& request) override
     {
-        const vb::EventWait waiting;
         const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), request.title, request.fileName,
                                                           qtFileFilter(request.filter));
         return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
@@ -28,7 +25,6 @@ public:
 
     std::optional<QString> saveFile(const FileDialogRequest& request) override
     {
-        const vb::EventWait waiting;
         const QFileDialog::Options options =
             request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
         const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), request.title, request.fileName,
@@ -38,7 +34,6 @@ public:
 
     std::optional<QString> choosePrinter(const QString& printerName, PrinterChoice choice) override
     {
-        const vb::EventWait waiting;
         QPrinter printer;
         if (!printerName.isEmpty())
             printer.setPrinterName(printerName);
@@ -58,7 +53,6 @@ public:
 
     std::optional<QFont> chooseFont(const QFont& initial) override
     {
-        const vb::EventWait waiting;
         bool ok = false;
         const QFont font = QFontDialog::getFont(&ok, initial, QApplication::activeWindow());
         return ok ? std::optional<QFont>(font) : std::nullopt;

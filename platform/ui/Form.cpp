@@ -130,6 +130,8 @@ void showModal(Form& form)
     if (!w->isVisible()) // modality can only change while hidden
         w->setWindowModality(Qt::ApplicationModal);
     w->show();
+    // The user's driver runs an event loop, which counts as a road by itself; a driver that works
+    // the form in place of the user may let events run without one.
     const vb::EventWait waiting;
     const bool overFrame = mdi::modalShowing(form);
     modalDriver().driveModal(form);

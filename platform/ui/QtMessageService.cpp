@@ -1,7 +1,6 @@
 #include "platform/ui/QtMessageService.h"
 
 #include "platform/ui/Help.h"
-#include "platform/vb/EventWait.h"
 
 #include <QApplication>
 #include <QHash>
@@ -105,7 +104,6 @@ Answer QtMessageService::show(const Message& message)
         QObject::connect(help, &QAbstractButton::clicked, &box, [topic] { showHelpTopic(topic); });
     }
 
-    const vb::EventWait waiting; // events run until the box is answered
     box.exec();
     const auto it = answerOf.constFind(box.clickedButton());
     if (it != answerOf.constEnd())

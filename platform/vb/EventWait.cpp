@@ -1,7 +1,5 @@
 #include "platform/vb/EventWait.h"
 
-#include "platform/vb/Road.h"
-
 namespace vb {
 
 namespace {
@@ -17,8 +15,7 @@ EventWait::EventWait()
 
 EventWait::~EventWait()
 {
-    if (--g_depth == 0 && !Road::running())
-        Road::waitEnded();
+    --g_depth;
 }
 
 int EventWait::depth()

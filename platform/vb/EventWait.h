@@ -2,10 +2,10 @@
 
 namespace vb {
 
-// Marks a stretch of code that lets events run while it waits: DoEvents, a wait for an
-// answer from another program, a modal loop of its own. A timer tick or a message handled
-// meanwhile runs in the middle of the road that waits; work that must not start there
-// (opening a file handed over by a second start, say) waits for the road's end (vb::Road).
+// Marks a stretch of code that runs events by hand while it waits (DoEvents, a loop of
+// processEvents calls). A timer tick or a message handled meanwhile runs in the middle of the
+// road that waits; work that must not start there waits for the road's end (ui::Road). Event
+// loops run with exec() count by themselves and need no mark.
 class EventWait
 {
 public:

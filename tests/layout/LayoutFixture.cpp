@@ -95,5 +95,6 @@ void LayoutTest::dropOn(QWidget* target, QMimeData* data)
     QApplication::sendEvent(window->windowHandle(), &enter);
     QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window->windowHandle(), &drop);
+    QApplication::processEvents(); // what the drop left to the event loop
     delete data;
 }

@@ -18,6 +18,7 @@
 #include "platform/ipc/DdeLink.h"
 #include "platform/scanner/FakeImageSource.h"
 #include "platform/serial/CommPort.h"
+#include "platform/ui/MessageService.h"
 #include "platform/ui/Timer.h"
 
 #include <QAction>
@@ -160,6 +161,7 @@ protected:
         QCoreApplication::sendEvent(target, &enter);
         QDropEvent event(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(target, &event);
+        QCoreApplication::processEvents(); // what the drop left to the event loop
     }
     bool dragAccepted(QWidget* target, const QMimeData& data)
     {
@@ -403,44 +405,41 @@ TEST_F(PanelScanTest, TheScanMenuPressesTheShownScanButtonWhenReady)
     }
 }
 
-TEST_F(PanelScanTest, CommandsDuringASerialCaptureKeepTheirOwnCards)
+TEST_F(PanelScanTest, ScansAndDropsDuringARealBoxKeepTheirOwnCards)
 {
+    const auto realBoxes = ui::messageService.replace(ui::messageService.fallback());
     startWith(ScannerSerial);
+    ASSERT_TRUE(runCardScan());
+    modRegistryHigh::setDefaultPIM(0);
     const QString full = savePage(QStringLiteral("full.bmp"), {homeCard()});
-    frmHelper& helper = frmHelper::instance();
 
-    // A bitmap dropped while the capture waits for the bytes to settle.
-    sendSerially(FirstGenerationCard);
-    bool bDuringCapture = false;
-    m_clock.at(m_clock.msecs() + 500, [&] {
-        bDuringCapture = !helper.tmrScan->isEnabled() && helper.MSComm1->inBufferCount() > 0;
+    // Two trigger scans and a bitmap dropped while "Click OK, then press trigger to scan." is up:
+    // once it is answered, each is a contact of its own, in the order they came.
+    testing_support::whenMessageBoxIsUp([&] {
+        sendSerially(cardscans::fullImpression(0));
+        advance(1000);
         drop(m_panel, {full});
+        sendSerially(cardscans::fullImpression(1));
+        advance(1000);
+        EXPECT_EQ(m_cardScan->total(), 0) << "stored during the box";
     });
-    advance(1000);
-    ASSERT_TRUE(bDuringCapture);
-    const QList<QJsonObject> cards = stored();
-    ASSERT_EQ(cards.size(), 2);
-    const int nSerial = cards[0].value(QStringLiteral("fn")).toString() == QStringLiteral("Ann Smith") ? 0 : 1;
-    const QJsonObject& serial = cards[nSerial];
-    const QJsonObject& dropped = cards[1 - nSerial];
-    EXPECT_EQ(dropped.value(QStringLiteral("n")).toObject().value(QStringLiteral("given")).toString(),
-              QStringLiteral("Dominique"));
-    EXPECT_EQ(serial.value(QStringLiteral("n")).toObject().value(QStringLiteral("given")).toString(), QString());
-    EXPECT_EQ(serial.value(QStringLiteral("adr")).toArray().size(), 1);
+    testing_support::trigger(m_panel, QStringLiteral("mnuScan"));
+    advance(200);
+    QCoreApplication::processEvents(); // back in the event loop
+    EXPECT_EQ(cardScanFirstNames(),
+              (QStringList{QStringLiteral("Alexandra"), QStringLiteral("Dominique"), QStringLiteral("Benjamin")}));
 
-    // Exit chosen during the capture: the program ends once the capture has stored its card.
-    sendSerially(FirstGenerationCard);
-    m_clock.at(m_clock.msecs() + 500, [&] {
-        bDuringCapture = !helper.tmrScan->isEnabled() && helper.MSComm1->inBufferCount() > 0;
+    // Exit chosen while a scan's own box is up: the program ends once the scan is handled.
+    testing_support::whenMessageBoxIsUp([&] {
         testing_support::trigger(m_panel, QStringLiteral("mnuExit"));
-        EXPECT_TRUE(ui::isLoaded(*m_panel)) << "still capturing";
+        EXPECT_TRUE(ui::isLoaded(*m_panel)) << "still handling the scan";
     });
+    sendSerially("no card here");
     advance(1000);
-    ASSERT_TRUE(bDuringCapture);
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(m_panel.isNull()) << "the panel is gone once the capture returned";
-    EXPECT_EQ(stored().size(), 3);
+    EXPECT_TRUE(m_panel.isNull()) << "the panel is gone once the scan is handled";
+    EXPECT_EQ(m_cardScan->total(), 3);
     EXPECT_EQ(ui::findForm<frmHelper>(), nullptr);
     serial::CommPort other;
     other.setCommPort(1);

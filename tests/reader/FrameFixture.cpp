@@ -83,6 +83,7 @@ void FrameFixture::drop(const QString& file)
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(file)});
     m_frame->MDIForm_OLEDragDrop(&data);
+    QCoreApplication::processEvents(); // what the drop left to the event loop
 }
 
 QByteArray FrameFixture::serialCardScan(const QString& strName)

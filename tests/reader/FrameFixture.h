@@ -38,7 +38,7 @@ protected:
     void tick(int count = 1);
     // Hands a command line over as a second start would; true when it was accepted.
     bool handOver(const QString& strCommandLine);
-    // Drops the file on the frame's empty area.
+    // Drops the file on the frame's empty area; then the event loop runs what the drop left to it.
     void drop(const QString& file);
     // The bytes of a scanned card with this formatted name, framed as the serial scanner sends them.
     QByteArray serialCardScan(const QString& strName);

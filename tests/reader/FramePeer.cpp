@@ -8,6 +8,7 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/ModalDriver.h"
+#include "platform/ui/Road.h"
 #include "reader/frmMDIMain.h"
 #include "reader/modMain.h"
 
@@ -59,5 +60,5 @@ int main(int argc, char** argv)
     }
     say(QStringLiteral("ready"));
     testing_support::watchInputLines([](const QByteArray&) {});
-    return QApplication::exec();
+    return ui::Road::exec();
 }

@@ -143,20 +143,26 @@ protected:
     testing_support::PseudoTerminal m_pty;
 };
 
-TEST_F(SerialHandOverTest, AnEntryWaitsWhileASerialCaptureWaitsForItsBytes)
+TEST_F(SerialHandOverTest, AScanAndAnEntryWhileTheAboutBoxIsUpWaitAndGoInTheirOrder)
 {
     const QString a = makeFile(QStringLiteral("a.imf"));
     m_frame->requestScannerPort();
     ASSERT_TRUE(frmHelper::instance().isScannerActive());
-    const QByteArray scan = cardScan(QStringLiteral("Ines Varda"));
-    send(scan.left(30));
-    // The capture starts when the scan timer finds the bytes settled (400 ms) and waits until
-    // they stay settled for 200 ms; more of the card comes at 500 ms, the hand-over at 450 ms.
-    m_clock.at(450, [&] { EXPECT_TRUE(handOver(a)); });
-    m_clock.at(500, [&] { send(scan.mid(30)); });
-    m_clock.advance(1650);
-    EXPECT_EQ(TestImpressionWindow::log(), (Log{QStringLiteral("Untitled1.imf: card Ines Varda"),
-                                               QStringLiteral("Untitled2.imf: open ") + a}));
+    // The scan ends while the box is up and the file is handed over after it: neither opens a
+    // window before the box closes.
+    m_modals.then([&](ui::Form& about) {
+        send(cardScan(QStringLiteral("Ines Varda")));
+        m_clock.advance(500);
+        EXPECT_TRUE(handOver(a));
+        tick(5);
+        EXPECT_TRUE(TestImpressionWindow::log().isEmpty());
+        about.widget()->hide();
+    });
+    testing_support::trigger(m_frame, QStringLiteral("mnuHelpAbout"));
+    QCoreApplication::processEvents(); // back in the event loop
+    tick();
+    EXPECT_EQ(TestImpressionWindow::log(),
+              (Log{QStringLiteral("Untitled1.imf: card Ines Varda"), QStringLiteral("Untitled2.imf: open ") + a}));
     EXPECT_TRUE(m_messages.shown().isEmpty());
 }
 

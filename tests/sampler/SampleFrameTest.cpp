@@ -15,11 +15,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -127,6 +131,35 @@ TEST_F(SampleFrameTest, ACommandLineExecuteOverTheSocketOpensTheFile)
     ASSERT_EQ(impressionWindows().size(), 1);
     EXPECT_EQ(impressionWindows().first()->getFileName(), imf);
     EXPECT_EQ(field(impressionWindows().first(), "txtNamFormattedName")->text(), QStringLiteral("Bo Handed"));
+}
+
+// A card dragged in a layout window runs the drag's own event loop, which only a window system
+// runs (offscreen a drag ends at once); the test runs on Xvfb as test_sampler_x11.
+TEST_F(SampleFrameTest, AHandOverDuringACardDragOpensOnceTheDragHasEnded)
+{
+    if (QGuiApplication::platformName() == QStringLiteral("offscreen"))
+        GTEST_SKIP() << "a drag runs no event loop without a window system";
+    const QString imf = writeImpression(QStringLiteral("handed.imf"), contact(QStringLiteral("Bo Handed")));
+    frmLabelLayout* layout = m_frame->getEmptyLayout();
+    ui::show(*layout);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(layout));
+    bool bDuringTheDrag = false;
+    QTimer::singleShot(0, [&] {
+        bDuringTheDrag = true;
+        bool Cancel = true;
+        m_frame->MDIForm_LinkExecute(QStringLiteral("cmdline=") + imf, Cancel);
+        m_clock.advance(150 * 3);
+        EXPECT_TRUE(impressionWindows().isEmpty()) << "opened during the drag";
+        QTest::keyClick(layout, Qt::Key_Escape); // ends the drag
+    });
+    QWidget* card = layout->fraImpression[3];
+    QTest::mousePress(card, Qt::LeftButton);
+    QTest::mouseMove(card, card->rect().center() + QPoint(20, 20));
+    QTest::mouseRelease(card, Qt::LeftButton);
+    ASSERT_TRUE(bDuringTheDrag);
+    m_clock.advance(150);
+    ASSERT_EQ(impressionWindows().size(), 1);
+    EXPECT_EQ(impressionWindows().first()->getFileName(), imf);
 }
 
 TEST_F(SampleFrameTest, TheEmptyLayoutWindowIsReusedOnlyWhenItIsTheOnlyOne)

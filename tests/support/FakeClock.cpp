@@ -74,6 +74,7 @@ void FakeClock::advance(qint64 ms)
             m_timers[timer] = Due{m_now + timer->interval(), m_order++};
             timer->fire();
         }
+        QCoreApplication::processEvents();
     }
     m_now = std::max(m_now, target);
 }

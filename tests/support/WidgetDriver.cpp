@@ -4,16 +4,20 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -96,6 +100,21 @@ void trigger(const QObject* form, const QString& name)
     item->trigger();
     for (auto it = path.rbegin(); it != path.rend(); ++it)
         Q_EMIT(*it)->aboutToHide();
+}
+
+void whenMessageBoxIsUp(std::function<void()> work)
+{
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, [poll, work = std::move(work)] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!poll->isActive() || !box || !box->isVisible())
+            return;
+        poll->stop();
+        work();
+        box->defaultButton()->click();
+        poll->deleteLater();
+    });
+    poll->start(5);
 }
 
 void type(const QObject* form, const QString& name, const QString& text)

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <stdexcept>
 
 class QWidget;
@@ -36,6 +37,9 @@ void click(const QObject* form, const QString& name);
 void trigger(const QObject* form, const QString& name);
 // Replaces the text of a text box (or an editable combo box) by typing `text` into it.
 void type(const QObject* form, const QString& name, const QString& text);
+// Runs `work` once a real message box is up, with the box's own event loop running, then
+// presses the box's default button.
+void whenMessageBoxIsUp(std::function<void()> work);
 
 // The menu paths the help pages name for `program`, as they mark them:
 // <span class="menu" data-program="Quorvane Brindlemark">File &gt; Exit</span> is "File > Exit".

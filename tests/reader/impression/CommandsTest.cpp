@@ -18,10 +18,12 @@
 #include "common/modRegistryLow.h"
 #include "platform/contacts/ContactStore.h"
 #include "platform/ipc/DdeLink.h"
+#include "platform/pdf417/Pdf417.h"
 #include "platform/print/PictureBox.h"
 #include "platform/scanner/FakeImageSource.h"
 #include "platform/serial/CommPort.h"
 #include "platform/ui/HelpContext.h"
+#include "platform/ui/MessageService.h"
 #include "reader/LockableComboBox.h"
 #include "reader/MultiLineTextBox.h"
 
@@ -47,15 +49,21 @@ using modSymbolRoutines::ScannerTwain;
 
 namespace {
 
-// Counts the preference broadcasts each window receives.
+// Counts the preference broadcasts each window receives, and names the contacts it sends on.
 class CountingWindow : public frmImpression
 {
 public:
     int commits = 0;
+    QStringList sent;
     void commitPreferences() override
     {
         ++commits;
         frmImpression::commitPreferences();
+    }
+    void exportToPIM() override
+    {
+        sent << fieldText(CImpressionDoc::slotNamFirst);
+        frmImpression::exportToPIM();
     }
 };
 
@@ -365,7 +373,15 @@ TEST_F(CommandsTest, TenCardPageFillsTenWindowsInReadingOrder)
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     m_messages.ok();
+    // The drop is answered before the symbol reader is asked for the page.
+    bool bAnswered = false;
+    modSymbolRoutines::setMultipleSymbolDecoder([&](const QString& bmp, const QString& vcf, int n, qint16& count) {
+        EXPECT_TRUE(bAnswered) << "read inside the drop";
+        return pdf417::pdfDecodeBMPSymbolToFileMultiple(bmp, vcf, n, count);
+    });
     QCoreApplication::sendEvent(shown->SSTab1, &drop);
+    bAnswered = true;
+    QCoreApplication::processEvents();
     EXPECT_EQ(m_messages.last().text, summary);
     EXPECT_EQ(firstNames(), QStringList{QStringLiteral("Kept")} + expected);
 
@@ -393,12 +409,17 @@ TEST_F(CommandsTest, AHandOverOrASerialScanDuringAReadWaitsUntilTheImportHasEnde
     const QString page = savePage(QStringLiteral("page.bmp"), symbols, 600);
     const QString one = savePage(QStringLiteral("one.bmp"), {symbolOf(cardDocument(QStringLiteral("Dov")))});
     const QStringList summary{QStringLiteral("Read 3 of 3 bar codes identified.\r")};
-    // Runs `step` from the first events that run after this: those of the import's read.
+    // Runs `step` from the first events that run once the symbol reader is asked for a page.
     const auto duringTheRead = [this](std::function<void()> step) {
-        QTimer::singleShot(0, [this, step] {
-            EXPECT_TRUE(QFile::exists(workFile(QStringLiteral("temp_multiple.bmp")))) << "not during the import";
-            step();
-        });
+        modSymbolRoutines::setMultipleSymbolDecoder(
+            [this, step, bArmed = true](const QString& bmp, const QString& vcf, int n, qint16& count) mutable {
+                if (std::exchange(bArmed, false))
+                    QTimer::singleShot(0, [this, step] {
+                        EXPECT_TRUE(QFile::exists(workFile(QStringLiteral("temp_multiple.bmp"))));
+                        step();
+                    });
+                return pdf417::pdfDecodeBMPSymbolToFileMultiple(bmp, vcf, n, count);
+            });
     };
 
     // The page dropped on the frame with its one empty window; the bitmap handed over meanwhile
@@ -428,7 +449,7 @@ TEST_F(CommandsTest, AHandOverOrASerialScanDuringAReadWaitsUntilTheImportHasEnde
     m_messages.ok();
     duringTheRead([this, card] { scanSerially(card); });
     testing_support::trigger(first, QStringLiteral("mnuCardImportFrom(3)"));
-    m_clock.advance(1000);
+    QCoreApplication::processEvents(); // back in the event loop
     EXPECT_EQ(firstNames(), names.first(2) + QStringList{QStringLiteral("Per")});
     EXPECT_EQ(m_messages.texts(), summary);
 }
@@ -621,6 +642,24 @@ TEST_F(CommandsTest, SerialScanFillsTheUntitledTopmostWindow)
     EXPECT_TRUE(executes.contains(setField(QStringLiteral("Email"), QStringLiteral("second@northwind-eng.com"))));
     EXPECT_EQ(m_cardScan->total(), 1);
     EXPECT_EQ(QDir(contacts.folder()).entryList({QStringLiteral("*.vcf")}, QDir::Files).size(), 1);
+
+    // Two trigger scans while Card > Scan's own (real) box is up: once it is answered, each is
+    // read into the window in turn and sent on, in order, and the second stays in the window.
+    modRegistryHigh::setDefaultPIM(1);
+    const auto realBoxes = ui::messageService.replace(ui::messageService.fallback());
+    testing_support::whenMessageBoxIsUp([&] {
+        scanSerially(writeImpression(QStringLiteral("ann.vcf"), cardDocument(QStringLiteral("Ann"))));
+        scanSerially(writeImpression(QStringLiteral("bea.vcf"), cardDocument(QStringLiteral("Bea"))));
+        EXPECT_EQ(w->fieldText(CImpressionDoc::slotNamFirst), QStringLiteral("Second")) << "read during the box";
+    });
+    testing_support::trigger(w, QStringLiteral("mnuCardScan"));
+    QCoreApplication::processEvents(); // back in the event loop
+    m_clock.advance(1000);
+    EXPECT_EQ(static_cast<CountingWindow*>(w)->sent.mid(2),
+              (QStringList{QStringLiteral("Ann"), QStringLiteral("Bea")}));
+    EXPECT_EQ(QDir(contacts.folder()).entryList({QStringLiteral("*.vcf")}, QDir::Files).size(), 3);
+    EXPECT_EQ(w->fieldText(CImpressionDoc::slotNamFirst), QStringLiteral("Bea"));
+    EXPECT_EQ(windows().size(), 1);
 }
 
 TEST_F(CommandsTest, ContactManagersTakeAndGiveTheContact)
