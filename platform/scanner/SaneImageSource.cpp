@@ -4,7 +4,6 @@
 #include "platform/scanner/SaneSession.h"
 #include "platform/scanner/SourceChoice.h"
 #include "platform/scanner/SourceDialog.h"
-#include "platform/vb/EventWait.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -215,7 +214,6 @@ SaneImageSource::SaneImageSource(ScanSettings settings) : m_settings(std::move(s
 
 Opened SaneImageSource::open()
 {
-    const vb::EventWait waiting; // SANE starts on its own thread while events run
     auto started = std::make_shared<Answer<QString>>();
     SaneSession::run([started](const QString& startError) {
         SaneSession::reply([started, startError] { started->give(startError); });
@@ -229,7 +227,6 @@ Acquired SaneImageSource::acquire(QWidget* parent)
     if (s_acquiring)
         return Acquired::failed(QStringLiteral("The scanner is busy with another scan."));
     QScopedValueRollback busy(s_acquiring, true);
-    const vb::EventWait waiting; // the progress window lets events run until the image is in
 
     const QString device = chosenDevice();
     QProgressDialog progress(device.isEmpty() ? LookingText : ScanningText, QStringLiteral("Cancel"), 0, 0, parent);
@@ -390,11 +387,7 @@ bool SaneImageSource::chooseSource(QWidget* owner)
                 shown->setDevices(devices);
         });
     });
-    int answer = QDialog::Rejected;
-    {
-        const vb::EventWait waiting; // the dialog's own loop
-        answer = dialog.exec();
-    }
+    const int answer = dialog.exec();
     if (answer != QDialog::Accepted || dialog.selectedDevice().isEmpty())
         return false;
     if (!setChosenDevice(dialog.selectedDevice())) {
