@@ -1,7 +1,7 @@
 // Zephlorin's scans into the contact store, on the real clock:
 // - a serial hand scan from the last byte written to the pseudo-terminal to the contact file in
-//   the store; the waits the scan road is made of (the end detection of the helper's ticks, the
-//   capture's quiet time) are reported apart, and the iteration time is the work beside them;
+//   the store; the end detection of the helper's ticks is reported apart, and the iteration time
+//   is the work after it;
 // - pages of 1, 5 and 10 scanned cards imported as a bitmap, each card a new contact.
 #include "bench/support/NoMessages.h"
 #include "common/ProgramEdition.h"
@@ -10,7 +10,6 @@
 #include "panel/ZephlorinEdition.h"
 #include "panel/frmZephlorin.h"
 #include "platform/settings/Settings.h"
-#include "platform/ui/Clock.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/MessageService.h"
 
@@ -28,27 +27,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// The real clock, adding up the time the program spends waiting for events.
-class WaitingClock : public ui::Clock
-{
-public:
-    explicit WaitingClock(ui::Clock& real) : m_real(real) {}
-    qint64 msecs() const override { return m_real.msecs(); }
-    void doEvents() override { m_real.doEvents(); }
-    void waitEvents(int maxMs) override
-    {
-        QElapsedTimer timer;
-        timer.start();
-        m_real.waitEvents(maxMs);
-        waitedNs += timer.nsecsElapsed();
-    }
-
-    qint64 waitedNs = 0;
-
-private:
-    ui::Clock& m_real;
-};
 
 // The panel, noting when the helper reports a scan and when the scan has been stored.
 class TimedPanel : public frmZephlorin
@@ -143,16 +121,12 @@ private:
 void BM_SerialScanLastByteToContactStored(benchmark::State& state)
 {
     Bench bench(modSymbolRoutines::ScannerSerial);
-    WaitingClock clock(ui::clock());
-    auto timed = ui::clock.replace(clock);
     double detection = 0;
-    double quiet = 0;
     int n = 0;
     for (auto _ : state) {
         const QByteArray frame = "\x02]L0" + cardscans::fullImpression(n++) + "\r\n";
         const int before = bench.contacts();
         bench.panel->bStored = false;
-        clock.waitedNs = 0;
         QElapsedTimer sent;
         sent.start();
         bench.m_pty.write(frame);
@@ -163,13 +137,10 @@ void BM_SerialScanLastByteToContactStored(benchmark::State& state)
             state.SkipWithError("the scanned card was not stored");
             break;
         }
-        // The waits inside the capture are the quiet time; the rest is the work of the road.
-        state.SetIterationTime(double(bench.panel->storedNs - clock.waitedNs) / 1e9);
+        state.SetIterationTime(double(bench.panel->storedNs) / 1e9);
         detection += double(detectionNs) / 1e6;
-        quiet += double(clock.waitedNs) / 1e6;
     }
     state.counters["end_detection_ms"] = benchmark::Counter(detection / double(n));
-    state.counters["capture_quiet_ms"] = benchmark::Counter(quiet / double(n));
 }
 BENCHMARK(BM_SerialScanLastByteToContactStored)
     ->UseManualTime()
