@@ -79,8 +79,7 @@ protected:
     QByteArray decodedSymbol(frmLabelLayout& window, int i);
     // What an impression is encoded as: its vCard text, with or without the extended fields.
     QByteArray encodedText(const CImpressionDoc& doc, bool bIncludeXFields);
-    // Drags data over `target` and drops it there, through the window system's routing; then the
-    // event loop runs what the drop left to it.
+    // Drags data over `target` and drops it there, through the window system's routing.
     static void dropOn(QWidget* target, QMimeData* data);
 
     testing_support::TempConfig m_config;

@@ -1,6 +1,5 @@
-// What the user sees of Brindlemark: every form whole in the programs' font, the sample window
-// whole inside the frame's area, and the layout window, print preview and printer setup at least
-// at their design sizes.
+// What the user sees of Brindlemark: every form whole in the programs' font, and the layout
+// window, print preview and printer setup at least at their design sizes.
 #include "SampleFixture.h"
 
 #include "common/ProgramEdition.h"
@@ -27,10 +26,8 @@ using SampleOnScreenTest = SampleTest;
 
 TEST_F(SampleOnScreenTest, EveryFormShowsItsCaptionsWholeAndOpensAtItsDesignSize)
 {
-    // The sample window, the first window in the frame, shows whole in the frame at its own size
-    // and at its own minimum size.
-    SampleImpression* sample = newSample();
-    QStringList cut = testing_support::notWholeInArea(sample);
+    // The first window in the frame, the sample window, shows whole there, also at its minimum size.
+    QStringList cut = testing_support::notWholeInArea(newSample());
 
     // The layout window holds its sheet below the toolbar, whose boxes sit beside the printing
     // buttons, none pushed off it.
@@ -61,7 +58,7 @@ TEST_F(SampleOnScreenTest, EveryFormShowsItsCaptionsWholeAndOpensAtItsDesignSize
     for (int i = 0; i < 10; ++i)
         clipped << ui::arrayName(QStringLiteral("lblCardBottom"), i);
     const PreferencesEdition& preferences = *modMainHelper::programEdition().preferences;
-    cut << testing_support::notShownWhole({layout, m_frame, sample, new frmAbout, new frmGetTSN, new frmNoToAll,
+    cut << testing_support::notShownWhole({layout, m_frame, newSample(), new frmAbout, new frmGetTSN, new frmNoToAll,
                                            new frmFont, new frmPreferences(preferences),
                                            new frmConfigWizard(preferences)},
                                           clipped);

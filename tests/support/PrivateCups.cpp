@@ -174,11 +174,6 @@ bool PrivateCups::run(const QString& program, const QStringList& arguments)
     return true;
 }
 
-bool PrivateCups::removeQueue()
-{
-    return run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), m_queue});
-}
-
 bool PrivateCups::waitUntilIdle()
 {
     const QDeadlineTimer deadline(JobBoundMs);

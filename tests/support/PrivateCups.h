@@ -32,7 +32,7 @@ public:
     QString outputFolder() const { return m_dir.filePath(QStringLiteral("out")); }
 
     // Removes the queue, as an administrator may while the programs run.
-    bool removeQueue();
+    bool removeQueue() { return run(QStringLiteral("lpadmin"), {QStringLiteral("-x"), m_queue}); }
     // Waits until the queue has no job left to print; false when one is still there at the bound.
     bool waitUntilIdle();
     // The PDFs cups-pdf wrote so far.

@@ -65,9 +65,9 @@ std::optional<QString> ScriptedDialogs::saveFile(const ui::FileDialogRequest& re
     return fileAnswer(Kind::Save, request);
 }
 
-std::optional<QString> ScriptedDialogs::choosePrinter(const QString& printerName, ui::PrinterChoice choice)
+std::optional<QString> ScriptedDialogs::choosePrinter(const QString& printerName, ui::PrinterChoice)
 {
-    m_requests.append(Request{Kind::Printer, {}, printerName, choice});
+    m_requests.append(Request{Kind::Printer, {}, printerName});
     const Answer a = next("printer");
     if (const auto* p = std::get_if<PrinterName>(&a))
         return p->name.isEmpty() ? printerName : p->name;

@@ -29,7 +29,6 @@ public:
         Kind kind;
         ui::FileDialogRequest file; // for Open and Save
         QString printerName;        // for Printer: the printer the dialog showed first
-        ui::PrinterChoice printerChoice = ui::PrinterChoice::Print;
     };
 
     ScriptedDialogs();

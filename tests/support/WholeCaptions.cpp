@@ -5,10 +5,6 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -30,11 +26,8 @@ void addNotShownWhole(QStringList& found, const QWidget* form, const QStringList
             continue;
         if (const ui::CaptionFit fit = ui::captionFit(control); !fit.fits())
             found << QStringLiteral("%1 \"%2\" is cut or elided").arg(name, fit.text);
-        // A one-line box or a combo that a layout made narrower than the style's size for it cuts
-        // a usual entry; a box placed in twips has the width its design gives it.
         const QWidget* holder = control->parentWidget();
-        if (!name.isEmpty() && holder->layout() &&
-            (qobject_cast<const QLineEdit*>(control) || qobject_cast<const QComboBox*>(control)) &&
+        if (!name.isEmpty() && holder->layout() && (control->inherits("QLineEdit") || control->inherits("QComboBox")) &&
             control->width() < control->sizeHint().width())
             found << name + QStringLiteral(" is narrower than its entries");
         const auto* area = qobject_cast<const QAbstractScrollArea*>(holder->parentWidget());
@@ -79,16 +72,14 @@ QStringList notShownWhole(const QList<QWidget*>& forms, const QStringList& excep
 
 QStringList notWholeInArea(QWidget* child)
 {
-    auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
-    const QMdiArea* area = sub->mdiArea();
+    QWidget* window = child->parentWidget(); // in the area's viewport
     QStringList found = notShownWhole({child});
-    // Inside the area, which then shows no scroll bar.
-    if (!area->viewport()->rect().contains(sub->geometry()))
+    if (!window->parentWidget()->rect().contains(window->geometry()))
         found << child->objectName() + QStringLiteral(" reaches out of the area");
-    if (const auto* more = child->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
-        more && more->isVisible())
+    const auto* more = child->findChild<QWidget*>(QStringLiteral("qt_toolbar_ext_button"));
+    if (more && more->isVisible())
         found << QStringLiteral("the toolbar folds buttons away");
-    sub->resize(sub->minimumSizeHint());
+    window->resize(window->minimumSizeHint());
     for (const QString& cut : notShownWhole({child}))
         found << QStringLiteral("at its minimum size: ") + cut;
     return found;

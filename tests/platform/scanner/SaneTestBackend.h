@@ -13,7 +13,6 @@
 #include <atomic>
 #include <dlfcn.h>
 #include <ostream>
-#include <semaphore>
 
 #include <sane/sane.h>
 
@@ -23,12 +22,8 @@ inline void PrintTo(const QString& text, std::ostream* out)
 }
 
 // SANE's own "test" backend (devices "test:0" and "test:1"), enabled in a private configuration
-// folder: SANE, started afresh by configure(), loads only the backends named here, with the test
-// backend's defaults written to test.conf.
-//
-// The test program puts stand-ins in front of sane_init and sane_get_devices (SaneScanTest.cpp):
-// they note the calls and hold a device listing as long as a test needs, as a listing that looks
-// for network scanners takes seconds.
+// folder: every SANE session of the test process loads only the backends named here, with the
+// test backend's defaults written to test.conf.
 class SaneTestBackend
 {
 public:
@@ -39,7 +34,7 @@ public:
     }
 
     // Enables the test backend (or no backend at all) with these extra test.conf lines.
-    void configure(const QStringList& testConf = {}, bool enabled = true)
+    void configure(const QStringList& testConf = {}, bool enabled = true, bool restart = true)
     {
         write(QStringLiteral("dll.conf"), enabled ? QStringLiteral("test\n") : QString());
         // Every setting a test may change is written each time: the backend stays loaded, and a
@@ -58,32 +53,14 @@ public:
             QStringLiteral("select-fd false"),
         };
         write(QStringLiteral("test.conf"), (lines + testConf).join(u'\n') + u'\n');
-        releaseListing();
-        scanner::SaneSession::end(); // the next SANE call starts SANE again, reading the files
-        starts = 0;
-        callsOnInterfaceThread = 0;
+        held = false;
+        if (restart)
+            scanner::SaneSession::end(); // the next SANE call starts SANE again, reading the files
     }
 
-    // From now on device listings wait until released, 5 s at most; `listing` is true meanwhile.
-    void holdListing()
-    {
-        while (released.try_acquire()) {
-        }
-        held = true;
-    }
-    void releaseListing()
-    {
-        if (held.exchange(false))
-            released.release();
-    }
-
-    // What the stand-ins note: sane_init calls since configure(), SANE calls made on the
-    // interface thread, a listing held.
-    std::atomic_int starts = 0;
-    std::atomic_int callsOnInterfaceThread = 0;
-    std::atomic_bool held = false;
-    std::atomic_bool listing = false;
-    std::binary_semaphore released{0};
+    // The test program's stand-in for sane_get_devices (SaneScanTest.cpp) holds each listing while
+    // `held` is set, 5 s at most, as a listing that looks for network scanners takes seconds.
+    std::atomic_bool held = false, listing = false;
 
 private:
     SaneTestBackend()
@@ -100,7 +77,7 @@ private:
     static void keepBackendLoaded()
     {
         Dl_info info{};
-        if (::dladdr(reinterpret_cast<void*>(&sane_strstatus), &info) && info.dli_fname) {
+        if (::dladdr(reinterpret_cast<void*>(&sane_init), &info) && info.dli_fname) {
             const QString backend =
                 QFileInfo(QString::fromLocal8Bit(info.dli_fname)).path() + QStringLiteral("/sane/libsane-test.so.1");
             ::dlopen(QFile::encodeName(backend).constData(), RTLD_NOW | RTLD_NODELETE);

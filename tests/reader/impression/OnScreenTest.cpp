@@ -1,5 +1,5 @@
-// What the user sees of Quorvane: impression windows inside the frame's area, the first one
-// whole, and every caption of every form whole in the programs' font.
+// What the user sees of Quorvane: impression windows inside the frame's area, and every
+// caption of every form whole in the programs' font.
 #include "ImpressionFixture.h"
 
 #include "common/ProgramEdition.h"
@@ -36,8 +36,7 @@ TEST_F(OnScreenTest, ImpressionWindowsOpenCascadedInsideTheAreaAndScrollIntoView
         return QRect(w->parentWidget()->mapTo(area->viewport(), QPoint(0, 0)), w->parentWidget()->size());
     };
     EXPECT_EQ(place(windows().at(0)).topLeft(), QPoint(0, 0));
-    // The cascaded windows reach past the area, which scrolls.
-    EXPECT_TRUE(area->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(area->verticalScrollBar()->isVisible()); // the cascaded windows reach past the area
     for (int i = 1; i < 3; ++i) {
         const QPoint at = place(windows().at(i)).topLeft(), previous = place(windows().at(i - 1)).topLeft();
         EXPECT_TRUE(viewport.contains(at) && at.x() > previous.x() && at.y() > previous.y()) << at.x() << "," << at.y();
