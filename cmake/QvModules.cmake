@@ -19,6 +19,16 @@ function(qv_add_library name)
     target_link_libraries(${name} PUBLIC ${A_LIBS})
 endfunction()
 
+# qv_add_program(NAME SOURCES ... LIBS ...): one of the family programs. It is built with what
+# starting it from the build tree needs: the tool that registers the tree, and the card pictures
+# it reads from its program folder.
+function(qv_add_program name)
+    cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${A_SOURCES})
+    target_link_libraries(${name} PRIVATE ${A_LIBS})
+    add_dependencies(${name} qv-register card_bitmaps)
+endfunction()
+
 # qv_add_test(NAME SOURCES ... LIBS ...): one GoogleTest executable for a module, run
 # headless with a private home, config, data and runtime folder so that no test touches
 # the user's own files or another test's.
