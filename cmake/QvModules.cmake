@@ -60,8 +60,16 @@ function(qv_add_fuzzer name)
     add_executable(${name} ${A_SOURCES})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_libraries(${name} PRIVATE ${A_LIBS})
-    # No moc: an "_autogen" target would be taken for a fuzzer by the CI's target list.
+    # No moc: a fuzzer declares no QObject.
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/fuzz AUTOMOC OFF)
+    set_property(GLOBAL APPEND PROPERTY QV_FUZZERS ${name})
+endfunction()
+
+# Writes fuzzers.txt into the build tree: the fuzzer targets, one a line, for CI to build and run.
+function(qv_write_fuzzer_list)
+    get_property(fuzzers GLOBAL PROPERTY QV_FUZZERS)
+    list(JOIN fuzzers "\n" text)
+    file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/fuzzers.txt CONTENT "${text}\n" @ONLY)
 endfunction()
 
 # qv_add_benchmark(NAME SOURCES ... LIBS ...): a Google Benchmark executable.
