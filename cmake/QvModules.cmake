@@ -19,6 +19,17 @@ function(qv_add_library name)
     target_link_libraries(${name} PUBLIC ${A_LIBS})
 endfunction()
 
+# qv_add_program(NAME SOURCES ... LIBS ...): one of the family programs. It is built with what
+# starting it from the build tree needs: the tool that registers the tree, the tool that puts a
+# contact in front of the contact store (for imports), and the card pictures it reads from its
+# program folder.
+function(qv_add_program name)
+    cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${A_SOURCES})
+    target_link_libraries(${name} PRIVATE ${A_LIBS})
+    add_dependencies(${name} qv-register qv-contacts card_bitmaps)
+endfunction()
+
 # qv_add_test(NAME SOURCES ... LIBS ... [X11 filter]): one GoogleTest executable for a module, run
 # headless with a private home, config, data and runtime folder so that no test touches
 # the user's own files or another test's. The tests the X11 filter names run again as NAME_x11
@@ -61,8 +72,16 @@ function(qv_add_fuzzer name)
     add_executable(${name} ${A_SOURCES})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
     target_link_libraries(${name} PRIVATE ${A_LIBS})
-    # No moc: an "_autogen" target would be taken for a fuzzer by the CI's target list.
+    # No moc: a fuzzer declares no QObject.
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/fuzz AUTOMOC OFF)
+    set_property(GLOBAL APPEND PROPERTY QV_FUZZERS ${name})
+endfunction()
+
+# Writes fuzzers.txt into the build tree: the fuzzer targets, one a line, for CI to build and run.
+function(qv_write_fuzzer_list)
+    get_property(fuzzers GLOBAL PROPERTY QV_FUZZERS)
+    list(JOIN fuzzers "\n" text)
+    file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/fuzzers.txt CONTENT "${text}\n" @ONLY)
 endfunction()
 
 # qv_add_benchmark(NAME SOURCES ... LIBS ...): a Google Benchmark executable.

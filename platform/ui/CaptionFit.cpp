@@ -174,19 +174,13 @@ CaptionFit captionFit(const QWidget* control)
     return {};
 }
 
-void fitCaption(QWidget* control)
+void fitCaption(QToolButton* button)
 {
-    // A frame's font is also the font of the controls inside it: its title keeps its size.
-    if (captionFit(control).fits() || qobject_cast<QGroupBox*>(control))
-        return;
-    QFont font = control->font();
-    while (!captionFit(control).fits() && font.pointSizeF() - 0.5 >= MinimumCaptionPoints) {
+    QFont font = button->font();
+    while (!captionFit(button).fits() && font.pointSizeF() - 0.5 >= MinimumCaptionPoints) {
         font.setPointSizeF(font.pointSizeF() - 0.5);
-        control->setFont(font);
+        button->setFont(font);
     }
-    auto* label = qobject_cast<QLabel*>(control);
-    if (label && !captionFit(label).fits() && label->text().contains(u' '))
-        label->setWordWrap(true);
 }
 
 } // namespace ui

@@ -3,6 +3,7 @@
 #include <QSize>
 #include <QString>
 
+class QToolButton;
 class QWidget;
 
 // Whether the caption a control shows is drawn whole: every character inside the rectangle the
@@ -21,10 +22,9 @@ struct CaptionFit
 
 CaptionFit captionFit(const QWidget* control);
 
-// Makes a caption that does not fit drawn whole: in a smaller size of the control's font, down
-// to MinimumCaptionPoints, then, for a label of more than one word, wrapped onto more lines.
-// A caption that fits keeps its font.
-void fitCaption(QWidget* control);
+// Makes a tool button's caption that does not fit drawn whole, in a smaller size of the button's
+// font down to MinimumCaptionPoints. A caption that fits keeps its font.
+void fitCaption(QToolButton* button);
 
 constexpr double MinimumCaptionPoints = 6.5;
 

@@ -161,8 +161,6 @@ void MdiFrame::placeChild(QMdiSubWindow& sub)
     // Never smaller than what the form's layout needs.
     const QSize design = widget->property(DesignSizeProperty).toSize().expandedTo(widget->minimumSizeHint());
     widget->setProperty(DesignSizeProperty, QVariant());
-    if (!design.isValid())
-        return;
     // The window around the form at the form's own size: its frame and title bar are the
     // difference the laid-out window shows now.
     if (QLayout* layout = sub.layout())

@@ -1,5 +1,6 @@
 #include "TestPaths.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 
@@ -33,5 +34,14 @@ TEST(CardBitmaps, LieBesideTheProgramsAtTheSymbolBandsSize)
     for (int i = 0; i < pictures.size(); ++i) {
         for (int j = i + 1; j < pictures.size(); ++j)
             EXPECT_NE(pictures[i], pictures[j]) << qPrintable(names[i]) << " and " << qPrintable(names[j]);
+    }
+    // Only data lies beside the programs: neither the drawing tool's source nor a build file.
+    QDirIterator files(testing_support::binaryDir() + QStringLiteral("/bin"), QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        EXPECT_FALSE(path.endsWith(QStringLiteral("/CMakeLists.txt")) || path.endsWith(QStringLiteral(".cpp")) ||
+                     path.endsWith(QStringLiteral(".h")))
+            << qPrintable(path);
     }
 }
