@@ -81,13 +81,8 @@ TEST_F(SampleFrameTest, TheMenusOfTheFrameAndTheSampleCommand)
     EXPECT_TRUE(m_messages.shown().isEmpty());
 
     // Every menu path the help pages name for this program, in the frame, a sample or a layout window.
-    QPointer<frmLabelLayout> layout = m_frame->getEmptyLayout();
-    ui::show(*layout);
-    const QStringList paths = testing_support::helpMenuPaths(QStringLiteral("Brindlemark"));
-    EXPECT_GT(paths.size(), 15);
-    for (const QString& path : paths)
-        EXPECT_TRUE(testing_support::hasMenuPath({m_frame->menus(), first->menus(), layout->menus()}, path))
-            << path.toStdString();
+    const QList<const QWidget*> menus{m_frame->menus(), first->menus(), m_frame->getEmptyLayout()->menus()};
+    EXPECT_EQ(testing_support::helpMenuPathsMissing(QStringLiteral("Brindlemark"), menus, 16), QStringList());
 }
 
 TEST_F(SampleFrameTest, OnlyImpressionFilesOpen)
@@ -143,9 +138,7 @@ TEST_F(SampleFrameTest, AHandOverDuringACardDragOpensOnceTheDragHasEnded)
     frmLabelLayout* layout = m_frame->getEmptyLayout();
     ui::show(*layout);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(layout));
-    bool bDuringTheDrag = false;
     QTimer::singleShot(0, [&] {
-        bDuringTheDrag = true;
         bool Cancel = true;
         m_frame->MDIForm_LinkExecute(QStringLiteral("cmdline=") + imf, Cancel);
         m_clock.advance(150 * 3);
@@ -156,7 +149,6 @@ TEST_F(SampleFrameTest, AHandOverDuringACardDragOpensOnceTheDragHasEnded)
     QTest::mousePress(card, Qt::LeftButton);
     QTest::mouseMove(card, card->rect().center() + QPoint(20, 20));
     QTest::mouseRelease(card, Qt::LeftButton);
-    ASSERT_TRUE(bDuringTheDrag);
     m_clock.advance(150);
     ASSERT_EQ(impressionWindows().size(), 1);
     EXPECT_EQ(impressionWindows().first()->getFileName(), imf);

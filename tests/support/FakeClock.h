@@ -11,9 +11,10 @@ namespace testing_support {
 
 // A test clock: time stands still until the test moves it. Moving it fires the due
 // ui::Timers (and actions set with at()) in time order, each at its own moment, without
-// any real waiting; after each one the events it posted run, as the event loop would run them. doEvents() lets real
-// events run and moves time on by step() (10 ms), so a loop that waits for a deadline with doEvents() ends;
-// waitEvents(n) moves it by n. While it lives it is the clock; install it before the timers under test are made.
+// any real waiting. doEvents() lets real events run and moves time on by step() (10 ms),
+// so a loop that waits for a deadline with doEvents() ends; waitEvents(n) moves it by n.
+// While it lives it is the clock; install it before the timers under test are made.
+// After each timer or action the events it posted run, as the event loop would run them.
 class FakeClock : public ui::Clock
 {
 public:

@@ -38,10 +38,7 @@ public:
     }
     std::optional<QString> openFile(const ui::FileDialogRequest& r) override { return fail("open", r.title); }
     std::optional<QString> saveFile(const ui::FileDialogRequest& r) override { return fail("save", r.title); }
-    std::optional<QString> choosePrinter(const QString& name, ui::PrinterChoice) override
-    {
-        return fail("printer", name);
-    }
+    std::optional<QString> choosePrinter(const QString& n, ui::PrinterChoice) override { return fail("printer", n); }
     std::optional<QFont> chooseFont(const QFont&) override
     {
         fail("font", QString());

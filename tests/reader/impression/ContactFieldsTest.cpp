@@ -219,19 +219,20 @@ TEST_F(ContactFieldsTest, LockedFieldsSelectAndCopyButNeverChange)
     EXPECT_FALSE(window->cboNamTitle->view()->isVisible());
     EXPECT_EQ(differences(docOf(*window), before), QStringList());
 
-    // Selecting and copying still work, in a line, a multi-line field and the salutation.
+    // Selecting and copying still work, in a line, a multi-line field and the salutation
+    // (Ctrl+A selects in a text box).
     auto* first = control<QLineEdit>(window, QStringLiteral("txtNamFirst"));
     first->setFocus();
-    first->selectAll();
+    QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(first, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), before.NamFirst());
     auto* notes = control<QPlainTextEdit>(window, QStringLiteral("txtNamNotes"));
     notes->setFocus();
-    notes->selectAll();
+    QTest::keyClick(notes, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(notes, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("first line\nsecond line\n\nafter a blank line"));
     titleEdit->setFocus();
-    window->cboNamTitle->lineEdit()->selectAll();
+    QTest::keyClick(titleEdit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(titleEdit, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Prof. Dr."));
     EXPECT_EQ(differences(docOf(*window), before), QStringList());

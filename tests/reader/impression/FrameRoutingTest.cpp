@@ -151,11 +151,8 @@ TEST_F(FrameSerialScanTest, AScanWithNoWindowShowsOneCountedWindowAndAClosedTopm
 
 TEST_F(FrameSerialScanTest, EveryMenuPathTheHelpPagesNameIsInTheFrameOrAnImpressionWindow)
 {
-    const QStringList paths = testing_support::helpMenuPaths(QStringLiteral("Quorvane"));
-    EXPECT_GT(paths.size(), 20);
-    frmImpression* w = newWindow();
-    for (const QString& path : paths)
-        EXPECT_TRUE(testing_support::hasMenuPath({m_frame->menus(), w->menus()}, path)) << path.toStdString();
+    const QList<const QWidget*> menus{m_frame->menus(), newWindow()->menus()};
+    EXPECT_EQ(testing_support::helpMenuPathsMissing(QStringLiteral("Quorvane"), menus, 21), QStringList());
 }
 
 } // namespace

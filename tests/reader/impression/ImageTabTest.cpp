@@ -49,11 +49,12 @@ protected:
     static QStringList lines(const frmImpression* w)
     {
         QStringList all;
-        for (const auto& box : {w->txtLabTop, w->txtLabBottom})
-            for (const QLineEdit* line : box) {
-                all << line->text();
-                EXPECT_EQ(line->cursorPosition(), 0) << line->objectName().toStdString();
-            }
+        for (const QLineEdit* line : w->txtLabTop)
+            all << line->text();
+        for (const QLineEdit* line : w->txtLabBottom)
+            all << line->text();
+        for (const QLineEdit* line : w->findChildren<QLineEdit*>(QRegularExpression(QStringLiteral("^txtLab"))))
+            EXPECT_EQ(line->cursorPosition(), 0) << line->objectName().toStdString();
         return all;
     }
 };
