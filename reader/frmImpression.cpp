@@ -328,8 +328,10 @@ void frmImpression::buildImageTab(QWidget* page)
         return row;
     };
 
-    Label4 = ui::makeControl<QLabel>(page, {QStringLiteral("Label4"), QStringLiteral("The Corvel Words, First 3 Lines"),
-                                            {}, QStringLiteral("Text above The Corvel Encoding")});
+    Label4 = ui::makeControl<QLabel>(page, {QStringLiteral("Label4"),
+                                            QStringLiteral("The Corvel Words, First 3 Lines"),
+                                            {},
+                                            QStringLiteral("Text above The Corvel Encoding")});
     grid->addWidget(Label4, 0, 0, 1, 2);
     const int firstTop = grid->rowCount();
     for (int i = 0; i < 3; ++i)
@@ -340,8 +342,10 @@ void frmImpression::buildImageTab(QWidget* page)
                 &frmImpression::cmdUseDefaultsFirst_Click, firstButtons);
     firstButtons->addStretch(1);
 
-    Label2 = ui::makeControl<QLabel>(page, {QStringLiteral("Label2"), QStringLiteral("The Corvel Words, Last 3 Lines"),
-                                            {}, QStringLiteral("Text below The Corvel Encoding")});
+    Label2 = ui::makeControl<QLabel>(page, {QStringLiteral("Label2"),
+                                            QStringLiteral("The Corvel Words, Last 3 Lines"),
+                                            {},
+                                            QStringLiteral("Text below The Corvel Encoding")});
     grid->addWidget(Label2, grid->rowCount(), 0, 1, 2);
     const int lastTop = grid->rowCount();
     for (int i = 0; i < 3; ++i) {
@@ -364,8 +368,8 @@ void frmImpression::buildImageTab(QWidget* page)
                 QStringLiteral("Arial, 6 point"), ImageTabHelp, &frmImpression::cmdFontDefault_Click, fontButtons);
     fontButtons->addStretch(1);
 
-    Label3 = ui::makeControl<QLabel>(page, {QStringLiteral("Label3"), QStringLiteral("Preview"), {},
-                                            QStringLiteral("Impression image")});
+    Label3 = ui::makeControl<QLabel>(
+        page, {QStringLiteral("Label3"), QStringLiteral("Preview"), {}, QStringLiteral("Impression image")});
     grid->addWidget(Label3, grid->rowCount(), 0, 1, 2);
     QBoxLayout* previewRow = buttonRow();
     picPreview = ui::makeControl<print::PictureBox>(
@@ -1006,7 +1010,8 @@ void frmImpression::SSTab1_Click(int PreviousTab)
 
 void frmImpression::cmdUseDefaultsFirst_Click(int)
 {
-    modMainHelper::showGetTSNDialog(ui::helpContext(cmdUseDefaultsFirst[1]), QStringLiteral("Use Default Corvel Words"));
+    modMainHelper::showGetTSNDialog(ui::helpContext(cmdUseDefaultsFirst[1]),
+                                    QStringLiteral("Use Default Corvel Words"));
 }
 
 void frmImpression::cmdUseDefaultsLast_Click(int)

@@ -141,7 +141,8 @@ void frmImpression::buildToolbar()
     button(QStringLiteral("Preferences"), QStringLiteral("Preferences Wizard"));
 
     // The combos lie over their placeholders (Form_Resize puts them there).
-    cboScanner = ui::makeControl<QComboBox>(Toolbar1, {QStringLiteral("cboScanner"), {}, {}, QStringLiteral("Scan using")});
+    cboScanner =
+        ui::makeControl<QComboBox>(Toolbar1, {QStringLiteral("cboScanner"), {}, {}, QStringLiteral("Scan using")});
     cboScanner->addItems({QStringLiteral("CardScan"), QStringLiteral("PDF417"), QStringLiteral("TWAIN")});
     cboDefaultPIM =
         ui::makeControl<QComboBox>(Toolbar1, {QStringLiteral("cboDefaultPIM"), {}, {}, QStringLiteral("Default PIM")});
@@ -556,7 +557,8 @@ void frmImpression::importBitmapMultiple(const QString& strFileName, qint16 nMod
                                   : QStringLiteral("Impression read is from a previous version of Tessaline.")) +
                       CR;
     else if (nPrevious > 1)
-        strMessage += CR + number(nPrevious) + QStringLiteral(" impressions are from a previous version of Tessaline.") + CR;
+        strMessage +=
+            CR + number(nPrevious) + QStringLiteral(" impressions are from a previous version of Tessaline.") + CR;
     if (nNewer == 1)
         strMessage += CR + (nRead != 1 ? QStringLiteral("One impression is from a newer version of Tessaline.")
                                        : QStringLiteral("Impression read is from a newer version of Tessaline."));
@@ -678,7 +680,8 @@ void frmImpression::mnuFileExportVCard_Click()
     if (file.writeFile(doc, strLongName, !bSimple))
         ui::msgBox(strShortName + QStringLiteral(" created"), ui::Buttons::Ok, ui::Icon::Information);
     else
-        ui::msgBox(QStringLiteral("Unable to save \r\n") + strLongName + QStringLiteral("\r\n\r\nCheck if file is read only."),
+        ui::msgBox(QStringLiteral("Unable to save \r\n") + strLongName +
+                       QStringLiteral("\r\n\r\nCheck if file is read only."),
                    ui::Buttons::Ok, ui::Icon::Exclamation);
 }
 

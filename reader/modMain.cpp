@@ -5,11 +5,11 @@
 #include "capture/modSymbolRoutines.h"
 #include "common/MainHelper.h"
 #include "common/modRegistryHigh.h"
+#include "icons/ProgramIcon.h"
 #include "platform/ui/Clock.h"
 #include "platform/ui/ErrorBoundary.h"
 #include "platform/ui/MessageService.h"
 #include "platform/vb/Command.h"
-#include "icons/ProgramIcon.h"
 #include "reader/QuorvaneEdition.h"
 #include "reader/frmMDIMain.h"
 

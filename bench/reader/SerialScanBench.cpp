@@ -102,6 +102,10 @@ void BM_SerialScanTickToContactShown(benchmark::State& state)
     ui::unload(*window);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
-BENCHMARK(BM_SerialScanTickToContactShown)->Unit(benchmark::kMillisecond)->Iterations(40)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_SerialScanTickToContactShown)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(40)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 } // namespace

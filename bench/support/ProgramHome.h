@@ -37,4 +37,3 @@ private:
     QTemporaryDir m_dir;
     QProcessEnvironment m_env;
 };
-

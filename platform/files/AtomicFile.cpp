@@ -59,7 +59,9 @@ std::optional<QString> resolveTarget(const QString& path, QString& error)
 {
     QString current = path;
     for (int depth = 0; depth < 40; ++depth) {
-        struct stat st {};
+        struct stat st
+        {
+        };
         if (::lstat(encoded(current).constData(), &st) != 0) {
             if (errno == ENOENT)
                 return current;
@@ -104,7 +106,9 @@ void removeStaleTemporaries(const QString& folder)
         if (!temporaryName().match(name).hasMatch())
             continue;
         const QByteArray path = encoded(dir.filePath(name));
-        struct stat st {};
+        struct stat st
+        {
+        };
         if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
             continue;
         if (now - st.st_mtime < AtomicFile::StaleAgeSeconds)
@@ -133,7 +137,9 @@ public:
     bool isSequential() const override { return false; }
     qint64 size() const override
     {
-        struct stat st {};
+        struct stat st
+        {
+        };
         return m_fd >= 0 && ::fstat(m_fd, &st) == 0 ? qint64(st.st_size) : 0;
     }
     bool seek(qint64 pos) override
@@ -217,10 +223,7 @@ struct AtomicFile::Temp
     std::unique_ptr<TemporaryDevice> device;
 };
 
-AtomicFile::AtomicFile(QString target, Durability durability)
-    : m_target(std::move(target)), m_durability(durability)
-{
-}
+AtomicFile::AtomicFile(QString target, Durability durability) : m_target(std::move(target)), m_durability(durability) {}
 
 AtomicFile::~AtomicFile()
 {
@@ -236,7 +239,9 @@ WriteResult AtomicFile::open()
     if (!target)
         return WriteResult::failure(error);
 
-    struct stat st {};
+    struct stat st
+    {
+    };
     mode_t mode = 0666;
     const bool exists = ::stat(encoded(*target).constData(), &st) == 0;
     if (exists) {
@@ -268,8 +273,8 @@ WriteResult AtomicFile::open()
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
-            return WriteResult::failure(QStringLiteral("no file can be made in %1: %2")
-                                            .arg(shown(info.absolutePath()), systemError(errno)));
+            return WriteResult::failure(
+                QStringLiteral("no file can be made in %1: %2").arg(shown(info.absolutePath()), systemError(errno)));
         }
         // An existing file keeps its permissions; O_CREAT applied the umask to them.
         if (exists)
@@ -323,8 +328,8 @@ WriteResult AtomicFile::commit()
     }
     if (m_durability == Durability::Durable) {
         // The rename itself reaches the disk with the folder.
-        const int dir = ::open(encoded(QFileInfo(m_temp->target).absolutePath()).constData(),
-                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        const int dir =
+            ::open(encoded(QFileInfo(m_temp->target).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dir >= 0) {
             ::fsync(dir);
             ::close(dir);

@@ -195,9 +195,10 @@ void CommPort::readAvailable()
             // EAGAIN: drained. End of file or any other error: the device has gone.
             lost = !(n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK));
             if (lost)
-                m_lostReason = QStringLiteral("COM%1 (%2) is no longer available: %3")
-                                   .arg(m_port)
-                                   .arg(devicePath(), n == 0 ? QStringLiteral("the device hung up") : systemText(errno));
+                m_lostReason =
+                    QStringLiteral("COM%1 (%2) is no longer available: %3")
+                        .arg(m_port)
+                        .arg(devicePath(), n == 0 ? QStringLiteral("the device hung up") : systemText(errno));
             break;
         }
     }

@@ -102,8 +102,8 @@ private:
 
     QMdiArea* m_area = nullptr;
     QMenuBar* m_menus = nullptr;
-    QList<MdiChild*> m_children;  // loaded, in loading order
-    QList<MdiChild*> m_history;   // loaded, the most recently active last
+    QList<MdiChild*> m_children; // loaded, in loading order
+    QList<MdiChild*> m_history;  // loaded, the most recently active last
     MdiChild* m_active = nullptr;
     QList<QAction*> m_listActions;
     QPointer<QMenu> m_listMenu;

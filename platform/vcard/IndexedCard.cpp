@@ -250,7 +250,7 @@ SaveResult IndexedCard::save(const QString& fileName, files::Durability durabili
         const ReadResult previous = Reader::readFile(fileName);
         const Property* kept = previous ? previous.cards.first().property(QStringLiteral("UID")) : nullptr;
         uid = kept && !kept->text().trimmed().isEmpty() ? kept->text()
-                                                         : QUuid::createUuid().toString(QUuid::WithoutBraces);
+                                                        : QUuid::createUuid().toString(QUuid::WithoutBraces);
     }
     return Writer::saveFile(fileName, toData(uid), durability);
 }

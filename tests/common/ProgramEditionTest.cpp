@@ -1,11 +1,11 @@
 // No program edition holds until a program installs its own: shared code used before that
 // fails visibly instead of behaving as one of the programs.
 #include "common/ProgramEdition.h"
-#include "reader/QuorvaneEdition.h"
 #include "common/MainHelper.h"
 #include "common/modRegistryHigh.h"
 #include "platform/ui/MessageService.h"
 #include "platform/vb/VbError.h"
+#include "reader/QuorvaneEdition.h"
 
 #include "InstalledEdition.h"
 #include "TempConfig.h"

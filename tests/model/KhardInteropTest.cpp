@@ -143,7 +143,8 @@ TEST(KhardInterop, ExportsAndContactsAreListedWithEveryValue)
     EXPECT_EQ(list.out.count(u'\n'), 3) << list.out.toStdString();
 
     for (const QString& uid : uids.first(2)) {
-        const KhardRun show = khard.run({QStringLiteral("show"), QStringLiteral("--format"), QStringLiteral("yaml"), uid});
+        const KhardRun show =
+            khard.run({QStringLiteral("show"), QStringLiteral("--format"), QStringLiteral("yaml"), uid});
         EXPECT_EQ(show.exitCode, 0) << show.err.toStdString();
         QStringList values;
         for (int nSlot = 0; nSlot < CImpressionDoc::FieldCount; ++nSlot)
@@ -151,7 +152,8 @@ TEST(KhardInterop, ExportsAndContactsAreListedWithEveryValue)
         for (const QString& value : values)
             EXPECT_TRUE(show.out.contains(value)) << value.toStdString() << " missing in\n" << show.out.toStdString();
     }
-    const KhardRun ada = khard.run({QStringLiteral("show"), QStringLiteral("--format"), QStringLiteral("yaml"), item.uid()});
+    const KhardRun ada =
+        khard.run({QStringLiteral("show"), QStringLiteral("--format"), QStringLiteral("yaml"), item.uid()});
     EXPECT_TRUE(ada.out.contains(QStringLiteral("First name: Ada"))) << ada.out.toStdString();
     EXPECT_TRUE(ada.out.contains(QStringLiteral("+44 7700 900123"))) << ada.out.toStdString();
 }

@@ -12,15 +12,15 @@
 
 #include "PseudoTerminal.h"
 #include "QtPrinters.h"
-#include "WidgetDriver.h"
 #include "TestPaths.h"
+#include "WidgetDriver.h"
 
 #include <QAction>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTest>
 #include <QRegularExpression>
+#include <QTest>
 
 namespace {
 
@@ -53,22 +53,22 @@ TEST_F(FrameTest, MenusAsTheFrameShowsThemWithNoWindow)
     for (QAction* a : m_frame->menuBar()->actions())
         bar << a->text();
     EXPECT_EQ(bar, (QStringList{QStringLiteral("&File"), QStringLiteral("&Window"), QStringLiteral("&Help")}));
-    EXPECT_EQ(visibleItems(m_frame->mnuFile),
-              (QStringList{QStringLiteral("&Impression"), QStringLiteral("&Layout"), QStringLiteral("-"),
-                           QStringLiteral("&Scan Card"), QStringLiteral("-"), QStringLiteral("I&mport"),
-                           QStringLiteral("-"), QStringLiteral("P&references"), QStringLiteral("-"),
-                           QStringLiteral("E&xit")}))
+    EXPECT_EQ(
+        visibleItems(m_frame->mnuFile),
+        (QStringList{QStringLiteral("&Impression"), QStringLiteral("&Layout"), QStringLiteral("-"),
+                     QStringLiteral("&Scan Card"), QStringLiteral("-"), QStringLiteral("I&mport"), QStringLiteral("-"),
+                     QStringLiteral("P&references"), QStringLiteral("-"), QStringLiteral("E&xit")}))
         << "Scanner Port hidden with the TWAIN scanner";
     EXPECT_TRUE(m_frame->mnuFileScanCard->isEnabled());
     EXPECT_EQ(m_frame->mnuFileScanCard->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
-    EXPECT_EQ(visibleItems(m_frame->mnuFileImpression), (QStringList{QStringLiteral("&New"), QStringLiteral("&Open...")}));
+    EXPECT_EQ(visibleItems(m_frame->mnuFileImpression),
+              (QStringList{QStringLiteral("&New"), QStringLiteral("&Open...")}));
     EXPECT_EQ(m_frame->mnuFileNewImpression->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
     EXPECT_EQ(m_frame->mnuFileOpenImpression->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     EXPECT_FALSE(m_frame->mnuFileLayout->menuAction()->isEnabled());
-    EXPECT_EQ(visibleItems(m_frame->mnuFileImport), (QStringList{QStringLiteral("&vCard..."),
-                                                                 QStringLiteral("From &CardScan"),
-                                                                 QStringLiteral("From &Outlook"),
-                                                                 QStringLiteral("&Bitmap...")}));
+    EXPECT_EQ(visibleItems(m_frame->mnuFileImport),
+              (QStringList{QStringLiteral("&vCard..."), QStringLiteral("From &CardScan"),
+                           QStringLiteral("From &Outlook"), QStringLiteral("&Bitmap...")}));
     for (int n = 0; n < 3; ++n)
         EXPECT_FALSE(m_frame->mnuFileImportContactMenu[n]->isEnabled());
     EXPECT_TRUE(m_frame->mnuFileImportContactMenu[3]->isEnabled());
@@ -134,7 +134,8 @@ TEST_F(FrameTest, RecentlyUsedImpressionsShowInTheFileMenu)
     ASSERT_EQ(items.size(), 6);
     EXPECT_EQ(items[2], QStringLiteral("-"));
     for (int n = 0; n < 3; ++n)
-        EXPECT_EQ(items[3 + n], QStringLiteral("&%1 %2").arg(n + 1).arg(m_frame->getImpressionMRU().getMRUDisplayName(n)));
+        EXPECT_EQ(items[3 + n],
+                  QStringLiteral("&%1 %2").arg(n + 1).arg(m_frame->getImpressionMRU().getMRUDisplayName(n)));
     EXPECT_TRUE(items[3].endsWith(QStringLiteral("three.imf")));
     for (int n = 3; n < 9; ++n)
         EXPECT_FALSE(m_frame->mnuImpMRU[n]->isVisible());
@@ -142,7 +143,8 @@ TEST_F(FrameTest, RecentlyUsedImpressionsShowInTheFileMenu)
     // An item opens its file, the path as stored (not through the extension test).
     m_frame->openNewImpressionWindow();
     testing_support::trigger(m_frame, QStringLiteral("mnuImpMRU(1)"));
-    EXPECT_EQ(TestImpressionWindow::log(), Log{QStringLiteral("Untitled1.imf: open ") + path(QStringLiteral("two.imf"))});
+    EXPECT_EQ(TestImpressionWindow::log(),
+              Log{QStringLiteral("Untitled1.imf: open ") + path(QStringLiteral("two.imf"))});
 }
 
 TEST_F(FrameTest, OpeningAFileGoesByItsExtension)
@@ -170,7 +172,8 @@ TEST_F(FrameTest, OpeningAFileGoesByItsExtension)
     EXPECT_EQ(TestImpressionWindow::log().size(), 2);
 
     EXPECT_EQ(m_frame->GetLongFilename(upper), upper);
-    EXPECT_EQ(m_frame->GetLongFilename(path(QStringLiteral("dir/../dir/a.imf"))), path(QStringLiteral("dir/../dir/a.imf")));
+    EXPECT_EQ(m_frame->GetLongFilename(path(QStringLiteral("dir/../dir/a.imf"))),
+              path(QStringLiteral("dir/../dir/a.imf")));
     EXPECT_EQ(m_frame->GetLongFilename(path(QStringLiteral("dir/?.imf"))), QString());
 }
 
@@ -248,7 +251,8 @@ TEST_F(FrameTest, GoToItemsFollowTheInstalledPrograms)
     const QString zephlorin = makeFile(QStringLiteral("bin/zephlorin"));
     ASSERT_TRUE(modRegistryLow::setStringValue(
         modRegistryLow::Root::LocalMachine,
-        QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Zephlorin.exe"), QString(), zephlorin));
+        QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Zephlorin.exe"), QString(),
+        zephlorin));
     m_frame = new frmMDIMain;
     ui::show(*m_frame);
     EXPECT_FALSE(m_frame->mnuWindowGotokelvadon->isVisible());

@@ -383,8 +383,8 @@ TEST_F(SampleImpressionTest, TheLoadStepShapesTheToolbarAndMenusAndTheScanButton
                                "StartBrindlemark", "NoStartBrindlemark", "mnuWindowGotobrindlemark"})
         if (QAction* found = item(hidden))
             EXPECT_FALSE(found->isVisible()) << hidden;
-    for (const char* disabled : {"mnuFileNew", "mnuFileOpen", "mnuFileImport", "mnuFileExportBitmap",
-                                 "mnuCardImport", "mnuLayoutNew", "mnuLayoutOpen"})
+    for (const char* disabled : {"mnuFileNew", "mnuFileOpen", "mnuFileImport", "mnuFileExportBitmap", "mnuCardImport",
+                                 "mnuLayoutNew", "mnuLayoutOpen"})
         if (QAction* found = item(disabled))
             EXPECT_FALSE(found->isEnabled()) << disabled;
     if (QAction* quick = item("QuickLayout"))

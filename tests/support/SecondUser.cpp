@@ -33,9 +33,9 @@ SecondUser::SecondUser()
         return;
     }
     m_name = QStringLiteral("qvtest%1").arg(QRandomGenerator::global()->bounded(100000, 999999));
-    m_error = run(QStringLiteral("useradd"),
-                  {QStringLiteral("--no-create-home"), QStringLiteral("--shell"), QStringLiteral("/usr/sbin/nologin"),
-                   QStringLiteral("--user-group"), m_name});
+    m_error =
+        run(QStringLiteral("useradd"), {QStringLiteral("--no-create-home"), QStringLiteral("--shell"),
+                                        QStringLiteral("/usr/sbin/nologin"), QStringLiteral("--user-group"), m_name});
     if (!m_error.isEmpty())
         return;
     m_made = true;

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "common/ProgramEdition.h"
-#include "reader/QuorvaneEdition.h"
 #include "model/CImpressionDoc.h"
 #include "platform/print/PrintSpooler.h"
 #include "platform/print/PrinterTarget.h"
+#include "reader/QuorvaneEdition.h"
 
 #include <QImage>
 #include <QStringList>

@@ -1,12 +1,12 @@
 #include "common/MainHelper.h"
 #include "common/ProgramEdition.h"
-#include "reader/QuorvaneEdition.h"
 #include "common/frmAbout.h"
 #include "common/frmNoToAll.h"
 #include "common/frmProgIcon.h"
 #include "common/modRegistryLow.h"
 #include "platform/registry/Registry.h"
 #include "platform/shell/HelpEngine.h"
+#include "reader/QuorvaneEdition.h"
 
 #include "InstalledEdition.h"
 #include "QtPrinters.h"
@@ -29,12 +29,12 @@
 
 #include <gtest/gtest.h>
 
+using testing_support::click;
 using testing_support::RecordingDesktop;
 using testing_support::RecordingHelp;
 using testing_support::ScriptedForms;
 using testing_support::ScriptedMessages;
 using testing_support::TempConfig;
-using testing_support::click;
 
 // The windows here are the card-reading program's: its edition is installed as its start-up does.
 const auto* const g_edition = ::testing::AddGlobalTestEnvironment(new testing_support::QuorvaneEdition);

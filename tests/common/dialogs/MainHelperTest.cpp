@@ -2,7 +2,6 @@
 #include "common/ICommitPreferences.h"
 #include "common/IMainWindow.h"
 #include "common/ProgramEdition.h"
-#include "reader/QuorvaneEdition.h"
 #include "common/frmGetTSN.h"
 #include "common/modRegistryHigh.h"
 #include "common/modRegistryLow.h"
@@ -11,6 +10,7 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/ToolTips.h"
+#include "reader/QuorvaneEdition.h"
 
 #include "InstalledEdition.h"
 #include "QtPrinters.h"

@@ -30,12 +30,12 @@
 
 #include <gtest/gtest.h>
 
+using testing_support::click;
+using testing_support::control;
 using testing_support::RecordingHelp;
 using testing_support::ScriptedForms;
 using testing_support::ScriptedMessages;
 using testing_support::TempConfig;
-using testing_support::click;
-using testing_support::control;
 
 // The windows here are the card-reading program's: its edition is installed as its start-up does.
 const auto* const g_edition = ::testing::AddGlobalTestEnvironment(new testing_support::QuorvaneEdition);

@@ -1,10 +1,10 @@
 #include "common/IImpressionFileWindow.h"
 #include "common/MainHelper.h"
 #include "common/ProgramEdition.h"
-#include "reader/QuorvaneEdition.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/MessageService.h"
 #include "platform/vb/VbError.h"
+#include "reader/QuorvaneEdition.h"
 
 #include "ChildProcess.h"
 #include "QtPrinters.h"

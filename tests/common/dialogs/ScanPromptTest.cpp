@@ -18,10 +18,10 @@
 
 #include <gtest/gtest.h>
 
+using testing_support::click;
 using testing_support::RecordingHelp;
 using testing_support::ScriptedForms;
 using testing_support::TempConfig;
-using testing_support::click;
 
 namespace {
 

@@ -102,7 +102,12 @@ TEST(ForeignCards, SurviveImportChangeOfOneFieldAndSave)
         {"v21-photo-agent.vcf", Field::JobTitle, QStringLiteral("Cryptanalyst, Hut 8"), {"TITLE", "UID"}, "2.1", true},
         {"v30-phone.vcf", Field::JobTitle, QStringLiteral("Director; Logistics"), {"TITLE"}, "3.0", false},
         {"v40-tel.vcf", Field::MobileTelephoneNumber, QStringLiteral("+353 87 555 0199"), {"TEL"}, "4.0", false},
-        {"utf8-latin1-byte.vcf", Field::BusinessTelephoneNumber, QStringLiteral("+81 3 5555 0199"), {"TEL"}, "3.0", true},
+        {"utf8-latin1-byte.vcf",
+         Field::BusinessTelephoneNumber,
+         QStringLiteral("+81 3 5555 0199"),
+         {"TEL"},
+         "3.0",
+         true},
     };
     testing_support::TemporaryContactStore temporary;
     const auto store = ContactStore::open(temporary.folder());

@@ -50,7 +50,9 @@ TEST(AtomicFile, ReplacesWholeKeepsPermissionsAndLeavesNothingBehind)
 
     ASSERT_TRUE(files::writeFile(path, "second, longer", files::Durability::WorkFile));
     EXPECT_EQ(contents(path), "second, longer");
-    struct stat st {};
+    struct stat st
+    {
+    };
     ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_EQ(entries(dir.path()), QStringList{"card.imf"});
@@ -87,7 +89,9 @@ TEST(AtomicFile, RefusesReadOnlyTargetsFoldersDevicesAndMissingFolders)
     const QString fifo = dir.filePath("pipe");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     EXPECT_FALSE(files::writeFile(fifo, "x"));
-    struct stat st {};
+    struct stat st
+    {
+    };
     ASSERT_EQ(::lstat(QFile::encodeName(fifo).constData(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
     EXPECT_EQ(entries(dir.path()), (QStringList{"locked.vcf", "pipe"}));
@@ -211,11 +215,11 @@ TEST(AtomicFile, TemporariesOfKilledSavesAreRemovedByTheNextSave)
         age(path, ageSeconds);
         return path;
     };
-    make(".contact-1.vcf.~HQBijt", 120);                // ours, killed two minutes ago
-    make(".other.imf.~ab12CD", 3600);                   // ours, of another file in the folder
-    make(".contact-2.vcf.~Fresh1", 10);                 // ours, a save that may still run
-    make("notes.~abcdef", 3600);                        // not our naming: no leading dot
-    make(".contact-3.vcf.~toolong", 3600);              // not our naming: seven letters
+    make(".contact-1.vcf.~HQBijt", 120);                          // ours, killed two minutes ago
+    make(".other.imf.~ab12CD", 3600);                             // ours, of another file in the folder
+    make(".contact-2.vcf.~Fresh1", 10);                           // ours, a save that may still run
+    make("notes.~abcdef", 3600);                                  // not our naming: no leading dot
+    make(".contact-3.vcf.~toolong", 3600);                        // not our naming: seven letters
     const QString running = make(".contact-4.vcf.~Alive1", 3600); // ours, its save still holds it
     const int fd = ::open(QFile::encodeName(running).constData(), O_RDONLY);
     ASSERT_GE(fd, 0);
@@ -226,9 +230,9 @@ TEST(AtomicFile, TemporariesOfKilledSavesAreRemovedByTheNextSave)
 
     ASSERT_TRUE(files::writeFile(dir.filePath("contact-5.vcf"), "saved"));
     ::close(fd);
-    EXPECT_EQ(entries(dir.path()), (QStringList{".contact-2.vcf.~Fresh1", ".contact-3.vcf.~toolong",
-                                                ".contact-4.vcf.~Alive1", ".link.vcf.~Linked", "contact-5.vcf",
-                                                "notes.~abcdef", "victim"}));
+    EXPECT_EQ(entries(dir.path()),
+              (QStringList{".contact-2.vcf.~Fresh1", ".contact-3.vcf.~toolong", ".contact-4.vcf.~Alive1",
+                           ".link.vcf.~Linked", "contact-5.vcf", "notes.~abcdef", "victim"}));
 }
 
 TEST(FileLock, OneHolderAtATimeAndTheCauseOfAFailure)

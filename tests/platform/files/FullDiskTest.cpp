@@ -71,8 +71,8 @@ void writeSymbolSources(const QString& folder)
     QByteArray large = "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ada Lovelace\r\nNOTE:";
     large += QByteArray(900, 'x');
     large += "\r\nEND:VCARD\r\n";
-    for (const auto& [name, data] : {std::pair{"small.vcf", QByteArray("BEGIN:VCARD\r\nFN:A\r\nEND:VCARD\r\n")},
-                                     std::pair{"large.vcf", large}}) {
+    for (const auto& [name, data] :
+         {std::pair{"small.vcf", QByteArray("BEGIN:VCARD\r\nFN:A\r\nEND:VCARD\r\n")}, std::pair{"large.vcf", large}}) {
         QFile f(QDir(folder).filePath(QString::fromLatin1(name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(data);

@@ -1,5 +1,5 @@
-#include "platform/ui/MdiChild.h"
 #include "platform/ui/MdiFrame.h"
+#include "platform/ui/MdiChild.h"
 
 #include "QtPrinters.h"
 #include "RecordingHelp.h"
@@ -190,9 +190,9 @@ TEST_F(MdiFrameTest, ActivationFollowsChildrenAndOurModalsOnly)
     ui::bringToFront(*a);
     TestChild* c = loadChild(QStringLiteral("C"));
     ui::unload(*c);
-    EXPECT_EQ(g_events, (QStringList{QStringLiteral("B.Deactivate"), QStringLiteral("A.Activate"),
-                                     QStringLiteral("A.Deactivate"), QStringLiteral("C.Activate"),
-                                     QStringLiteral("A.Activate")}));
+    EXPECT_EQ(g_events,
+              (QStringList{QStringLiteral("B.Deactivate"), QStringLiteral("A.Activate"), QStringLiteral("A.Deactivate"),
+                           QStringLiteral("C.Activate"), QStringLiteral("A.Activate")}));
     EXPECT_EQ(frame->activeChild(), a);
     ui::unload(*a);
     ui::unload(*b);
@@ -202,7 +202,7 @@ TEST_F(MdiFrameTest, ActivationFollowsChildrenAndOurModalsOnly)
 TEST_F(MdiFrameTest, OneMenuBarWithTheActiveChildsMenusAndShortcuts)
 {
     EXPECT_EQ(barTitles(*frame), (QStringList{QStringLiteral("mnuFile@frame"), QStringLiteral("mnuWindow@frame"),
-                                          QStringLiteral("mnuHelp@frame")}));
+                                              QStringLiteral("mnuHelp@frame")}));
     QTest::keyClick(frame, Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(g_events.last(), QStringLiteral("frame.New"));
 
@@ -228,7 +228,7 @@ TEST_F(MdiFrameTest, OneMenuBarWithTheActiveChildsMenusAndShortcuts)
     ui::unload(*a);
     ui::unload(*b);
     EXPECT_EQ(barTitles(*frame), (QStringList{QStringLiteral("mnuFile@frame"), QStringLiteral("mnuWindow@frame"),
-                                          QStringLiteral("mnuHelp@frame")}));
+                                              QStringLiteral("mnuHelp@frame")}));
     EXPECT_TRUE(listCaptions(*frame).isEmpty());
 }
 

@@ -1,11 +1,11 @@
 // The Image tab: composing The Corvel Words, the words data file, the preview and its buttons.
 #include "ImpressionFixture.h"
 
+#include "WidgetDriver.h"
 #include "common/frmGetTSN.h"
 #include "platform/print/PictureBox.h"
-#include "reader/LockableComboBox.h"
 #include "platform/ui/HelpContext.h"
-#include "WidgetDriver.h"
+#include "reader/LockableComboBox.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -123,7 +123,8 @@ TEST_F(ImageTabTest, LastLinesComeFromTheWordsFileOrAreBuiltIn)
     EXPECT_EQ(lines(w).mid(3), builtIn);
 
     // A words file with the three properties empty gives three empty lines.
-    WordsFileWindow::file = makeFile(QStringLiteral("empty.dat"), "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:x\r\nEND:VCARD\r\n");
+    WordsFileWindow::file =
+        makeFile(QStringLiteral("empty.dat"), "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:x\r\nEND:VCARD\r\n");
     w->importContactFromVCardFile(vCard);
     EXPECT_EQ(lines(w).mid(3), (QStringList{QString(), QString(), QString()}));
 }

@@ -4,9 +4,9 @@
 #include "common/ProgramEdition.h"
 #include "model/modImpressionFile.h"
 #include "platform/print/Printer.h"
-#include "reader/QuorvaneEdition.h"
 #include "platform/ui/Form.h"
 #include "platform/vcard/VCardLibrary.h"
+#include "reader/QuorvaneEdition.h"
 
 #include <QCoreApplication>
 #include <QDir>
