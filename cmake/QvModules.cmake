@@ -12,11 +12,56 @@ function(qv_add_leaf_folders)
     endforeach()
 endfunction()
 
+# The Qt and standard headers most files include, compiled once per build tree and reused by
+# every library, program, test and benchmark: parsing them is most of what a file costs to
+# compile. GCC only: where a target's definitions differ from the header's, GCC reads the
+# headers' text instead, where clang stops with an error.
+set(QV_PCH_HEADERS
+    <algorithm> <array> <functional> <memory> <optional>
+    <QApplication> <QByteArray> <QComboBox> <QCoreApplication> <QDialog> <QDir> <QFile>
+    <QFileInfo> <QImage> <QLabel> <QLineEdit> <QList> <QMenu> <QPointer> <QPushButton>
+    <QString> <QStringList> <QTimer> <QWidget>)
+
+# qv_add_precompiled_headers(): the targets that hold the headers, qv_pch for all and
+# qv_pch_test with Google Test besides for the tests. The Qt test library stays out: it reads
+# a definition that differs from test to test.
+function(qv_add_precompiled_headers)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        return()
+    endif()
+    set(source ${PROJECT_BINARY_DIR}/qv_pch.cpp)
+    file(CONFIGURE OUTPUT ${source} CONTENT "// The precompiled headers' own file: empty.\n")
+    add_library(qv_pch STATIC ${source})
+    target_link_libraries(qv_pch PRIVATE Qt6::Widgets)
+    target_precompile_headers(qv_pch PRIVATE ${QV_PCH_HEADERS})
+    if(QV_TESTS)
+        find_package(GTest REQUIRED)
+        add_library(qv_pch_test STATIC ${source})
+        target_link_libraries(qv_pch_test PRIVATE Qt6::Widgets Qt6::Network GTest::gtest)
+        target_precompile_headers(qv_pch_test PRIVATE ${QV_PCH_HEADERS} <gtest/gtest.h> <QTemporaryDir>)
+    endif()
+endfunction()
+
+# qv_use_precompiled_headers(TARGET [test]): lets the target reuse the precompiled headers. The
+# target is given the widgets library's headers and definitions, which the precompiled ones
+# were made with: without them GCC would not take them.
+function(qv_use_precompiled_headers target)
+    set(pch qv_pch)
+    if(ARGV1 STREQUAL "test")
+        set(pch qv_pch_test)
+    endif()
+    if(TARGET ${pch})
+        target_link_libraries(${target} PRIVATE Qt6::Widgets)
+        target_precompile_headers(${target} REUSE_FROM ${pch})
+    endif()
+endfunction()
+
 # qv_add_library(NAME SOURCES ... LIBS ...): a module as a static library.
 function(qv_add_library name)
     cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
     add_library(${name} STATIC ${A_SOURCES})
     target_link_libraries(${name} PUBLIC ${A_LIBS})
+    qv_use_precompiled_headers(${name})
 endfunction()
 
 # qv_add_program(NAME SOURCES ... LIBS ...): one of the family programs. It is built with what
@@ -27,6 +72,7 @@ function(qv_add_program name)
     cmake_parse_arguments(A "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${A_SOURCES})
     target_link_libraries(${name} PRIVATE ${A_LIBS})
+    qv_use_precompiled_headers(${name})
     add_dependencies(${name} qv-register qv-contacts card_bitmaps)
 endfunction()
 
@@ -34,19 +80,32 @@ endfunction()
 # headless with a private home, config, data and runtime folder so that no test touches
 # the user's own files or another test's. The tests the X11 filter names run again as NAME_x11
 # on a real X server (Xvfb), for what only a window system does, such as a drag's event loop.
+# SHARDS n splits a long executable's tests into n runs side by side, NAME_1 to NAME_n, each
+# with a home of its own.
 function(qv_add_test name)
-    cmake_parse_arguments(A "" "TIMEOUT;X11" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(A "" "TIMEOUT;X11;SHARDS" "SOURCES;LIBS" ${ARGN})
     if(NOT QV_TESTS)
         return()
     endif()
     add_executable(${name} ${A_SOURCES})
     target_link_libraries(${name} PRIVATE testsupport ${A_LIBS})
+    qv_use_precompiled_headers(${name} test)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
     if(NOT A_TIMEOUT)
         set(A_TIMEOUT 300)
     endif()
-    add_test(NAME ${name} COMMAND ${name})
-    qv_test_environment(${name} ${name} offscreen ${A_TIMEOUT})
+    if(A_SHARDS)
+        foreach(shard RANGE 1 ${A_SHARDS})
+            add_test(NAME ${name}_${shard} COMMAND ${name})
+            qv_test_environment(${name}_${shard} ${name}_${shard} offscreen ${A_TIMEOUT})
+            math(EXPR index "${shard} - 1")
+            set_property(TEST ${name}_${shard} APPEND PROPERTY ENVIRONMENT
+                         GTEST_TOTAL_SHARDS=${A_SHARDS} GTEST_SHARD_INDEX=${index})
+        endforeach()
+    else()
+        add_test(NAME ${name} COMMAND ${name})
+        qv_test_environment(${name} ${name} offscreen ${A_TIMEOUT})
+    endif()
     if(A_X11)
         add_test(NAME ${name}_x11 COMMAND xvfb-run -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${name}>
                                           --gtest_filter=${A_X11})
@@ -90,5 +149,6 @@ function(qv_add_benchmark name)
     find_package(benchmark REQUIRED)
     add_executable(${name} ${A_SOURCES})
     target_link_libraries(${name} PRIVATE benchmark::benchmark benchmark::benchmark_main ${A_LIBS})
+    qv_use_precompiled_headers(${name})
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bench)
 endfunction()
