@@ -91,8 +91,7 @@ class DroppingSpooler : public print::PrintSpooler
 {
 public:
     DroppingSpooler() : m_installed(print::spooler.replace(*this)) {}
-    QStringList printerNames() override { return {QStringLiteral("Bench")}; }
-    QString defaultPrinterName() override { return QStringLiteral("Bench"); }
+    print::Printers printers() override { return {{QStringLiteral("Bench")}, QStringLiteral("Bench")}; }
     bool submit(const QString&, const QString&, const QString&, const QString&, QString&) override
     {
         ++jobs;

@@ -16,12 +16,6 @@ constexpr std::chrono::milliseconds AnswerWait(1000);
 // How long the question waits for the server to take the connection, and for each answer.
 constexpr int ServerWaitMs = 1000;
 
-struct Listing
-{
-    QStringList names; // as Qt's printer support names them: "queue" or "queue/instance"
-    QString defaultName;
-};
-
 struct Server
 {
     QByteArray host;
@@ -31,9 +25,9 @@ struct Server
 
 // The printers of the print server, over a connection of our own with bounded waits; none
 // when the server cannot be reached.
-Listing listPrinters(const Server& server)
+Printers listPrinters(const Server& server)
 {
-    Listing listing;
+    Printers listing;
     http_t* http = httpConnect2(server.host.constData(), server.port, nullptr, AF_UNSPEC, server.encryption, 1,
                                 ServerWaitMs, nullptr);
     if (!http)
@@ -58,14 +52,14 @@ Listing listPrinters(const Server& server)
 // default connection waits half a minute for a server that does not take it, and a server
 // that takes it and never answers keeps even our own question waiting for seconds. Such a
 // server lists no printer, and while the question to it is still out it is not asked again.
-Listing askServer()
+Printers askServer()
 {
-    static std::shared_future<Listing> asked;
+    static std::shared_future<Printers> asked;
     if (asked.valid() && asked.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
         return {};
     // The server as this thread's client settings name it.
     const Server server{cupsServer(), ippPort(), cupsEncryption()};
-    auto answer = std::make_shared<std::promise<Listing>>();
+    auto answer = std::make_shared<std::promise<Printers>>();
     asked = answer->get_future().share();
     std::thread([answer, server] { answer->set_value(listPrinters(server)); }).detach();
     if (asked.wait_for(AnswerWait) != std::future_status::ready)
@@ -76,9 +70,7 @@ Listing askServer()
 class CupsSpooler : public PrintSpooler
 {
 public:
-    QStringList printerNames() override { return askServer().names; }
-
-    QString defaultPrinterName() override { return askServer().defaultName; }
+    Printers printers() override { return askServer(); }
 
     bool submit(const QString& printerName, const QString& pdfFile, const QString& title, const QString& media,
                 QString& error) override

@@ -7,6 +7,14 @@
 
 namespace print {
 
+// The printers a spooler lists, named as Qt's printer support names them: "queue" or
+// "queue/instance".
+struct Printers
+{
+    QStringList names;   // none when the print server cannot be reached
+    QString defaultName; // empty when no default is set
+};
+
 // The system's print spooler: which printers are installed, which one is the default, and
 // handing a finished document (a PDF file) to a printer. The default spooler is CUPS; tests
 // install one of their own so that nothing depends on the machine's printers.
@@ -15,10 +23,8 @@ class PrintSpooler
 public:
     virtual ~PrintSpooler() = default;
 
-    // None when the print server cannot be reached.
-    virtual QStringList printerNames() = 0;
-    // Empty when no default is set.
-    virtual QString defaultPrinterName() = 0;
+    // The installed printers and the default one, in one question to the print server.
+    virtual Printers printers() = 0;
     // Queues `pdfFile` on `printerName` as a job called `title`, on paper `media` (a PPD-style
     // name such as "Letter"). False with `error` set when the spooler refuses it. The file may
     // be deleted as soon as this returns.

@@ -56,15 +56,11 @@ void PrinterTarget::setDeviceName(const QString& deviceName)
 // A measure of the printer is asked hundreds of times for one card, a listing of the spooler
 // costs a round trip to the print server: one listing serves the whole of one command, and the
 // next command asks again, so that a printer removed meanwhile is seen.
-const PrinterTarget::Listing& PrinterTarget::listing()
+const Printers& PrinterTarget::listing()
 {
     if (m_listing && m_listedSpooler == spooler.changes())
         return *m_listing;
-    PrintSpooler& system = spooler();
-    Listing listed{system.printerNames(), QString()};
-    if (!listed.names.isEmpty())
-        listed.defaultName = system.defaultPrinterName();
-    m_listing = std::move(listed);
+    m_listing = spooler().printers();
     m_listedSpooler = spooler.changes();
     QTimer::singleShot(0, &m_listingExpiry, [this] { m_listing.reset(); });
     return *m_listing;
@@ -74,7 +70,7 @@ void PrinterTarget::requireDevice()
 {
     if (isPainting())
         return;
-    const Listing& listed = listing();
+    const Printers& listed = listing();
     if (!listed.names.contains(m_requestedName))
         m_requestedName.clear();
     QString name = m_requestedName.isEmpty() ? listed.defaultName : m_requestedName;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/print/PainterTarget.h"
+#include "platform/print/PrintSpooler.h"
 
 #include <QObject>
 #include <QStringList>
@@ -44,16 +45,11 @@ protected:
     void finishDocument(bool keep) override;
 
 private:
-    struct Listing
-    {
-        QStringList names;
-        QString defaultName;
-    };
     // The spooler's printers, asked once in a pass of the event loop.
-    const Listing& listing();
+    const Printers& listing();
     void open(const QString& printerName);
 
-    std::optional<Listing> m_listing;
+    std::optional<Printers> m_listing;
     unsigned m_listedSpooler = 0; // the spooler's changes when it was asked
     QObject m_listingExpiry;      // ends the listing's pass
     QString m_requestedName;

@@ -16,8 +16,7 @@ public:
     explicit KeepingSpooler(QStringList printers);
     ~KeepingSpooler() override;
 
-    QStringList printerNames() override { return m_printers; }
-    QString defaultPrinterName() override { return m_printers.value(0); }
+    print::Printers printers() override { return {m_printers, m_printers.value(0)}; }
     bool submit(const QString& printerName, const QString& pdfFile, const QString& title, const QString& media,
                 QString& error) override;
 

@@ -67,14 +67,9 @@ class OutsideWorldGuard : public print::PrintSpooler,
                           public ui::TrayService
 {
 public:
-    QStringList printerNames() override
+    print::Printers printers() override
     {
         unscripted("the printer spooler", QStringLiteral("the list of printers"));
-        return {};
-    }
-    QString defaultPrinterName() override
-    {
-        unscripted("the printer spooler", QStringLiteral("the default printer"));
         return {};
     }
     bool submit(const QString& printerName, const QString&, const QString& title, const QString&, QString&) override

@@ -45,8 +45,7 @@ private:
     class NoSpooler : public print::PrintSpooler
     {
     public:
-        QStringList printerNames() override { return {}; }
-        QString defaultPrinterName() override { return {}; }
+        print::Printers printers() override { return {}; }
         bool submit(const QString&, const QString&, const QString&, const QString&, QString&) override { return false; }
     };
 
